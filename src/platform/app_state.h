@@ -1,0 +1,108 @@
+#pragma once
+// Program-wide state shared by the device link, the catalogue and the document: the
+// chosen model, the outcome of the run as result bits, the command-line settings and
+// the locks and events that serialise the link's work.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+namespace vantor {
+
+// Result bits: the process exit code is 200 + the lowest set bit.
+enum ResultBit : int {
+    kResultWriteFileMissing = 0,  // "write" asked, command-line file missing or empty
+    kResultPortNotOpened = 1,
+    kResultNoAnswer = 2,          // time-out, or five failed write attempts
+    kResultTransmission = 3,      // serial error event or lost frame header
+    kResultDeviceError = 4,       // the module answered with an error code
+    kResultCancelled = 5,
+    kResultNotRecognised = 6,
+};
+
+// Option bits of the command-line settings record.
+enum CommandLineOption : std::uint32_t {
+    kOptWrite = 1u << 0,
+    kOptNetworkGiven = 1u << 1,
+    kOptClose = 1u << 2,
+    kOptAply = 1u << 3,
+    kOptCalibrate = 1u << 4,
+    kOptCommandLineMode = 1u << 5,
+    kOptRead = 1u << 6,
+};
+
+struct CommandLineSettings {
+    std::uint32_t options = 0;
+    std::uint8_t geometry = 0;  // bit 0 x, 1 y, 2 w, 3 h given
+    std::uint8_t mode = 0;      // bit 0 autoread on, 1 autoread off, 4 test, 5 silent
+    std::uint8_t port = 0;
+    std::uint32_t baudRate = 0;
+    std::uint8_t parity = 0;    // 1 even, 2 odd, 3 none
+    std::string address;        // at most 5 characters
+    std::uint8_t dataBits = 0;
+    std::string stopBits;       // at most 4 characters
+    std::uint8_t addressLength = 0;
+    std::uint8_t adapterMode = 0;  // 1 auto, 2 off, 3 on
+    std::int32_t x = 0, y = 0, w = 0, h = 0;
+};
+
+// An event in the manner of the link's job-done signal: automatic reset, so one
+// waiter consumes one signal.
+class AutoResetEvent {
+public:
+    explicit AutoResetEvent(bool signalled) : signalled_(signalled) {}
+    void set();
+    void wait();
+    // Waits at most `ms` milliseconds; true when the event was signalled.
+    bool waitFor(int ms);
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool signalled_;
+};
+
+class AppState {
+public:
+    std::int8_t currentModel() const { return currentModel_.load(); }
+    void setCurrentModel(int index) { currentModel_.store(static_cast<std::int8_t>(index)); }
+
+    // Result flags: every write is one atomic operation so no thread loses another's bit.
+    void setResultBit(int bit) { resultFlags_.fetch_or(1u << bit); }
+    void clearResultBit(int bit) { resultFlags_.fetch_and(~(1u << bit)); }
+    void replaceResultFlags(std::uint32_t value) { resultFlags_.store(value); }
+    std::uint32_t resultFlags() const { return resultFlags_.load(); }
+    // 200 + lowest set bit, or 0 when no bit is set.
+    int exitCode() const;
+
+    int accessLevel() const { return accessLevel_.load(); }
+    void setAccessLevel(int level) { accessLevel_.store(level); }
+
+    CommandLineSettings& commandLine() { return commandLine_; }
+    std::string& commandLineFile() { return commandLineFile_; }
+    std::string& errorLogPath() { return errorLogPath_; }
+    std::string& programDirectory() { return programDirectory_; }
+
+    // The link lock is held for whole link commands, which may nest an exchange that
+    // takes it again on the same thread.
+    std::recursive_mutex& linkLock() { return linkLock_; }
+    AutoResetEvent& jobDone() { return jobDone_; }
+
+private:
+    std::atomic<std::int8_t> currentModel_{-1};
+    std::atomic<std::uint32_t> resultFlags_{0};
+    std::atomic<int> accessLevel_{0};
+    CommandLineSettings commandLine_;
+    std::string commandLineFile_;
+    std::string errorLogPath_;
+    std::string programDirectory_;
+    std::recursive_mutex linkLock_;
+    AutoResetEvent jobDone_{true};
+};
+
+// The one application state of the process.
+AppState& app();
+
+}  // namespace vantor
