@@ -1,0 +1,68 @@
+#include "params/type_names.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vantor {
+
+namespace {
+
+bool sameTypeName(std::string_view given, std::string_view wanted) {
+    if (given.size() != wanted.size()) return false;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        const char g = given[i] == ' ' ? '_' : given[i];
+        if (std::tolower(static_cast<unsigned char>(g)) !=
+            std::tolower(static_cast<unsigned char>(wanted[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+std::vector<std::string> typeElements(std::string_view type) {
+    std::vector<std::string> elements;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t colon = type.find(':', start);
+        elements.emplace_back(type.substr(start, colon - start));
+        if (colon == std::string_view::npos) break;
+        start = colon + 1;
+    }
+    return elements;
+}
+
+std::string typeBaseName(std::string_view type) {
+    for (const std::string& element : typeElements(type))
+        if (!element.empty()) return element;
+    return {};
+}
+
+TypeKind classifyType(std::string_view type) {
+    struct WholeName { const char* name; TypeKind kind; };
+    static const WholeName kWhole[] = {
+        {"string", TypeKind::String}, {"ASCII", TypeKind::String},
+        {"name", TypeKind::Name}, {"void", TypeKind::Void},
+    };
+    for (const WholeName& whole : kWhole)
+        if (equalsIgnoringCase(type, whole.name)) return whole.kind;
+
+    static const WholeName kBase[] = {
+        {"STORED_DOT", TypeKind::StoredDot}, {"float", TypeKind::Float},
+        {"int", TypeKind::Int}, {"int16", TypeKind::Int16}, {"sint", TypeKind::SInt},
+        {"sint16", TypeKind::SInt16}, {"CLK_frm", TypeKind::Clock},
+    };
+    const std::string base = typeBaseName(type);
+    for (const WholeName& entry : kBase)
+        if (sameTypeName(base, entry.name)) return entry.kind;
+    return TypeKind::Enumeration;
+}
+
+}  // namespace vantor

@@ -1,0 +1,26 @@
+#pragma once
+// Type strings: "int", "STORED_DOT", ... or an enumeration whose elements, joined by
+// ":", are the texts of the values 0, 1, 2, ... Type and parameter names are compared
+// ignoring letter case.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantor {
+
+enum class TypeKind {
+    StoredDot, Float, Int, Int16, SInt, SInt16, Clock, String, Name, Void, Enumeration
+};
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+// The elements of a type string split at ":", empty ones kept.
+std::vector<std::string> typeElements(std::string_view type);
+// The first non-empty element, or empty.
+std::string typeBaseName(std::string_view type);
+// "string", "ASCII", "name" and "void" are matched against the whole type string,
+// the rest against its first non-empty element. A blank stands for "_" in a type name,
+// because descriptions turn "_" into blanks.
+TypeKind classifyType(std::string_view type);
+
+}  // namespace vantor
