@@ -1,0 +1,59 @@
+#include "description/description_file.h"
+
+#include <zlib.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/compound_file.h"
+
+namespace vantor {
+
+std::string defaultDescriptionFile() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return kDescriptionFileName;
+    return (exe.parent_path() / kDescriptionFileName).string();
+}
+
+std::string InflateDescription(std::string_view compressed) {
+    constexpr std::size_t kStep = 16384;
+    std::string text;
+    z_stream zs{};
+    if (inflateInit(&zs) != Z_OK) return text;
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+    zs.avail_in = static_cast<uInt>(compressed.size());
+    unsigned char out[kStep];
+    for (;;) {
+        zs.next_out = out;
+        zs.avail_out = kStep;
+        const int rc = inflate(&zs, Z_NO_FLUSH);
+        text.append(reinterpret_cast<const char*>(out), kStep - zs.avail_out);
+        if (rc != Z_OK) break;  // end of stream, or an error: keep what we have
+        if (zs.avail_out != 0 && zs.avail_in == 0) break;  // truncated input
+    }
+    inflateEnd(&zs);
+    return text;
+}
+
+std::string DeflateDescription(std::string_view text) {
+    uLongf size = compressBound(static_cast<uLong>(text.size()));
+    std::string compressed(size, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(compressed.data()), &size,
+                  reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        return {};
+    compressed.resize(size);
+    return compressed;
+}
+
+bool ReadDescriptionStream(const std::string& path, const std::string& stream, std::string& text) {
+    text.clear();
+    CompoundFileReader file;
+    std::string compressed;
+    if (!file.open(path) || !file.readStream(stream, compressed)) return false;
+    text = InflateDescription(compressed);
+    return !text.empty();
+}
+
+}  // namespace vantor

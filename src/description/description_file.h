@@ -1,0 +1,27 @@
+#pragma once
+// The description container "vantor.dat": one zlib-compressed description stream per
+// model, named as the catalogue gives it (e.g. "kq-01.tree").
+
+#include <string>
+#include <string_view>
+
+namespace vantor {
+
+// The container's file name.
+inline constexpr const char* kDescriptionFileName = "vantor.dat";
+
+// "vantor.dat" in the folder of the running program.
+std::string defaultDescriptionFile();
+
+// Inflates one zlib stream in steps of 16384 bytes of output. An inflate error ends
+// the work; what was inflated until then is kept.
+std::string InflateDescription(std::string_view compressed);
+// Compresses a description text as one zlib stream.
+std::string DeflateDescription(std::string_view text);
+
+// Reads and inflates the stream `stream` of the container `path`. False (and `text`
+// empty) when the file is missing or no compound file, the stream is missing, or it
+// inflates to nothing. Never creates or changes the file.
+bool ReadDescriptionStream(const std::string& path, const std::string& stream, std::string& text);
+
+}  // namespace vantor

@@ -1,0 +1,42 @@
+#pragma once
+// OLE2 compound files (structured storage): the container of the description streams.
+// Only the root storage's streams are used; sub-storages are not needed.
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vantor {
+
+class CompoundFileReader {
+public:
+    CompoundFileReader();
+    ~CompoundFileReader();
+    CompoundFileReader(const CompoundFileReader&) = delete;
+    CompoundFileReader& operator=(const CompoundFileReader&) = delete;
+
+    // Opens an existing compound file read-only. Never creates or changes a file: a
+    // missing file or one of another format fails, with the reason in `error`.
+    bool open(const std::string& path, std::string* error = nullptr);
+    bool isOpen() const;
+
+    // The names of the root storage's streams, in the file's order.
+    std::vector<std::string> streamNames() const;
+    // The whole content of the stream `name` (exact name); false when there is none.
+    bool readStream(const std::string& name, std::string& bytes) const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// One stream of a compound file to write: name and content.
+using CompoundStream = std::pair<std::string, std::string>;
+
+// Writes a new compound file holding `streams` in its root storage, replacing a file
+// of that name. Stream names of more than 31 characters are refused.
+bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream>& streams,
+                       std::string* error = nullptr);
+
+}  // namespace vantor
