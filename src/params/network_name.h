@@ -1,0 +1,36 @@
+#pragma once
+// Network names: four character codes of the module's code table, each an even code
+// for the character plus 1 when a '.' follows it. The type "name" carries them in one
+// value; the parameter "CHAr*" exchanges them as four "CHAr" elements.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vantor {
+
+// The highest character code a module may answer.
+constexpr int kMaxNetworkNameCode = 79;
+
+enum class NetworkNameError { None, Empty, TooLong, BadCharacter };
+
+using NetworkNameCodes = std::array<std::uint8_t, 4>;
+
+// Encodes up to four characters (upper-cased) into codes 0..3, blanks filling the
+// rest. Empty text, 9 or more characters, a character outside the table, a leading
+// '.' or a second '.' after one character are errors. Encoding ends at a fifth
+// character.
+NetworkNameError encodeNetworkName(std::string_view text, NetworkNameCodes& codes);
+
+// Appends the character of `code` (and '.' for an odd code); false, appending nothing,
+// for a code above 79.
+bool appendNetworkNameCharacter(int code, std::string& text);
+
+// The message for an error of the type "name" and of the parameter "CHAr*".
+std::string nameTypeMessage(NetworkNameError error);
+std::string networkNameMessage(NetworkNameError error);
+// The message for a code above 79 read through "CHAr*".
+std::string networkNameCodeMessage();
+
+}  // namespace vantor
