@@ -10,6 +10,8 @@ const std::vector<Command>& commands() {
          "Prints the text the keyed text table gives KEY (the string table when the key\n"
          "is missing), with its escapes turned into real characters.\n",
          runText},
+        {"encode", "print the data bytes a value text is written as", kEncodeUsage, runEncode},
+        {"decode", "print the value text of reply data bytes", kDecodeUsage, runDecode},
     };
     return table;
 }

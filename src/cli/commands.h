@@ -6,5 +6,9 @@
 namespace vantor::cli {
 
 int runText(const Arguments& args);
+int runEncode(const Arguments& args);
+int runDecode(const Arguments& args);
+extern const char kEncodeUsage[];
+extern const char kDecodeUsage[];
 
 }  // namespace vantor::cli
