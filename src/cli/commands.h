@@ -6,6 +6,7 @@
 namespace vantor::cli {
 
 int runText(const Arguments& args);
+int runDescribe(const Arguments& args);
 int runEncode(const Arguments& args);
 int runDecode(const Arguments& args);
 extern const char kEncodeUsage[];

@@ -1,0 +1,153 @@
+// vantorctl describe: loads and builds a model's description as the document does and
+// prints both trees.
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/stderr_user_interface.h"
+#include "description/catalogue.h"
+#include "description/tree_description.h"
+#include "platform/app_state.h"
+
+namespace vantor::cli {
+
+namespace {
+
+struct DescribeOptions {
+    int model = -1;
+    std::string treeFile;
+    std::string datFile;
+    FirmwareVersion firmware;
+    bool tsv = false;
+};
+
+int usage(const std::string& problem) {
+    std::fprintf(stderr, "vantorctl describe: %s\n", problem.c_str());
+    std::fputs("usage: vantorctl describe (--model NAME|INDEX | --tree-file PATH) [--dat PATH]\n"
+               "                          [--firmware MAJ.MIN] [--format text|tsv]\n",
+               stderr);
+    return 2;
+}
+
+bool readFirmware(const std::string& text, FirmwareVersion& version) {
+    int major = 0, minor = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%d.%d%c", &major, &minor, &end) != 2 || major < 0 || minor < 0)
+        return false;
+    version = {major, minor};
+    return true;
+}
+
+// Empty when the options are good, else what is wrong.
+std::string readOptions(const Arguments& args, DescribeOptions& options) {
+    bool modelGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (i + 1 >= args.size()) return "missing value after " + option;
+        const std::string& value = args[++i];
+        if (option == "--model") {
+            options.model = findModel(value);
+            modelGiven = true;
+            if (options.model < 0) return "unknown model '" + value + "'";
+        } else if (option == "--tree-file") {
+            options.treeFile = value;
+        } else if (option == "--dat") {
+            options.datFile = value;
+        } else if (option == "--firmware") {
+            if (!readFirmware(value, options.firmware)) return "--firmware wants MAJ.MIN, not '" + value + "'";
+        } else if (option == "--format") {
+            if (value != "text" && value != "tsv") return "--format is text or tsv";
+            options.tsv = value == "tsv";
+        } else {
+            return "unknown option " + option;
+        }
+    }
+    if (modelGiven == !options.treeFile.empty()) return "give either --model or --tree-file";
+    return {};
+}
+
+std::string number(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+class TreePrinter {
+public:
+    explicit TreePrinter(bool tsv) : tsv_(tsv) {}
+
+    void print(const DescBranch& branch, const char* prefix, int depth) const {
+        if (tsv_)
+            std::printf("%sB\t%d\t%s\t%d\t%d\t%d\t%d\n", prefix, depth, branch.name().c_str(), branch.count(),
+                        branch.index(), branch.image(), branch.selectedImage());
+        else
+            std::printf("%*s%s\n", 2 * depth, "", branch.name().c_str());
+        branch.ForEachMember([&](Parameter& p) { print(p, prefix, depth + 1); },
+                             [&](DescBranch& b) { print(b, prefix, depth + 1); });
+    }
+
+private:
+    void print(const Parameter& p, const char* prefix, int depth) const {
+        if (tsv_) {
+            std::printf("%sP\t%d\t%s\t%d\t%d\t%d\t%s\t%d\t%s\t%s\t%s\t%d\t%d\t%d\t%s\n", prefix, depth,
+                        p.name.c_str(), p.indexed, p.dataIndex, p.addressOffset, p.type.c_str(),
+                        p.decimalPlaces, number(p.lowLimit).c_str(), number(p.highLimit).c_str(),
+                        p.configurationValue.c_str(), p.hasAttributes, p.userEditable, p.tableMode,
+                        p.description.c_str());
+            return;
+        }
+        std::string line = p.name;
+        if (p.indexed) line += ":" + std::to_string(p.dataIndex);
+        if (p.addressOffset) line += " @" + std::to_string(p.addressOffset);
+        line += "  " + p.type;
+        if (p.decimalPlaces) line += " (" + std::to_string(p.decimalPlaces) + " places)";
+        if (p.lowLimit != 0 || p.highLimit != 0)
+            line += "  [" + number(p.lowLimit) + " .. " + number(p.highLimit) + "]";
+        if (!p.configurationValue.empty()) line += "  = " + p.configurationValue;
+        if (!p.userEditable) line += "  read-only";
+        std::printf("%*s%s  - %s\n", 2 * depth, "", line.c_str(), p.description.c_str());
+    }
+
+    bool tsv_;
+};
+
+}  // namespace
+
+int runDescribe(const Arguments& args) {
+    DescribeOptions options;
+    if (const std::string problem = readOptions(args, options); !problem.empty()) return usage(problem);
+
+    TreeDescription description;
+    description.deviceVersion = options.firmware;
+    if (!options.datFile.empty()) description.descriptionFile = options.datFile;
+
+    bool loaded = false;
+    if (options.treeFile.empty()) {
+        app().setCurrentModel(options.model);
+        loaded = description.LoadTreeDescription();
+    } else {
+        std::ifstream in(options.treeFile, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "vantorctl describe: cannot read %s\n", options.treeFile.c_str());
+            return 1;
+        }
+        loaded = description.LoadTreeText(
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    }
+
+    const TreePrinter printer(options.tsv);
+    if (description.rootBranch) printer.print(*description.rootBranch, "", 0);
+    if (description.scannersBranch) {
+        if (!options.tsv) std::printf("\nsampled:\n");
+        printer.print(*description.scannersBranch, "S", 0);
+    }
+
+    const auto* messages = dynamic_cast<const StderrUserInterface*>(&ui());
+    const bool anyMessage = messages && messages->messageCount() > 0;
+    return loaded && !anyMessage ? 0 : 1;
+}
+
+}  // namespace vantor::cli

@@ -1,0 +1,274 @@
+// The tree description language: one statement per line, tokens separated by blanks
+// and tabs, keywords in any letter case.
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "description/description_names.h"
+#include "description/tree_description.h"
+#include "params/type_names.h"
+#include "platform/user_interface.h"
+#include "text/texts.h"
+
+namespace vantor {
+
+namespace {
+
+std::vector<std::string> splitTokens(const std::string& line) {
+    std::vector<std::string> tokens;
+    std::size_t at = 0;
+    while ((at = line.find_first_not_of(" \t", at)) != std::string::npos) {
+        const std::size_t end = line.find_first_of(" \t", at);
+        tokens.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return tokens;
+}
+
+std::string blanksForUnderscores(std::string text) {
+    for (char& c : text)
+        if (c == '_') c = ' ';
+    return text;
+}
+
+// Numbers as the C library's atol and atof read them (leading part, else 0); the real
+// number does not depend on the process locale.
+long readInteger(const std::string& token) { return std::atol(token.c_str()); }
+
+double readReal(const std::string& token) {
+    const char* first = token.c_str();
+    while (*first == ' ' || *first == '\t') ++first;
+    if (*first == '+') ++first;
+    double value = 0;
+    std::from_chars(first, token.c_str() + token.size(), value);
+    return value;
+}
+
+bool endsWith(const std::string& text, char c) { return !text.empty() && text.back() == c; }
+
+void showError(const std::string& text, MessageIcon icon) {
+    ui().message(text, Text("AFX_IDS_APP_TITLE"), icon, MessageButtons::Ok);
+}
+
+// A version "MAJ.MIN" as the "#if" line reads it: the first two non-empty pieces with
+// "%i" (decimal, 0x hexadecimal, leading 0 octal); a piece that is no number leaves
+// its part at -1.
+FirmwareVersion readVersion(const std::string& token) {
+    FirmwareVersion version;
+    int* parts[] = {&version.major, &version.minor};
+    int part = 0;
+    std::size_t at = 0;
+    while (part < 2 && at <= token.size()) {
+        std::size_t end = token.find('.', at);
+        if (end == std::string::npos) end = token.size();
+        if (end > at) {
+            const std::string piece = token.substr(at, end - at);
+            int value = 0;
+            if (std::sscanf(piece.c_str(), "%i", &value) == 1) *parts[part] = value;
+            ++part;
+        }
+        at = end + 1;
+    }
+    return version;
+}
+
+bool compareVersions(const std::string& op, const FirmwareVersion& device,
+                     const FirmwareVersion& reference) {
+    const std::pair d{device.major, device.minor};
+    const std::pair r{reference.major, reference.minor};
+    if (op == "<") return d < r;
+    if (op == ">") return d > r;
+    if (op == "<=") return d <= r;
+    if (op == ">=") return d >= r;
+    return true;  // any other operator: the lines that follow are used
+}
+
+}  // namespace
+
+struct TreeDescription::Statement {
+    const char* keyword;
+    std::size_t minTokens;
+    bool (TreeDescription::*handle)(const Tokens&, const std::string&, bool&);
+};
+
+const TreeDescription::Statement TreeDescription::kStatements[] = {
+    {"#if", 2, &TreeDescription::conditional},
+    {"const", 3, &TreeDescription::constant},
+    {"type", 2, &TreeDescription::type},
+    {"parameter", 4, &TreeDescription::parameter},
+    {"rule", 4, &TreeDescription::rule},
+    {"init", 3, &TreeDescription::init},
+    {"branch", 5, &TreeDescription::branch},
+    {"scanners", 5, &TreeDescription::scanners},
+    {"root", 5, &TreeDescription::root},
+};
+
+bool TreeDescription::ParseDescriptionLine(const std::string& line, bool& skipLines) {
+    const Tokens tokens = splitTokens(line);
+    if (tokens.empty()) return true;
+    const std::string& first = tokens[0];
+    if (first == ";" || first == "'") return true;
+    if (equalsIgnoringCase(first, "#endif")) {
+        skipLines = false;
+        return true;
+    }
+    if (equalsIgnoringCase(first, "#else")) {
+        skipLines = !skipLines;
+        return true;
+    }
+    if (skipLines || tokens.size() < 2) return true;
+    for (const auto& statement : kStatements) {
+        if (!equalsIgnoringCase(first, statement.keyword)) continue;
+        if (tokens.size() < statement.minTokens)
+            throw std::invalid_argument("too few tokens for " + first);
+        return (this->*statement.handle)(tokens, line, skipLines);
+    }
+    showError(FormatText(Text("IDS_STRING506"), line), MessageIcon::Error);
+    return false;
+}
+
+bool TreeDescription::conditional(const Tokens& t, const std::string&, bool& skipLines) {
+    if (t[1] != "ver") return true;
+    if (deviceVersion.major < 0 && deviceVersion.minor < 0) {
+        skipLines = true;  // without a version the "#else" part is used
+        return true;
+    }
+    if (t.size() < 4) throw std::invalid_argument("#if ver needs an operator and a version");
+    skipLines = !compareVersions(t[2], deviceVersion, readVersion(t[3]));
+    return true;
+}
+
+bool TreeDescription::constant(const Tokens& t, const std::string&, bool&) {
+    for (const auto& c : descriptionConstants) {
+        if (equalsIgnoringCase(c.name, t[1])) {
+            showError(FormatText(Text("IDS_STRING507"), t[1]), MessageIcon::Error);
+            return false;
+        }
+    }
+    descriptionConstants.push_back({t[1], readReal(t[2])});
+    return true;
+}
+
+bool TreeDescription::type(const Tokens& t, const std::string&, bool&) {
+    std::string definition;
+    for (std::size_t i = 2; i < t.size(); ++i) {
+        if (i > 2) definition += ':';
+        definition += blanksForUnderscores(t[i]);
+    }
+    descriptionTypes.push_back({t[1], definition});
+    return true;
+}
+
+bool TreeDescription::parameter(const Tokens& t, const std::string&, bool&) {
+    DescParameter entry;
+    entry.name = t[1].starts_with('@') ? t[1].substr(1) : t[1];
+    entry.typeDefinition = t[2];
+    for (auto it = descriptionTypes.rbegin(); it != descriptionTypes.rend(); ++it) {
+        if (equalsIgnoringCase(it->name, t[2])) {
+            entry.typeDefinition = it->definition;
+            break;
+        }
+    }
+    entry.description = t[3];
+    if (t.size() >= 5 && equalsIgnoringCase(t[4], "noattr")) {
+        entry.hasAttributes = false;
+    } else if (t.size() >= 6) {
+        entry.tableArgument = static_cast<int>(readInteger(t[5]));
+        std::string table = t[4];
+        if (endsWith(table, '+')) {
+            table.pop_back();
+            entry.tableMode = 1;
+        } else if (endsWith(table, '*')) {
+            table.pop_back();
+            entry.tableMode = 2;
+        }
+        for (int n = 1; n <= 5; ++n)
+            if (equalsIgnoringCase(table, "table" + std::to_string(n))) entry.tableNumber = n;
+    }
+    descriptionParameters.push_back(std::move(entry));
+    return true;
+}
+
+DescParameter* TreeDescription::findParameterEntry(const std::string& name) {
+    for (auto& entry : descriptionParameters)
+        if (equalsIgnoringCase(entry.name, name)) return &entry;
+    showError(Text("IDS_STRING214") + " '" + name + "' " + Text("IDS_STRING504") + ".",
+              MessageIcon::Warning);
+    return nullptr;
+}
+
+bool TreeDescription::rule(const Tokens& t, const std::string&, bool&) {
+    DescParameter* entry = findParameterEntry(t[1]);
+    if (!entry) return false;
+    entry->lowLimit = readReal(t[2]);
+    entry->highLimit = readReal(t[3]);
+    return true;
+}
+
+bool TreeDescription::init(const Tokens& t, const std::string&, bool&) {
+    DescParameter* entry = findParameterEntry(t[1]);
+    if (!entry) return false;
+    entry->initValue = blanksForUnderscores(t[2]);
+    return true;
+}
+
+bool TreeDescription::branch(const Tokens& t, const std::string&, bool&) { return branches(t, nullptr); }
+
+bool TreeDescription::scanners(const Tokens& t, const std::string&, bool&) {
+    return branches(t, &TreeDescription::scannersBranch);
+}
+
+bool TreeDescription::root(const Tokens& t, const std::string&, bool&) {
+    return branches(t, &TreeDescription::rootBranch);
+}
+
+bool TreeDescription::branches(const Tokens& t, BranchMember designated) {
+    long count = readInteger(t[2]);
+    if (count == 0) {
+        for (const auto& c : descriptionConstants) {
+            if (equalsIgnoringCase(c.name, t[2])) {
+                count = static_cast<long>(std::trunc(c.value));
+                break;
+            }
+        }
+    }
+    const bool network = isNetworkParametersName(t[1]);
+    for (long i = 1; i <= count; ++i) {
+        auto instance = std::make_unique<DescBranch>(t[1], static_cast<int>(count), static_cast<int>(i),
+                                                     static_cast<int>(readInteger(t[3])),
+                                                     static_cast<int>(readInteger(t[4])));
+        DescBranch* made = instance.get();
+        // The list owns every instance at once, also one whose members fail below.
+        descriptionBranches.push_back(std::move(instance));
+        if (designated) this->*designated = made;
+        if (network) {
+            made->markNetworkParameters();
+            networkBranch = made;
+        }
+        for (std::size_t m = 5; m < t.size(); ++m) {
+            bool found = false;
+            for (const auto& entry : descriptionParameters) {
+                if (!equalsIgnoringCase(entry.name, t[m])) continue;
+                made->addParameterMember(entry);
+                found = true;
+            }
+            for (const auto& candidate : descriptionBranches) {
+                if (candidate.get() == made || !equalsIgnoringCase(candidate->name(), t[m])) continue;
+                DescBranch* copyOfNetwork = nullptr;
+                made->addBranchMember(candidate->Clone(networkBranch, &copyOfNetwork));
+                if (copyOfNetwork) networkBranch = copyOfNetwork;
+                found = true;
+            }
+            if (!found) {
+                showError(FormatText(Text("IDS_STRING505"), t[m]), MessageIcon::Error);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace vantor
