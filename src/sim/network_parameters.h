@@ -1,0 +1,20 @@
+#pragma once
+// The module's network settings as they sit in its parameters "Addr", "A.Len", "bPS",
+// "PrtY", "LEn", "Sbit" and "Rs.dL".
+
+#include "sim/parameter_table.h"
+#include "sim/virtual_module.h"
+
+namespace vantor::sim {
+
+// The settings the parameters hold; a setting whose parameter is missing or holds an
+// unusable value keeps its value from `current`.
+NetworkSettings settingsFromParameters(ParameterTable& table, const NetworkSettings& current);
+
+// Writes the settings into the parameters that exist.
+void storeSettingsInParameters(ParameterTable& table, const NetworkSettings& settings);
+
+// True for the names of the network settings.
+bool isNetworkSettingName(const std::string& name);
+
+}  // namespace vantor::sim
