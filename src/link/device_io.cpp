@@ -1,0 +1,146 @@
+#include "link/device_io.h"
+
+#include "link/protocol_mode.h"
+#include "platform/app_state.h"
+#include "protocol/device_errors.h"
+#include "protocol/foreign.h"
+#include "protocol/frame.h"
+#include "text/texts.h"
+
+namespace vantor {
+
+namespace {
+
+// Attempts per failure kind before the exchange gives up.
+constexpr int kTimeoutAttempts = 2;
+constexpr int kLineErrorAttempts = 17;
+constexpr int kLostHeaderAttempts = 11;
+
+// Result flag values the exchange puts in place of the whole word.
+constexpr std::uint32_t kFlagsNoAnswer = 1u << kResultNoAnswer;
+constexpr std::uint32_t kFlagsTransmission = 1u << kResultTransmission;
+constexpr std::uint32_t kFlagsDeviceError = 1u << kResultDeviceError;
+
+bool startsWithHeader(const std::string& reply) { return reply.size() >= 2 && reply[0] == kFrameStart; }
+
+}  // namespace
+
+bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const std::uint8_t> data,
+                             std::vector<std::uint8_t>& outData, std::string& errorText, int addressOffset) {
+    FrameFields fields;
+    fields.address = wireAddress(baseAddress, addressOffset);
+    fields.addressLength = addressLength;
+    fields.requestBit = requestBit != 0;
+    fields.hash = hash;
+    fields.data.assign(data.begin(), data.end());
+    const auto request = BuildFrame(fields);
+    if (!request) {  // more data than the length field can carry
+        errorText = Text("IDS_STRING867");
+        return false;
+    }
+
+    std::lock_guard lock(frameLock_);
+    std::string reply;
+    int timeouts = 0, lineErrors = 0, lostHeaders = 0;
+    for (;;) {
+        const int status = transport_->Transact(*request, reply);
+        if (hash == kHashApply) {  // the module restarts its line: no reply to trust
+            outData.clear();
+            return true;
+        }
+        if (startsWithHeader(reply) && app().resultFlags() == kFlagsNoAnswer)
+            app().replaceResultFlags(kFlagsTransmission);
+        if (status == kTransactTimeout) {
+            if (++timeouts < kTimeoutAttempts) continue;
+            errorText = Text("IDS_NOCARRIER");
+            if (app().resultFlags() != kFlagsTransmission) app().replaceResultFlags(kFlagsNoAnswer);
+            return false;
+        }
+        if (status == kTransactLineError) {
+            if (++lineErrors < kLineErrorAttempts) continue;
+            errorText = Text("IDS_STRING453");
+            app().replaceResultFlags(kFlagsTransmission);
+            return false;
+        }
+        if (!startsWithHeader(reply)) {
+            if (++lostHeaders < kLostHeaderAttempts) continue;
+            errorText = Text("IDS_STRING454");
+            app().replaceResultFlags(kFlagsTransmission);
+            return false;
+        }
+        break;
+    }
+
+    ReceivedFrame frame;
+    if (ParseFrame(reply, frame) != FrameCheck::Ok) {
+        // Too short, a length field that does not match, or a wrong checksum: all are a
+        // reply that fails its check.
+        errorText = Text("IDS_STRING456");
+        return false;
+    }
+    outData = frame.data;
+    if (frame.hash == hash) return true;
+    if (frame.hash == kHashDeviceError)
+        DeviceErrorText(frame.data, errorText);
+    else
+        errorText = Text("IDS_STRING457");
+    return false;
+}
+
+int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& outData) {
+    const ProtocolMode mode = protocolMode();
+    if (addressLength > 8 || mode == ProtocolMode::Native) return kForeignRefused;
+    std::vector<std::uint8_t> message{static_cast<std::uint8_t>(baseAddress)};
+    message.insert(message.end(), bytes.begin(), bytes.end());
+    const std::string request = WrapForeign(mode, message);
+
+    std::lock_guard lock(frameLock_);
+    std::string reply;
+    int timeouts = 0, lineErrors = 0;
+    for (;;) {
+        const int status = transport_->Transact(request, reply);
+        if (status == kTransactTimeout) {
+            if (++timeouts < kTimeoutAttempts) continue;
+            return kForeignTimeout;
+        }
+        if (status == kTransactLineError) {
+            if (++lineErrors < kLineErrorAttempts) continue;
+            return kForeignConnection;
+        }
+        break;
+    }
+    std::vector<std::uint8_t> received;
+    if (const int status = UnwrapForeign(mode, reply, received); status != kForeignOk) return status;
+    if (received.front() != message.front()) return kForeignAddress;
+    outData.assign(received.begin() + 1, received.end());
+    return kForeignOk;
+}
+
+void DeviceErrorText(std::span<const std::uint8_t> data, std::string& errorText) {
+    if (data.empty()) return;
+    app().replaceResultFlags(kFlagsDeviceError);
+    const int code = static_cast<std::int8_t>(data.front());
+    const DeviceErrorKey error = deviceErrorKey(code);
+    if (!error.known) {
+        errorText = FormatText(Text(error.key), code);
+        return;
+    }
+    errorText = Text(error.key);
+    if (error.levelDigit) errorText += static_cast<char>('0' + error.levelDigit);
+}
+
+bool ForeignStatusText(int status, std::string& errorText) {
+    const char* key = nullptr;
+    switch (status) {
+    case kForeignTimeout: key = "IDS_NOCARRIER"; break;
+    case kForeignConnection: key = "IDS_STRING224"; break;
+    case kForeignChecksum: key = "IDS_STRING222"; break;
+    case kForeignAddress: key = "IDS_STRING221"; break;
+    case kForeignIncorrect: key = "IDS_STRING223"; break;
+    default: errorText.clear(); return false;
+    }
+    errorText = Text(key);
+    return true;
+}
+
+}  // namespace vantor

@@ -1,0 +1,61 @@
+#pragma once
+// The device link at frame level: builds a native request frame, exchanges it through
+// the serial port with the retry rules, validates the reply and turns failures and
+// device error replies into the texts the person sees. Also sends short messages in
+// the foreign protocols while connection recovery runs. Every exchange holds the frame
+// lock, retries included, so frames of different threads never interleave.
+
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "link/line_transport.h"
+#include "link/sio.h"
+
+namespace vantor {
+
+class DeviceIO {
+public:
+    DeviceIO() = default;
+    virtual ~DeviceIO() = default;
+    DeviceIO(const DeviceIO&) = delete;
+    DeviceIO& operator=(const DeviceIO&) = delete;
+
+    Sio& sio() { return sio_; }
+    // The line the exchanges use: the own serial port unless another transport (an
+    // in-process module) is put in its place; nullptr goes back to the port.
+    void setTransport(LineTransport* transport) { transport_ = transport ? transport : &sio_; }
+    std::recursive_mutex& frameLock() { return frameLock_; }
+
+    // Link settings.
+    int baseAddress = 0;    // "Addr"
+    int addressLength = 8;  // "A.Len": 11, or anything else for 8-bit addressing
+
+    // One native exchange at base address + offset (offset -1: address 255). True with
+    // the reply's data in `outData`; false with the reason in `errorText`. The reply's
+    // data is also handed over when it is a device error or carries another hash.
+    bool ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const std::uint8_t> data,
+                       std::vector<std::uint8_t>& outData, std::string& errorText, int addressOffset = 0);
+
+    // One exchange in the current foreign protocol mode: the base address followed by
+    // `bytes`; on kForeignOk `outData` holds the reply after its address. Returns a
+    // ForeignStatus (kForeignRefused for addresses above 8 bits or in native mode).
+    int ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& outData);
+
+private:
+    Sio sio_;
+    LineTransport* transport_ = &sio_;
+    std::recursive_mutex frameLock_;
+};
+
+// The text of an "n.Err" reply's first data byte (a signed code); sets the result flags
+// to 16. With no data the text is left as it is.
+void DeviceErrorText(std::span<const std::uint8_t> data, std::string& errorText);
+
+// The text of an ExchangeForeign status; false (and an empty text) for statuses that
+// have none, success included.
+bool ForeignStatusText(int status, std::string& errorText);
+
+}  // namespace vantor

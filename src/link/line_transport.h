@@ -1,0 +1,25 @@
+#pragma once
+// One transmit-then-receive step on the line. The serial port object is the transport
+// of a real link; an in-process module or a scripted test line can stand in for it.
+
+#include <string>
+#include <string_view>
+
+namespace vantor {
+
+// Statuses of a transaction.
+enum TransactStatus : int {
+    kTransactDone = 0,      // the reply event was handled (the reply may be empty)
+    kTransactFailed = -1,   // port not usable, stopped by the stop event, or the write failed
+    kTransactTimeout = 2,   // no reply within the response time-out
+    kTransactLineError = 3, // a break or line error arrived instead of a reply
+};
+
+class LineTransport {
+public:
+    virtual ~LineTransport() = default;
+    // Sends `request` and collects the reply (at most 31 characters).
+    virtual int Transact(std::string_view request, std::string& reply) = 0;
+};
+
+}  // namespace vantor

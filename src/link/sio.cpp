@@ -1,0 +1,154 @@
+#include "link/sio.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+
+#include "link/protocol_mode.h"
+
+namespace vantor {
+
+namespace {
+
+using Clock = SerialPort::Clock;
+constexpr auto kWriteWait = std::chrono::milliseconds(1000);
+constexpr char kEventCharacter = '\r';
+constexpr std::array<std::uint32_t, 15> kBaudRates = {110,   300,   600,   1200,  2400,  4800,  9600, 14400,
+                                                      19200, 28800, 38400, 56000, 57600, 115200, 128000};
+
+// Parity code to line parity; false for codes the port does not know.
+bool parityOfCode(std::uint32_t code, Parity& parity) {
+    switch (code) {
+    case 0:
+    case 3: parity = Parity::None; return true;
+    case 1: parity = Parity::Even; return true;
+    case 2: parity = Parity::Mark; return true;
+    case 4: parity = Parity::Odd; return true;
+    case 5: parity = Parity::Space; return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+int Sio::Open() {
+    characterTime_ = 0;
+    responseTimeout_ = 0;
+    if (!port_.open(serialDevicePath(portName))) return -1;
+    if (!port_.stateReadable()) return -2;
+
+    LineFormat format;
+    if (!parityOfCode(parityCode, format.parity)) return -2;
+    if (dataBits < 5 || dataBits > 8) return -3;
+    if (stopBits != 1 && stopBits != 2) return -2;
+    if (std::find(kBaudRates.begin(), kBaudRates.end(), baudRate) == kBaudRates.end()) return -2;
+    format.baudRate = baudRate;
+    format.dataBits = static_cast<int>(dataBits);
+    format.stopBits = static_cast<int>(stopBits);
+
+    const int parityBit = format.parity == Parity::None ? 0 : 1;
+    characterTime_ = static_cast<float>(1 + dataBits + parityBit + stopBits) * 1000.0f / static_cast<float>(baudRate);
+    if (!port_.applyFormat(format)) return -2;
+    port_.setRts(false);
+
+    timeouts_.readInterval = static_cast<std::uint32_t>(std::ceil(1.5f * characterTime_));
+    timeouts_.readTotalMultiplier =
+        static_cast<std::uint32_t>(std::ceil(static_cast<float>(timeouts_.readInterval) + characterTime_));
+    timeouts_.readTotalConstant = 100;
+    timeouts_.writeTotalMultiplier = 10;
+    timeouts_.writeTotalConstant = 500;
+    responseTimeout_ = static_cast<std::uint16_t>(30 * timeouts_.readTotalMultiplier + 100);
+
+    Purge(2);
+    return 0;
+}
+
+int Sio::Close() {
+    if (!port_.isOpen()) return -2;
+    const int purged = Purge(2);
+    port_.close();
+    return purged;
+}
+
+int Sio::Purge(int which) {
+    if (!port_.isOpen()) return -2;
+    if (which < 0 || which > 2) return 0;
+    return port_.purge(which != 1, which != 0) ? 0 : -1;
+}
+
+bool Sio::applyLineTimeouts(const LineTimeouts& timeouts) {
+    if (!port_.isOpen()) return false;
+    timeouts_ = timeouts;
+    return true;
+}
+
+int Sio::Transact(std::string_view request, std::string& reply) {
+    reply.clear();
+    if (!port_.isOpen() || !port_.stateReadable()) return kTransactFailed;
+    port_.purge(true, true);
+    // Modbus RTU has no end character: its reply is whatever has arrived when the first
+    // character is seen.
+    const bool firstCharacterEnds = protocolMode() == ProtocolMode::ModbusRtu;
+    if (transmit(request) != kTransactDone) return kTransactFailed;
+    return receive(firstCharacterEnds, reply);
+}
+
+int Sio::transmit(std::string_view request) {
+    const bool programDrivesRts = adapterMode == kAdapterZk7;
+    // Where the driver has RS-485 mode, it holds RTS exactly while the frame leaves.
+    const bool kernelDrivesRts = programDrivesRts && port_.setKernelRs485(true);
+    if (!programDrivesRts && port_.kernelRs485Available()) port_.setKernelRs485(false);
+
+    if (!programDrivesRts || kernelDrivesRts)
+        return port_.write(request, Clock::now() + kWriteWait, stop_) == WaitResult::Ready ? kTransactDone
+                                                                                             : kTransactFailed;
+
+    // One character at a time, one character time after each, so RTS is not dropped
+    // before the last character is on the line. A write that cannot go out in time
+    // does not end the frame; only the stop event does.
+    const bool hasModemLines = port_.setRts(true);
+    int status = kTransactDone;
+    for (char c : request) {
+        if (port_.write(std::string_view(&c, 1), Clock::now() + kWriteWait, stop_) == WaitResult::Stopped) {
+            status = kTransactFailed;
+            break;
+        }
+        WaitCharacterTimes(characterTime_);
+    }
+    if (hasModemLines) {
+        port_.drain();
+        port_.setRts(false);
+    }
+    return status;
+}
+
+int Sio::receive(bool firstCharacterEnds, std::string& reply) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(responseTimeout_);
+    std::string received;
+    for (;;) {
+        switch (port_.waitReadable(deadline, stop_)) {
+        case WaitResult::Ready: break;
+        case WaitResult::TimedOut: return kTransactTimeout;
+        case WaitResult::Stopped:
+        case WaitResult::Failed: return kTransactFailed;
+        }
+        bool lineError = false;
+        if (!port_.readQueued(received, lineError)) return kTransactFailed;
+        if (lineError) return kTransactLineError;
+        const bool ended = firstCharacterEnds ? !received.empty()
+                                              : received.find(kEventCharacter) != std::string::npos;
+        if (ended) break;
+    }
+    reply = received.substr(0, kReplyCapacity);
+    return kTransactDone;
+}
+
+void WaitCharacterTimes(float ms) {
+    if (!(ms > 0)) return;
+    const auto target = Clock::now() + std::chrono::duration<double, std::milli>(ms);
+    while (Clock::now() < target) {
+    }
+}
+
+}  // namespace vantor

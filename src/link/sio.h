@@ -1,0 +1,84 @@
+#pragma once
+// The serial port object of the device link: opens the port with the network settings,
+// derives the line timings from the character format, and performs one
+// transmit-then-receive step per Transact. Two RS-485 adapter kinds: one that switches
+// the line direction itself (Auto) and "ZK-7", whose direction the program switches
+// with RTS. Transact runs under the owner's frame lock; Open and Close under the link
+// lock.
+
+#include <cstdint>
+#include <string>
+
+#include "link/line_transport.h"
+#include "platform/serial_port.h"
+
+namespace vantor {
+
+enum AdapterMode : std::uint32_t {
+    kAdapterZk7 = 0,   // the program raises RTS while it sends
+    kAdapterAuto = 1,
+};
+
+// The five line time-outs of an open port, in milliseconds. Calibration dialogs read
+// them, apply changed ones for one exchange and restore them; the wait for a reply is
+// always the response time-out Open computed.
+struct LineTimeouts {
+    std::uint32_t readInterval = 0;
+    std::uint32_t readTotalMultiplier = 0;
+    std::uint32_t readTotalConstant = 0;
+    std::uint32_t writeTotalMultiplier = 0;
+    std::uint32_t writeTotalConstant = 0;
+    bool operator==(const LineTimeouts&) const = default;
+};
+
+inline constexpr std::size_t kReplyCapacity = 31;
+
+class Sio : public LineTransport {
+public:
+    // Settings: read by Open (line format) or by every Transact (adapter mode).
+    std::uint32_t adapterMode = kAdapterAuto;
+    std::string portName = "COM1";  // a device path, or "COMn" for /dev/ttyS(n-1)
+    std::uint32_t baudRate = 9600;
+    std::uint32_t parityCode = 3;   // 0 none, 1 even, 2 mark, 3 none, 4 odd, 5 space
+    std::uint32_t stopBits = 1;
+    std::uint32_t dataBits = 8;
+
+    // 0 success; -1 cannot open (or this object already has a port open); -2 state
+    // unreadable, or parity, stop bits or baud rate not supported; -3 data bits outside
+    // 5..8. On -2 and -3 the port stays open, as the caller closes before reopening.
+    int Open();
+    // 0; -2 when not open; -1 when purging failed (the port is closed all the same).
+    int Close();
+    // which: 0 receive buffer, 1 transmit buffer, 2 both, others nothing. 0 success,
+    // -1 failure, -2 not open.
+    int Purge(int which);
+    int Transact(std::string_view request, std::string& reply) override;
+
+    bool isOpen() const { return port_.isOpen(); }
+    bool stateReadable() const { return port_.stateReadable(); }
+    StopEvent& stopEvent() { return stop_; }
+
+    float characterTime() const { return characterTime_; }          // ms per character
+    std::uint16_t responseTimeout() const { return responseTimeout_; }  // ms
+    LineTimeouts lineTimeouts() const { return timeouts_; }
+    // False when the port is not open.
+    bool applyLineTimeouts(const LineTimeouts& timeouts);
+    // True when the driver switches the direction for "ZK-7" (kernel RS-485 mode).
+    bool kernelDirectionControl() const { return port_.kernelRs485Available(); }
+
+private:
+    int transmit(std::string_view request);
+    int receive(bool firstCharacterEnds, std::string& reply);
+
+    SerialPort port_;
+    StopEvent stop_;
+    LineTimeouts timeouts_;
+    float characterTime_ = 0;
+    std::uint16_t responseTimeout_ = 0;
+};
+
+// Busy-waits `ms` milliseconds on the monotonic high-resolution clock: character times
+// are far below what a sleep can resolve.
+void WaitCharacterTimes(float ms);
+
+}  // namespace vantor
