@@ -1,0 +1,113 @@
+// vantorctl encode and decode, run as a user runs them.
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Runs vantorctl with the arguments, no shell in between.
+ProgramRun vantorctl(const std::vector<std::string>& args) {
+    char outPath[] = "/tmp/vantorctl-out-XXXXXX";
+    char errPath[] = "/tmp/vantorctl-err-XXXXXX";
+    const int outFd = mkstemp(outPath);
+    const int errFd = mkstemp(errPath);
+    const std::string program = std::string(VANTOR_BIN_DIR) + "/vantorctl";
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(outFd, STDOUT_FILENO);
+        dup2(errFd, STDERR_FILENO);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(outFd);
+    close(errFd);
+    ProgramRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath)};
+    std::remove(outPath);
+    std::remove(errPath);
+    return run;
+}
+
+struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* out;
+    const char* err;  // checked when not null
+};
+
+class CodecCommands : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CodecCommands, PrintTheResult) {
+    const Case& c = GetParam();
+    const ProgramRun run = vantorctl(c.args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.out, c.out);
+    if (c.err) EXPECT_EQ(run.err, c.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CodecCommands,
+    ::testing::Values(
+        Case{{"encode", "--type", "STORED_DOT", "-12.5"}, 0, "90 7D\n", ""},
+        Case{{"encode", "--type", "STORED_DOT", "1234.5"}, 0, "10 30 39\n", ""},
+        Case{{"encode", "--type", "STORED_DOT", "--decimals", "3", "12.5"}, 0, "30 30 D4\n", ""},
+        Case{{"encode", "--type", "int", "--name", "Addr", "200"}, 0, "00 C8\n", ""},
+        Case{{"encode", "--type", "CLK_frm", "12:34"}, 0, "02 F2\n", ""},
+        Case{{"encode", "--type", "none:even:odd", "odd"}, 0, "02\n", ""},
+        Case{{"encode", "--type", "void", "x"}, 0, "\n", ""},
+        Case{{"encode", "--type", "name", "--", "AB.C"}, 0, "4E 18 17 14\n", ""},
+        Case{{"encode", "--type", "name", "A+B"}, 1, "", "Not allowed symbol in network name\n"},
+        Case{{"encode", "--type", "string", "--name", "dev", "x"}, 1, "",
+             "Setter method are not defined for the function 'dev'\n"},
+        Case{{"decode", "--type", "STORED_DOT", "90 7D"}, 0, "-12.500\n", ""},
+        Case{{"decode", "--type", "STORED_DOT", "90", "7d"}, 0, "-12.500\n", ""},
+        Case{{"decode", "--type", "float", "7FC00000"}, 0, "Invalid value\n", ""},
+        Case{{"decode", "--type", "sint16", "FF FE"}, 0, "-2\n", ""},
+        Case{{"decode", "--type", "Yes:No:Maybe_not", "02"}, 0, "Maybe not\n", ""},
+        Case{{"decode", "--type", "string", "31 32 33"}, 0, "321\n", ""},
+        Case{{"decode", "--type", "int", "01 2C 00"}, 1, "", "Invalid response length: 3\n"},
+        Case{{"decode", "--type", "int", "--name", "bPS", "09"}, 1, "", "Response cannot be decoded\n"},
+        Case{{"encode", "--type", "int"}, 2, "", nullptr},
+        Case{{"encode", "200"}, 2, "", nullptr},
+        Case{{"encode", "--type", "STORED_DOT", "--decimals", "x", "1"}, 2, "", nullptr},
+        Case{{"decode", "--type", "int", "0G"}, 2, "", nullptr},
+        Case{{"decode", "--type", "int", "012"}, 2, "", nullptr},
+        Case{{"decode", "--type", "int", "--colour", "red", "01"}, 2, "", nullptr}));
+
+TEST(CodecCommandHelp, DescribesEachCommand) {
+    for (const char* command : {"encode", "decode"}) {
+        const ProgramRun run = vantorctl({command, "--help"});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out.rfind(std::string("usage: vantorctl ") + command + " --type TYPE", 0), 0u)
+            << run.out;
+    }
+}
+
+}  // namespace
