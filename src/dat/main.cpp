@@ -26,6 +26,7 @@ constexpr const char* kUsage =
     "  unpack FILE.dat DIR         write every stream, inflated, as DIR/NAME\n"
     "  cat FILE.dat STREAM         print one stream, inflated\n"
     "\n"
+    "The .tree files are UTF-8 text; the streams hold it in Windows-1251.\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n";
 
 int usageError(const char* what) {
@@ -64,7 +65,7 @@ int pack(const Args& args) {
         if (!names.insert(name).second) return failure("two files named " + name);
         std::string text;
         if (!readFile(args[i], text)) return failure("cannot read " + args[i]);
-        streams.emplace_back(name, vantor::DeflateDescription(text));
+        streams.emplace_back(name, vantor::EncodeDescriptionStream(text));
     }
     std::string error;
     if (!vantor::writeCompoundFile(args[0], streams, &error)) return failure(error);
@@ -87,7 +88,7 @@ bool inflateStream(const vantor::CompoundFileReader& file, const std::string& na
         error = "no stream " + name;
         return false;
     }
-    text = vantor::InflateDescription(compressed);
+    text = vantor::DecodeDescriptionStream(compressed);
     if (text.empty()) {
         error = "stream " + name + " holds no zlib data";
         return false;

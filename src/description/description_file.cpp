@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/compound_file.h"
+#include "platform/encoding.h"
 
 namespace vantor {
 
@@ -47,12 +48,20 @@ std::string DeflateDescription(std::string_view text) {
     return compressed;
 }
 
+std::string EncodeDescriptionStream(std::string_view utf8Text) {
+    return DeflateDescription(utf8ToCp1251(utf8Text));
+}
+
+std::string DecodeDescriptionStream(std::string_view stream) {
+    return cp1251ToUtf8(InflateDescription(stream));
+}
+
 bool ReadDescriptionStream(const std::string& path, const std::string& stream, std::string& text) {
     text.clear();
     CompoundFileReader file;
     std::string compressed;
     if (!file.open(path) || !file.readStream(stream, compressed)) return false;
-    text = InflateDescription(compressed);
+    text = DecodeDescriptionStream(compressed);
     return !text.empty();
 }
 

@@ -19,7 +19,11 @@ std::string InflateDescription(std::string_view compressed);
 // Compresses a description text as one zlib stream.
 std::string DeflateDescription(std::string_view text);
 
-// Reads and inflates the stream `stream` of the container `path`. False (and `text`
+// A stream holds its text in Windows-1251; inside the program texts are UTF-8.
+std::string EncodeDescriptionStream(std::string_view utf8Text);
+std::string DecodeDescriptionStream(std::string_view stream);
+
+// Reads and decodes the stream `stream` of the container `path`. False (and `text`
 // empty) when the file is missing or no compound file, the stream is missing, or it
 // inflates to nothing. Never creates or changes the file.
 bool ReadDescriptionStream(const std::string& path, const std::string& stream, std::string& text);

@@ -1,0 +1,39 @@
+#pragma once
+// A UserInterface for tests: installs itself while it lives, keeps every message and
+// progress line, and answers questions with scripted answers (else the defaults).
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/user_interface.h"
+
+namespace vantor::testing {
+
+struct RecordedMessage {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+class RecordingUserInterface : public SilentUserInterface {
+public:
+    RecordingUserInterface();
+    ~RecordingUserInterface() override;
+
+    MessageAnswer message(const std::string& text, const std::string& caption, MessageIcon icon,
+                          MessageButtons buttons) override;
+    void waitCursor(bool on) override { waitCursorChanges.push_back(on); }
+    void progressLog(const std::string& line, int) override { progressLines.push_back(line); }
+
+    // The texts of the messages, in order.
+    std::vector<std::string> texts() const;
+
+    std::vector<RecordedMessage> messages;
+    std::vector<std::string> progressLines;
+    std::vector<bool> waitCursorChanges;
+    std::deque<MessageAnswer> answers;  // taken in order by questions; then defaults
+};
+
+}  // namespace vantor::testing
