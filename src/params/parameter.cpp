@@ -84,7 +84,7 @@ ParameterRow Parameter::Row(bool showIndexes) const {
     row.error = errorText;
     row.colour = RowColour();
     if (userEditable)
-        row.image = IsEnumeration() ? kImageEditableEnumeration : kImageEditableBuiltIn;
+        row.image = isBasicType(type) ? kImageEditableBuiltIn : kImageEditableEnumeration;
     return row;
 }
 

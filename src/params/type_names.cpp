@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "text/texts.h"
+
 namespace vantor {
 
 namespace {
@@ -63,6 +65,15 @@ TypeKind classifyType(std::string_view type) {
     for (const WholeName& entry : kBase)
         if (sameTypeName(base, entry.name)) return entry.kind;
     return TypeKind::Enumeration;
+}
+
+bool isBasicType(std::string_view type) {
+    static const char* const kBasic[] = {"string", "ASCII", "int",        "int16",
+                                         "CLK_frm", "float", "STORED_DOT", "name"};
+    const std::string base = typeBaseName(type);
+    for (const char* name : kBasic)
+        if (sameTypeName(base, name)) return true;
+    return equalsIgnoringCase(type, Text("IDS_UNKNOWN_TYPE"));
 }
 
 }  // namespace vantor

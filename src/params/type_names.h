@@ -22,5 +22,8 @@ std::string typeBaseName(std::string_view type);
 // the rest against its first non-empty element. A blank stands for "_" in a type name,
 // because descriptions turn "_" into blanks.
 TypeKind classifyType(std::string_view type);
+// The types the view edits as text: "string", "ASCII", "int", "int16", "CLK_frm",
+// "float", "stored_dot", "name" and the unknown type; any other is a list of choices.
+bool isBasicType(std::string_view type);
 
 }  // namespace vantor

@@ -134,8 +134,16 @@ TEST(Parameter, RowShowsIndexAndImage) {
     EXPECT_EQ(row.error, "oops");
     EXPECT_EQ(row.colour, kColourError);
     EXPECT_EQ(row.image, kImageEditableBuiltIn);
-    parameter.type = "off:on";
-    EXPECT_EQ(parameter.Row(true).image, kImageEditableEnumeration);
+    struct ImageCase { const char* type; int image; };
+    const ImageCase images[] = {
+        {"off:on", kImageEditableEnumeration}, {"sint16", kImageEditableEnumeration},
+        {"unknown", kImageEditableBuiltIn},    {"CLK_frm", kImageEditableBuiltIn},
+        {"Stored_Dot", kImageEditableBuiltIn}, {"name", kImageEditableBuiltIn},
+    };
+    for (const ImageCase& c : images) {
+        parameter.type = c.type;
+        EXPECT_EQ(parameter.Row(true).image, c.image) << c.type;
+    }
     parameter.userEditable = 0;
     EXPECT_EQ(parameter.Row(true).image, kImageOther);
 }
