@@ -33,6 +33,8 @@ bool parityOfCode(std::uint32_t code, Parity& parity) {
 }  // namespace
 
 int Sio::Open() {
+    // The port is exclusive: a second open would fail, and must not disturb this one.
+    if (port_.isOpen()) return -1;
     characterTime_ = 0;
     responseTimeout_ = 0;
     if (!port_.open(serialDevicePath(portName))) return -1;

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "link/protocol_mode.h"
+#include "link/sio.h"
+#include "support/pty_peer.h"
+
+namespace vantor {
+namespace {
+
+using test::PtyPeer;
+using Clock = std::chrono::steady_clock;
+
+// Restores the native protocol mode when a test that switched it ends.
+struct ProtocolModeGuard {
+    explicit ProtocolModeGuard(ProtocolMode mode) { setProtocolMode(mode); }
+    ~ProtocolModeGuard() { setProtocolMode(ProtocolMode::Native); }
+};
+
+std::string silence(const std::string&) { return {}; }
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+TEST(SioOpen, ReturnCodes) {
+    PtyPeer peer;
+    const struct {
+        const char* what;
+        std::uint32_t baud, parity, dataBits, stopBits;
+        int expected;
+    } cases[] = {
+        {"9600 8N1", 9600, 3, 8, 1, 0},
+        {"128000 7 odd 2", 128000, 4, 7, 2, 0},
+        {"baud 256000", 256000, 3, 8, 1, -2},
+        {"baud 9601", 9601, 3, 8, 1, -2},
+        {"data bits 9", 9600, 3, 9, 1, -3},
+        {"data bits 4", 9600, 3, 4, 1, -3},
+        {"parity 6", 9600, 6, 8, 1, -2},
+        {"parity 6 is checked before data bits", 9600, 6, 9, 1, -2},
+        {"stop bits 3", 9600, 3, 8, 3, -2},
+    };
+    for (const auto& c : cases) {
+        Sio sio;
+        sio.portName = peer.devicePath();
+        sio.baudRate = c.baud;
+        sio.parityCode = c.parity;
+        sio.dataBits = c.dataBits;
+        sio.stopBits = c.stopBits;
+        EXPECT_EQ(sio.Open(), c.expected) << c.what;
+        sio.Close();
+    }
+    Sio missing;
+    missing.portName = "/dev/vantor-no-such-port";
+    EXPECT_EQ(missing.Open(), -1);
+    EXPECT_FALSE(missing.isOpen());
+}
+
+TEST(SioOpen, TimingsFollowTheCharacterFormat) {
+    PtyPeer peer;
+    const struct {
+        std::uint32_t baud, parity, dataBits, stopBits;
+        float characterTime;
+        std::uint32_t readInterval, readMultiplier;
+        std::uint16_t responseTimeout;
+    } cases[] = {
+        {9600, 3, 8, 1, 1.0417f, 2, 4, 220},
+        {115200, 3, 8, 1, 0.0868f, 1, 2, 160},
+        {9600, 1, 8, 2, 1.25f, 2, 4, 220},
+        {110, 0, 8, 1, 90.909f, 137, 228, 6940},
+    };
+    for (const auto& c : cases) {
+        Sio sio;
+        sio.portName = peer.devicePath();
+        sio.baudRate = c.baud;
+        sio.parityCode = c.parity;
+        sio.dataBits = c.dataBits;
+        sio.stopBits = c.stopBits;
+        ASSERT_EQ(sio.Open(), 0) << c.baud;
+        EXPECT_NEAR(sio.characterTime(), c.characterTime, 0.0001f) << c.baud;
+        const LineTimeouts t = sio.lineTimeouts();
+        EXPECT_EQ(t.readInterval, c.readInterval) << c.baud;
+        EXPECT_EQ(t.readTotalMultiplier, c.readMultiplier) << c.baud;
+        EXPECT_EQ(t.readTotalConstant, 100u);
+        EXPECT_EQ(t.writeTotalMultiplier, 10u);
+        EXPECT_EQ(t.writeTotalConstant, 500u);
+        EXPECT_EQ(sio.responseTimeout(), c.responseTimeout) << c.baud;
+        EXPECT_EQ(sio.Close(), 0);
+    }
+}
+
+TEST(SioOpen, ClosePurgeAndLineTimeoutsNeedAnOpenPort) {
+    PtyPeer peer;
+    Sio sio;
+    sio.portName = peer.devicePath();
+    EXPECT_EQ(sio.Close(), -2);
+    EXPECT_EQ(sio.Purge(2), -2);
+    EXPECT_FALSE(sio.applyLineTimeouts({}));
+    std::string reply = "stale";
+    EXPECT_EQ(sio.Transact("#\r", reply), kTransactFailed);
+    EXPECT_TRUE(reply.empty());
+
+    ASSERT_EQ(sio.Open(), 0);
+    EXPECT_EQ(sio.Open(), -1) << "a second open must not lose the open port";
+    for (int which : {0, 1, 2, 3, -1}) EXPECT_EQ(sio.Purge(which), 0) << which;
+
+    LineTimeouts calibration = sio.lineTimeouts();
+    const LineTimeouts opened = calibration;
+    calibration.readTotalConstant = 300;
+    EXPECT_TRUE(sio.applyLineTimeouts(calibration));
+    EXPECT_EQ(sio.lineTimeouts(), calibration);
+    EXPECT_EQ(sio.responseTimeout(), 220) << "the reply wait stays as opened";
+    EXPECT_TRUE(sio.applyLineTimeouts(opened));
+    EXPECT_EQ(sio.Close(), 0);
+    EXPECT_FALSE(sio.isOpen());
+}
+
+class SioLine : public ::testing::Test {
+protected:
+    void SetUp() override { sio.portName = peer.devicePath(); }
+    void TearDown() override { peer.stop(); }
+    void open(std::uint32_t baud = 9600) {
+        sio.baudRate = baud;
+        ASSERT_EQ(sio.Open(), 0);
+    }
+
+    PtyPeer peer;
+    Sio sio;
+};
+
+TEST_F(SioLine, ReplyIsCollectedAtTheCarriageReturnInBothAdapterModes) {
+    peer.start([](const std::string& request) { return request == "#HGHGPVMIRPTK\r" ? "#HGHCPVMIRHGHGKJ\r" : ""; });
+    open();
+    for (std::uint32_t mode : {kAdapterAuto, kAdapterZk7}) {
+        sio.adapterMode = mode;
+        std::string reply;
+        EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactDone) << mode;
+        EXPECT_EQ(reply, "#HGHCPVMIRHGHGKJ\r") << mode;
+    }
+    EXPECT_EQ(peer.requests(), (std::vector<std::string>{"#HGHGPVMIRPTK\r", "#HGHGPVMIRPTK\r"}));
+}
+
+TEST_F(SioLine, NoReplyEndsAfterTheResponseTimeout) {
+    peer.start(silence);
+    open(9600);
+    std::string reply;
+    const auto start = Clock::now();
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactTimeout);
+    const double elapsed = millisecondsSince(start);
+    EXPECT_GE(elapsed, 215.0);
+    EXPECT_LT(elapsed, 5000.0);
+}
+
+TEST_F(SioLine, StopEventEndsTheWaitAndLeavesThePortUsable) {
+    // At 110 baud the reply wait is 6940 ms: a -1 rather than a time-out shows the stop
+    // ended it.
+    bool answer = false;
+    peer.start([&](const std::string&) -> std::string {
+        if (answer) return "#OK\r";
+        sio.stopEvent().set();
+        return {};
+    });
+    open(110);
+    std::string reply;
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactFailed);
+    // While the event stays set nothing is sent at all.
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactFailed);
+    EXPECT_EQ(peer.requestCount(), 1u);
+
+    sio.stopEvent().reset();
+    answer = true;
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactDone);
+    EXPECT_EQ(reply, "#OK\r");
+}
+
+TEST_F(SioLine, LongReplyIsCutToThirtyOneCharacters) {
+    const std::string longReply = std::string(39, 'H') + "\r";
+    peer.start([&](const std::string&) { return longReply; });
+    open();
+    std::string reply;
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactDone);
+    EXPECT_EQ(reply, longReply.substr(0, 31));
+}
+
+TEST_F(SioLine, ModbusRtuTakesWhatArrivedWithoutAnEndCharacter) {
+    // Binary reply with 0xFF bytes, which the line-error marking doubles on the way in.
+    const std::string rtuReply("\x10\x05\xF0\xF0\xFF\x00\xBC\x48", 8);
+    peer.start([&](const std::string&) { return rtuReply; }, PtyPeer::fixedLength(8));
+    ProtocolModeGuard rtu(ProtocolMode::ModbusRtu);
+    open();
+    std::string reply;
+    EXPECT_EQ(sio.Transact(rtuReply, reply), kTransactDone);
+    EXPECT_EQ(reply, rtuReply);
+    EXPECT_EQ(peer.requests(), std::vector<std::string>{rtuReply});
+}
+
+TEST(LineMarks, DataAndMarkedErrors) {
+    const struct {
+        std::string raw;
+        std::string data;
+        bool lineError;
+    } cases[] = {
+        {"#AB\r", "#AB\r", false},
+        {std::string("\xFF\xFF\x01", 3), std::string("\xFF\x01", 2), false},
+        {std::string("A\xFF\x00\x00" "B", 5), "AB", true},   // break
+        {std::string("A\xFF\x00Z", 4), "A", true},          // framing or parity error on 'Z'
+    };
+    for (const auto& c : cases) {
+        LineMarkDecoder decoder;
+        std::string data;
+        EXPECT_EQ(decoder.feed(c.raw, data), c.lineError);
+        EXPECT_EQ(data, c.data);
+    }
+}
+
+TEST(LineMarks, MarkSplitAcrossReads) {
+    LineMarkDecoder decoder;
+    std::string data;
+    EXPECT_FALSE(decoder.feed("A\xFF", data));
+    EXPECT_FALSE(decoder.feed(std::string(1, '\0'), data));
+    EXPECT_TRUE(decoder.feed("Z", data));
+    EXPECT_FALSE(decoder.feed("\xFF", data));
+    EXPECT_FALSE(decoder.feed("\xFF", data));
+    EXPECT_EQ(data, "A\xFF");
+}
+
+TEST(SerialNames, ComNumbersAreTtySDevices) {
+    const struct {
+        const char* name;
+        const char* path;
+    } cases[] = {
+        {"COM1", "/dev/ttyS0"}, {"COM10", "/dev/ttyS9"}, {"com3", "/dev/ttyS2"},
+        {"/dev/ttyUSB0", "/dev/ttyUSB0"}, {"COM0", "COM0"}, {"COMX", "COMX"}, {"COM", "COM"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(serialDevicePath(c.name), c.path) << c.name;
+}
+
+TEST(CharacterTimes, BusyWaitLastsAtLeastTheTime) {
+    const auto start = Clock::now();
+    WaitCharacterTimes(2.5f);
+    EXPECT_GE(millisecondsSince(start), 2.5);
+    const auto again = Clock::now();
+    WaitCharacterTimes(0);
+    WaitCharacterTimes(-1);
+    EXPECT_LT(millisecondsSince(again), 2.5);
+}
+
+}  // namespace
+}  // namespace vantor
