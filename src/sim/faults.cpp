@@ -1,0 +1,111 @@
+#include "sim/faults.h"
+
+#include <cstdlib>
+
+#include "protocol/frame.h"
+#include "sim/device_errors.h"
+
+namespace vantor::sim {
+namespace {
+
+bool parseNumber(const std::string& text, double& number) {
+    char* end = nullptr;
+    number = std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0';
+}
+
+// The reply rebuilt from the same address under another hash and data.
+std::optional<std::string> rebuilt(const std::string& reply, int addressLength, std::uint16_t hash,
+                                   std::optional<std::vector<std::uint8_t>> data) {
+    ReceivedFrame frame;
+    if (ParseFrame(reply, frame) != FrameCheck::Ok) return reply;
+    FrameFields fields;
+    fields.address = frame.address(addressLength);
+    fields.addressLength = addressLength;
+    fields.requestBit = frame.requestBit();
+    fields.hash = hash;
+    fields.data = data ? *data : frame.data;
+    return BuildFrame(fields);
+}
+
+std::uint16_t hashOf(const std::string& reply) {
+    ReceivedFrame frame;
+    return ParseFrame(reply, frame) == FrameCheck::Ok ? frame.hash : 0;
+}
+
+}  // namespace
+
+bool FaultSettings::any() const {
+    return drop > 0 || badSum > 0 || badHash > 0 || garbage > 0 || deviceError > 0 || slowMs > 0 || deafAfter >= 0;
+}
+
+bool addFault(const std::string& item, FaultSettings& settings, std::string& error) {
+    const auto equals = item.find('=');
+    const std::string key = item.substr(0, equals);
+    double number = 0;
+    if (equals == std::string::npos || !parseNumber(item.substr(equals + 1), number)) {
+        error = "fault '" + item + "': expected KIND=NUMBER";
+        return false;
+    }
+    struct Probability {
+        const char* key;
+        double FaultSettings::*field;
+    };
+    static const Probability kProbabilities[] = {
+        {"drop", &FaultSettings::drop},       {"badsum", &FaultSettings::badSum},
+        {"badhash", &FaultSettings::badHash}, {"garbage", &FaultSettings::garbage},
+        {"nerr", &FaultSettings::deviceError},
+    };
+    for (const auto& probability : kProbabilities) {
+        if (key != probability.key) continue;
+        if (number < 0 || number > 1) {
+            error = "fault '" + item + "': the probability must lie between 0 and 1";
+            return false;
+        }
+        settings.*probability.field = number;
+        return true;
+    }
+    if ((key == "slow" || key == "deaf-after") && number >= 0 && number == static_cast<long>(number)) {
+        if (key == "slow") settings.slowMs = static_cast<int>(number);
+        else settings.deafAfter = static_cast<long>(number);
+        return true;
+    }
+    error = "fault '" + item + "': unknown kind or bad number (drop, badsum, badhash, garbage, nerr, slow, deaf-after)";
+    return false;
+}
+
+bool FaultInjector::happens(double probability) {
+    // Drawn for every frame whatever the probability, so that one fault's setting does
+    // not shift the draws of the others.
+    const double draw = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+    return draw < probability;
+}
+
+std::optional<std::string> FaultInjector::apply(std::optional<std::string> reply, int addressLength) {
+    ++frames_;
+    const bool drop = happens(settings_.drop);
+    const bool deviceError = happens(settings_.deviceError);
+    const bool badHash = happens(settings_.badHash);
+    const bool badSum = happens(settings_.badSum);
+    const bool garbage = happens(settings_.garbage);
+    if (!reply || (settings_.deafAfter >= 0 && frames_ > settings_.deafAfter) || drop) return std::nullopt;
+
+    if (deviceError) reply = rebuilt(*reply, addressLength, kHashDeviceError, std::vector<std::uint8_t>{kErrBusy});
+    if (badHash && reply) reply = rebuilt(*reply, addressLength, static_cast<std::uint16_t>(hashOf(*reply) ^ 0x1111), std::nullopt);
+    if (badSum && reply && reply->size() >= 3) {
+        char& last = (*reply)[reply->size() - 2];  // the checksum's last nibble
+        last = last == 'V' ? 'G' : static_cast<char>(last + 1);
+    }
+    if (garbage && reply) {
+        std::string noise;
+        const int length = std::uniform_int_distribution<int>(1, 8)(random_);
+        for (int i = 0; i < length; ++i) {
+            char c = static_cast<char>(std::uniform_int_distribution<int>(0x20, 0x7E)(random_));
+            noise.push_back(c == '#' ? '?' : c);
+        }
+        reply = noise + *reply;
+    }
+    return reply;
+}
+
+}  // namespace vantor::sim

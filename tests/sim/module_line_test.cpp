@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "protocol/foreign.h"
+#include "protocol/frame_codec.h"
+#include "sim/device_errors.h"
+#include "sim/module_fixture.h"
+#include "sim/module_line.h"
+
+namespace vantor::sim::testing {
+namespace {
+
+std::vector<std::optional<std::string>> replies(ModuleLine& line, const std::string& bytes) {
+    std::vector<std::optional<std::string>> out;
+    for (auto& exchange : line.receive(bytes)) out.push_back(exchange.reply);
+    return out;
+}
+
+TEST(ModuleLine, CutsFramesOutOfNoise) {
+    ModuleFixture fixture(16);
+    ModuleLine line(fixture.module, FaultInjector({}, 1));
+    const std::string read = request(16, "Addr", true);
+    // Noise, half a frame, a frame started again by "#", and two frames in one chunk.
+    EXPECT_TRUE(line.receive("xx\x01" + read.substr(0, 5)).empty());
+    EXPECT_TRUE(line.inFrame());
+    const auto answers = replies(line, read + "zz" + read);
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0], answers[1]);
+    EXPECT_EQ(answers[0], std::optional<std::string>("#HGGIPVMIGGHGNKVO\r"));
+}
+
+TEST(ModuleLine, WakesUpOnlyOnTheNativeModeRequestOfItsProtocol) {
+    const ProtocolMode modes[] = {ProtocolMode::ModbusRtu, ProtocolMode::ModbusAscii, ProtocolMode::Dcon};
+    for (ProtocolMode mode : modes) {
+        ModuleFixture fixture(16);
+        ModuleLine line(fixture.module, FaultInjector({}, 1), mode);
+        const std::string native = request(16, "Addr", true);
+        EXPECT_TRUE(replies(line, native).empty());
+
+        std::vector<std::uint8_t> message{16};
+        const auto command = NativeModeRequest(mode);
+        message.insert(message.end(), command.begin(), command.end());
+        std::vector<std::uint8_t> other = message;
+        other[0] = 17;
+        EXPECT_TRUE(replies(line, WrapForeign(mode, other)).empty()) << "another module's request";
+
+        const auto woken = replies(line, "\x7f" + WrapForeign(mode, message));
+        ASSERT_EQ(woken.size(), 1u);
+        ASSERT_TRUE(woken[0]);
+        std::vector<std::uint8_t> unwrapped;
+        ASSERT_EQ(UnwrapForeign(mode, *woken[0], unwrapped), kForeignOk);
+        ASSERT_FALSE(unwrapped.empty());
+        EXPECT_EQ(unwrapped[0], 16);
+        if (mode != ProtocolMode::Dcon) EXPECT_EQ(unwrapped, message) << "Modbus echoes the coil write";
+
+        const auto answers = replies(line, native);
+        ASSERT_EQ(answers.size(), 1u);
+        EXPECT_EQ(answers[0], std::optional<std::string>("#HGGIPVMIGGHGNKVO\r"));
+    }
+}
+
+// What each fault does to the reply "#HGGIPVMIGGHGNKVO\r" at probability 1; at
+// probability 0 the reply comes through untouched.
+TEST(ModuleLine, InjectsEachFault) {
+    const std::string clean = "#HGGIPVMIGGHGNKVO\r";
+    struct Case {
+        const char* fault;
+        std::function<void(const std::optional<std::string>&)> check;
+    };
+    const Case cases[] = {
+        {"drop", [](auto& reply) { EXPECT_FALSE(reply); }},
+        {"badsum",
+         [](auto& reply) {
+             ASSERT_TRUE(reply);
+             ReceivedFrame frame;
+             EXPECT_EQ(ParseFrame(*reply, frame), FrameCheck::BadChecksum);
+         }},
+        {"badhash",
+         [](auto& reply) {
+             ASSERT_TRUE(reply);
+             ReceivedFrame frame;
+             ASSERT_EQ(ParseFrame(*reply, frame), FrameCheck::Ok);
+             EXPECT_NE(frame.hash, 0x9F62);
+             EXPECT_NE(frame.hash, kHashDeviceError);
+             EXPECT_EQ(frame.data, (Bytes{0x00, 0x10}));
+         }},
+        {"garbage",
+         [&](auto& reply) {
+             ASSERT_TRUE(reply);
+             EXPECT_NE(reply->front(), '#');
+             EXPECT_EQ(reply->substr(reply->find('#')), clean);
+         }},
+        {"nerr",
+         [](auto& reply) {
+             const auto parsed = parseReply(reply);
+             ASSERT_TRUE(parsed);
+             EXPECT_EQ(parsed->hash, kHashDeviceError);
+             EXPECT_EQ(parsed->data, Bytes{kErrBusy});
+             EXPECT_EQ(parsed->address, 16);
+         }},
+    };
+    for (const Case& c : cases) {
+        for (const char* probability : {"1", "0"}) {
+            FaultSettings settings;
+            std::string error;
+            ASSERT_TRUE(addFault(std::string(c.fault) + "=" + probability, settings, error)) << error;
+            ModuleFixture fixture(16);
+            ModuleLine line(fixture.module, FaultInjector(settings, 7));
+            const auto answers = replies(line, request(16, "Addr", true));
+            ASSERT_EQ(answers.size(), 1u);
+            SCOPED_TRACE(std::string(c.fault) + "=" + probability);
+            if (std::string(probability) == "1") c.check(answers[0]);
+            else EXPECT_EQ(answers[0], std::optional<std::string>(clean));
+        }
+    }
+}
+
+TEST(ModuleLine, GoesDeafAfterTheGivenNumberOfFrames) {
+    FaultSettings settings;
+    std::string error;
+    ASSERT_TRUE(addFault("deaf-after=2", settings, error));
+    ModuleFixture fixture(16);
+    ModuleLine line(fixture.module, FaultInjector(settings, 1));
+    const std::string read = request(16, "Addr", true);
+    const auto answers = replies(line, read + read + read + read);
+    ASSERT_EQ(answers.size(), 4u);
+    EXPECT_TRUE(answers[0] && answers[1]);
+    EXPECT_FALSE(answers[2] || answers[3]);
+}
+
+TEST(ModuleLine, SameSeedSameFaults) {
+    FaultSettings settings;
+    std::string error;
+    ASSERT_TRUE(addFault("drop=0.5", settings, error));
+    ASSERT_TRUE(addFault("garbage=0.5", settings, error));
+    const auto run = [&](std::uint32_t seed) {
+        ModuleFixture fixture(16);
+        ModuleLine line(fixture.module, FaultInjector(settings, seed));
+        std::string bytes;
+        for (int i = 0; i < 40; ++i) bytes += request(16, "Addr", true);
+        return replies(line, bytes);
+    };
+    const auto first = run(42);
+    EXPECT_EQ(first, run(42));
+    EXPECT_NE(first, run(43));
+    const auto dropped = std::count(first.begin(), first.end(), std::nullopt);
+    EXPECT_GT(dropped, 0);
+    EXPECT_LT(dropped, 40);
+}
+
+TEST(ModuleLine, RejectsBadFaultItems) {
+    for (const char* item : {"drop", "drop=2", "drop=-0.1", "slow=x", "deaf-after=1.5", "melt=1"}) {
+        FaultSettings settings;
+        std::string error;
+        EXPECT_FALSE(addFault(item, settings, error)) << item;
+        EXPECT_FALSE(error.empty()) << item;
+    }
+}
+
+}  // namespace
+}  // namespace vantor::sim::testing
