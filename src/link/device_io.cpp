@@ -126,7 +126,11 @@ void DeviceErrorText(std::span<const std::uint8_t> data, std::string& errorText)
         return;
     }
     errorText = Text(error.key);
-    if (error.levelDigit) errorText += static_cast<char>('0' + error.levelDigit);
+    if (error.levelDigit) {
+        // The table's text ends in "level "; its lookup trims that blank away.
+        if (!errorText.empty() && errorText.back() != ' ') errorText += ' ';
+        errorText += static_cast<char>('0' + error.levelDigit);
+    }
 }
 
 bool ForeignStatusText(int status, std::string& errorText) {

@@ -1,0 +1,368 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/device_io.h"
+#include "link/protocol_mode.h"
+#include "platform/app_state.h"
+#include "protocol/foreign.h"
+#include "protocol/frame.h"
+#include "protocol/name_hash.h"
+#include "support/pty_peer.h"
+#include "text/texts.h"
+
+namespace vantor {
+namespace {
+
+using test::PtyPeer;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::uint16_t kAddr = 0x9F62;
+
+std::string replyFrame(std::uint16_t hash, Bytes data) { return *BuildFrame({16, 8, false, hash, std::move(data)}); }
+
+struct ProtocolModeGuard {
+    explicit ProtocolModeGuard(ProtocolMode mode) { setProtocolMode(mode); }
+    ~ProtocolModeGuard() { setProtocolMode(ProtocolMode::Native); }
+};
+
+// ---- over a pseudo-terminal -------------------------------------------------------
+
+class ExchangeOverPty : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app().replaceResultFlags(0);
+        device.baseAddress = 16;
+        device.sio().portName = peer.devicePath();
+    }
+    void TearDown() override {
+        peer.stop();
+        app().replaceResultFlags(0);
+    }
+    void serve(PtyPeer::Responder responder, PtyPeer::Splitter splitter = PtyPeer::upToCarriageReturn) {
+        peer.start(std::move(responder), std::move(splitter));
+        ASSERT_EQ(device.sio().Open(), 0);
+    }
+    // Requests the peer has read: the echo of the sync line comes back only after
+    // everything sent before it was recorded.
+    std::size_t requestsSeen() {
+        setProtocolMode(ProtocolMode::Native);
+        std::string echo;
+        EXPECT_EQ(device.sio().Transact(PtyPeer::kSync, echo), kTransactDone);
+        return peer.requestCount();
+    }
+    bool readAddr(Bytes& data, std::string& error) { return device.ExchangeFrame(1, kAddr, {}, data, error); }
+
+    PtyPeer peer;
+    DeviceIO device;
+};
+
+TEST_F(ExchangeOverPty, ReadsAValue) {
+    serve([](const std::string& request) { return request == "#HGHGPVMIRPTK\r" ? replyFrame(kAddr, {0x00, 0x10}) : ""; });
+    Bytes data;
+    std::string error = "untouched";
+    EXPECT_TRUE(readAddr(data, error));
+    EXPECT_EQ(data, (Bytes{0x00, 0x10}));
+    EXPECT_EQ(error, "untouched");
+    EXPECT_EQ(app().resultFlags(), 0u);
+}
+
+TEST_F(ExchangeOverPty, NoAnswerIsSentTwiceThenTimeOut) {
+    serve([](const std::string&) { return std::string(); });
+    Bytes data;
+    std::string error;
+    EXPECT_FALSE(readAddr(data, error));
+    EXPECT_EQ(error, Text("IDS_NOCARRIER"));
+    EXPECT_EQ(error, "Time-out error");
+    EXPECT_EQ(app().resultFlags(), 4u);
+    EXPECT_EQ(requestsSeen(), 2u);
+}
+
+TEST_F(ExchangeOverPty, LostHeaderIsSentElevenTimes) {
+    serve([](const std::string&) { return std::string("XHGHG\r"); });
+    Bytes data;
+    std::string error;
+    EXPECT_FALSE(readAddr(data, error));
+    EXPECT_EQ(error, Text("IDS_STRING454"));
+    EXPECT_EQ(error, "Frame header is lost");
+    EXPECT_EQ(app().resultFlags(), 8u);
+    EXPECT_EQ(requestsSeen(), 11u);
+}
+
+TEST_F(ExchangeOverPty, ApplySucceedsWithoutAReply) {
+    serve([](const std::string&) { return std::string(); });
+    Bytes data{0x55};
+    std::string error;
+    EXPECT_TRUE(device.ExchangeFrame(0, kHashApply, {}, data, error));
+    EXPECT_TRUE(data.empty());
+    EXPECT_EQ(requestsSeen(), 1u);
+    EXPECT_EQ(peer.requests().front(), *BuildFrame({16, 8, false, kHashApply, {}}));
+}
+
+TEST_F(ExchangeOverPty, DeviceErrorReply) {
+    serve([](const std::string&) { return replyFrame(kHashDeviceError, {0x35}); });
+    Bytes data;
+    std::string error;
+    EXPECT_FALSE(readAddr(data, error));
+    EXPECT_EQ(error, "Parameter index out of range");
+    EXPECT_EQ(data, Bytes{0x35});
+    EXPECT_EQ(app().resultFlags(), 16u);
+}
+
+TEST_F(ExchangeOverPty, ForeignRequestsOnTheLine) {
+    const struct {
+        ProtocolMode mode;
+        std::string request;
+        std::string reply;
+    } cases[] = {
+        {ProtocolMode::ModbusRtu, std::string("\x10\x05\xF0\xF0\xFF\x00\xBC\x48", 8),
+         std::string("\x10\x05\xF0\xF0\xFF\x00\xBC\x48", 8)},
+        {ProtocolMode::ModbusAscii, ":1005F0F0FF000C\r\n", ":1005F0F0FF000C\r\n"},
+        {ProtocolMode::Dcon, "%10TAVRC3\r", "!1082\r"},
+    };
+    std::size_t index = 0;
+    // Modbus ASCII ends in CR LF; the other two are split by their own length or CR.
+    serve(
+        [&](const std::string&) { return cases[index].reply; },
+        [&](std::string_view buffered) -> std::size_t {
+            if (buffered == PtyPeer::kSync.substr(0, buffered.size()))
+                return PtyPeer::upToCarriageReturn(buffered);
+            return buffered.size() >= cases[index].request.size() ? cases[index].request.size() : 0;
+        });
+    for (; index < std::size(cases); ++index) {
+        const auto& c = cases[index];
+        ProtocolModeGuard mode(c.mode);
+        Bytes data{0x55};
+        EXPECT_EQ(device.ExchangeForeign(NativeModeRequest(c.mode), data), kForeignOk) << c.request;
+        const Bytes expected = c.mode == ProtocolMode::Dcon ? Bytes{} : NativeModeRequest(c.mode);
+        EXPECT_EQ(data, expected) << c.request;
+        ASSERT_EQ(peer.requestCount(), index + 1);
+        EXPECT_EQ(peer.requests().back(), c.request);
+    }
+}
+
+// ---- scripted line: conditions a pseudo-terminal cannot produce ---------------------
+
+class ScriptedLine : public LineTransport {
+public:
+    struct Step {
+        int status;
+        std::string reply;
+    };
+    explicit ScriptedLine(std::vector<Step> steps) : steps_(std::move(steps)) {}
+    // The last step repeats once the script has run out.
+    int Transact(std::string_view request, std::string& reply) override {
+        requests.emplace_back(request);
+        const Step& step = steps_[std::min(requests.size(), steps_.size()) - 1];
+        reply = step.reply;
+        return step.status;
+    }
+    std::vector<std::string> requests;
+
+private:
+    std::vector<Step> steps_;
+};
+
+class ExchangeOverScript : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app().replaceResultFlags(0);
+        device.baseAddress = 16;
+    }
+    void TearDown() override { app().replaceResultFlags(0); }
+
+    DeviceIO device;
+};
+
+TEST_F(ExchangeOverScript, SerialErrorsAreRetriedSeventeenTimes) {
+    ScriptedLine line({{kTransactLineError, ""}});
+    device.setTransport(&line);
+    Bytes data;
+    std::string error;
+    EXPECT_FALSE(device.ExchangeFrame(1, kAddr, {}, data, error));
+    EXPECT_EQ(error, "Improper serial port settings");
+    EXPECT_EQ(line.requests.size(), 17u);
+    EXPECT_EQ(app().resultFlags(), 8u);
+
+    ScriptedLine recovers({{kTransactLineError, ""}, {kTransactLineError, ""}, {kTransactDone, replyFrame(kAddr, {7})}});
+    device.setTransport(&recovers);
+    EXPECT_TRUE(device.ExchangeFrame(1, kAddr, {}, data, error));
+    EXPECT_EQ(data, Bytes{7});
+    EXPECT_EQ(recovers.requests.size(), 3u);
+}
+
+TEST_F(ExchangeOverScript, RejectedReplies) {
+    std::string badSum = replyFrame(kAddr, {1});
+    badSum[5] = 'V';
+    const struct {
+        const char* what;
+        std::string reply;
+        std::string text;
+    } cases[] = {
+        {"wrong checksum", badSum, "Response sum check error"},
+        {"shorter than a frame", "#HGHG\r", "Response sum check error"},
+        {"length field past the end", "#" + std::string("HGHHPVMI") + "GGGG\r", "Response sum check error"},
+        {"cut at 31 characters", replyFrame(kAddr, Bytes(9, 1)).substr(0, 31), "Response sum check error"},
+        {"another parameter's hash", replyFrame(hash_name("INIT"), {1}),
+         "Received function code differs from transmitted function code and from n.Err."},
+    };
+    for (const auto& c : cases) {
+        ScriptedLine line({{kTransactDone, c.reply}});
+        device.setTransport(&line);
+        Bytes data;
+        std::string error;
+        EXPECT_FALSE(device.ExchangeFrame(1, kAddr, {}, data, error)) << c.what;
+        EXPECT_EQ(error, c.text) << c.what;
+        EXPECT_EQ(line.requests.size(), 1u) << c.what;
+    }
+}
+
+TEST_F(ExchangeOverScript, ResultFlagRules) {
+    Bytes data;
+    std::string error;
+    // A reply with a header after an earlier time-out turns "no answer" into 8.
+    app().replaceResultFlags(4);
+    ScriptedLine answers({{kTransactDone, replyFrame(kAddr, {})}});
+    device.setTransport(&answers);
+    EXPECT_TRUE(device.ExchangeFrame(1, kAddr, {}, data, error));
+    EXPECT_EQ(app().resultFlags(), 8u);
+
+    // A time-out does not replace 8.
+    ScriptedLine silent({{kTransactTimeout, ""}});
+    device.setTransport(&silent);
+    EXPECT_FALSE(device.ExchangeFrame(1, kAddr, {}, data, error));
+    EXPECT_EQ(app().resultFlags(), 8u);
+    // ...but replaces any other value.
+    app().replaceResultFlags(2 | 16);
+    EXPECT_FALSE(device.ExchangeFrame(1, kAddr, {}, data, error));
+    EXPECT_EQ(app().resultFlags(), 4u);
+}
+
+TEST_F(ExchangeOverScript, RequestFrameOnTheLine) {
+    ScriptedLine line({{kTransactTimeout, ""}});
+    device.setTransport(&line);
+    Bytes data;
+    std::string error;
+    device.baseAddress = 200;
+    device.ExchangeFrame(1, kAddr, {}, data, error, -1);
+    EXPECT_EQ(line.requests.front(), *BuildFrame({255, 8, true, kAddr, {}}));
+    device.baseAddress = 1000;
+    device.addressLength = 11;
+    device.ExchangeFrame(1, kAddr, {}, data, error);
+    EXPECT_EQ(line.requests.back(), *BuildFrame({1000, 11, true, kAddr, {}}));
+
+    // More data than the length field holds is never sent.
+    line.requests.clear();
+    const Bytes tooLong(16, 0);
+    EXPECT_FALSE(device.ExchangeFrame(0, kAddr, tooLong, data, error));
+    EXPECT_EQ(error, "Request cannot be encrypted ('encode_buffer' function)");
+    EXPECT_TRUE(line.requests.empty());
+}
+
+TEST_F(ExchangeOverScript, ForeignStatuses) {
+    ProtocolModeGuard rtu(ProtocolMode::ModbusRtu);
+    const std::string echo = WrapForeign(ProtocolMode::ModbusRtu, Bytes{0x10, 0x05, 0xF0, 0xF0, 0xFF, 0x00});
+    const struct {
+        const char* what;
+        std::vector<ScriptedLine::Step> steps;
+        int status;
+        std::size_t sends;
+    } cases[] = {
+        {"echo", {{kTransactDone, echo}}, kForeignOk, 1},
+        {"time-out twice", {{kTransactTimeout, ""}}, kForeignTimeout, 2},
+        {"serial errors", {{kTransactLineError, ""}}, kForeignConnection, 17},
+        {"other address", {{kTransactDone, WrapForeign(ProtocolMode::ModbusRtu, Bytes{0x11, 0x05})}}, kForeignAddress, 1},
+        {"bad CRC", {{kTransactDone, echo.substr(0, 7) + "x"}}, kForeignChecksum, 1},
+        {"nothing", {{kTransactDone, ""}}, kForeignIncorrect, 1},
+    };
+    for (const auto& c : cases) {
+        ScriptedLine line(c.steps);
+        device.setTransport(&line);
+        Bytes data;
+        EXPECT_EQ(device.ExchangeForeign(NativeModeRequest(ProtocolMode::ModbusRtu), data), c.status) << c.what;
+        EXPECT_EQ(line.requests.size(), c.sends) << c.what;
+    }
+
+    ScriptedLine line({{kTransactDone, echo}});
+    device.setTransport(&line);
+    Bytes data;
+    device.addressLength = 11;
+    EXPECT_EQ(device.ExchangeForeign(NativeModeRequest(ProtocolMode::ModbusRtu), data), kForeignRefused);
+    device.addressLength = 8;
+    setProtocolMode(ProtocolMode::Native);
+    EXPECT_EQ(device.ExchangeForeign(NativeModeRequest(ProtocolMode::ModbusRtu), data), kForeignRefused);
+    EXPECT_TRUE(line.requests.empty());
+}
+
+// ---- texts ------------------------------------------------------------------------
+
+TEST(DeviceErrorTexts, CodesAndTheirTexts) {
+    const struct {
+        std::uint8_t code;
+        const char* key;
+        std::string text;
+    } cases[] = {
+        {0x00, "IDS_STRING225", "No error"},
+        {0x03, "IDS_STRING227", "You are trying to change read-only parameter"},
+        {0x29, "IDS_STRING614",
+         "Networking function is not found, but descriptor is founded. In normal mode this error  should not occur."},
+        {0x35, "IDS_STRING246", "Parameter index out of range"},
+        {0x36, "IDS_STRING246", "Parameter index out of range"},
+        {0x37, "IDS_STRING868", "Code not used (data rejected)"},
+        {0x38, "IDS_STRING248", "Group access attribute on the level 0 (root)"},
+        {0x39, "IDS_STRING249", "Group access attribute on the level 1"},
+        {0x3B, "IDS_STRING249", "Group access attribute on the level 3"},
+        {0x3F, "IDS_STRING249", "Group access attribute on the level 7"},
+        {0x4B, "IDS_STRING874", "PrevWriteActions() function error"},
+        {0x09, "IDS_STRING255", "Error value not found (Code  9)"},
+        {0xFF, "IDS_STRING255", "Error value not found (Code -1)"},
+        {0x40, "IDS_STRING255", "Error value not found (Code  64)"},
+    };
+    for (const auto& c : cases) {
+        app().replaceResultFlags(2);
+        std::string text;
+        DeviceErrorText(Bytes{c.code, 0x00}, text);
+        EXPECT_EQ(text, c.text) << int(c.code);
+        EXPECT_EQ(app().resultFlags(), 16u);
+        const std::string keyed = Text(c.key);
+        const int signedCode = static_cast<std::int8_t>(c.code);
+        if (c.code >= 0x39 && c.code <= 0x3F)
+            EXPECT_EQ(text.substr(0, keyed.size()), keyed);
+        else if (std::string(c.key) == "IDS_STRING255")
+            EXPECT_EQ(text, FormatText(keyed, signedCode));
+        else
+            EXPECT_EQ(text, keyed);
+    }
+    app().replaceResultFlags(2);
+    std::string text = "kept";
+    DeviceErrorText({}, text);
+    EXPECT_EQ(text, "kept");
+    EXPECT_EQ(app().resultFlags(), 2u);
+    app().replaceResultFlags(0);
+}
+
+TEST(ForeignTexts, StatusesAndTheirTexts) {
+    const struct {
+        int status;
+        bool hasText;
+        std::string text;
+    } cases[] = {
+        {kForeignTimeout, true, "Time-out error"},
+        {kForeignConnection, true, "Connection error"},
+        {kForeignChecksum, true, "Check sum error"},
+        {kForeignAddress, true, "Device addresses in request and in response are not equal"},
+        {kForeignIncorrect, true, "Incorrect response"},
+        {kForeignOk, false, ""},
+        {kForeignRefused, false, ""},
+        {7, false, ""},
+    };
+    for (const auto& c : cases) {
+        std::string text = "previous";
+        EXPECT_EQ(ForeignStatusText(c.status, text), c.hasText) << c.status;
+        EXPECT_EQ(text, c.text) << c.status;
+    }
+}
+
+}  // namespace
+}  // namespace vantor
