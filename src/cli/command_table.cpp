@@ -26,6 +26,9 @@ const std::vector<Command>& commands() {
          runDescribe},
         {"encode", "print the data bytes a value text is written as", kEncodeUsage, runEncode},
         {"decode", "print the value text of reply data bytes", kDecodeUsage, runDecode},
+        {"hash", "print the protocol hash of parameter names", kHashUsage, runHash},
+        {"frame", "print the request frame of a parameter as it goes on the line", kFrameUsage, runFrame},
+        {"ports", "list the serial ports present", kPortsUsage, runPorts},
     };
     return table;
 }

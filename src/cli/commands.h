@@ -11,5 +11,11 @@ int runEncode(const Arguments& args);
 int runDecode(const Arguments& args);
 extern const char kEncodeUsage[];
 extern const char kDecodeUsage[];
+int runHash(const Arguments& args);
+int runFrame(const Arguments& args);
+int runPorts(const Arguments& args);
+extern const char kHashUsage[];
+extern const char kFrameUsage[];
+extern const char kPortsUsage[];
 
 }  // namespace vantor::cli

@@ -1,0 +1,24 @@
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "cli/commands.h"
+#include "platform/serial_port.h"
+
+namespace vantor::cli {
+
+extern const char kPortsUsage[] =
+    "usage: vantorctl ports\n"
+    "Prints the serial ports present, one device path per line.\n";
+
+int runPorts(const Arguments& args) {
+    if (!args.empty()) {
+        std::fprintf(stderr, "vantorctl ports: unexpected argument '%s'\n%s", args.front().c_str(), kPortsUsage);
+        return 2;
+    }
+    std::istringstream names(ListSerialPorts());
+    for (std::string name; std::getline(names, name, ':');) std::printf("%s\n", name.c_str());
+    return 0;
+}
+
+}  // namespace vantor::cli
