@@ -1,0 +1,128 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "description/description_file.h"
+#include "description_fixture.h"
+#include "platform/app_state.h"
+#include "platform/compound_file.h"
+
+namespace vantor::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::UnorderedElementsAre;
+
+class DescriptionContainer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("vantor-container-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        fs::remove_all(folder_);
+        app().setCurrentModel(-1);
+    }
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    void writeFile(const std::string& name, const std::string& content) const {
+        std::ofstream(path(name), std::ios::binary) << content;
+    }
+    std::string readFile(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Packs files of the folder with the vantor-dat program.
+    int pack(const std::string& dat, const std::string& files) const {
+        const std::string command = "cd '" + folder_.string() + "' && '" VANTOR_BIN_DIR "/vantor-dat' pack " +
+                                    dat + " " + files + " 2>/dev/null";
+        return std::system(command.c_str());
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(DescriptionContainer, PackedStreamsLoadAsModelDescriptions) {
+    const std::string kq03 = "; KQ-03 test\nparameter Addr int Address\nroot Device 1 0 0 Addr\n";
+    writeFile("kq-03.tree", kq03);
+    writeFile("kq-01.tree", "root Other 1 0 0\n");
+    ASSERT_EQ(pack("test.dat", "kq-03.tree kq-01.tree"), 0);
+
+    CompoundFileReader reader;
+    ASSERT_TRUE(reader.open(path("test.dat")));
+    EXPECT_THAT(reader.streamNames(), UnorderedElementsAre("kq-03.tree", "kq-01.tree"));
+    std::string text;
+    ASSERT_TRUE(ReadDescriptionStream(path("test.dat"), "kq-03.tree", text));
+    EXPECT_EQ(text, kq03);
+
+    RecordingUserInterface ui;
+    TreeDescription description;
+    description.descriptionFile = path("test.dat");
+    app().setCurrentModel(2);
+    EXPECT_TRUE(description.LoadTreeDescription());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(dumpTree(description.rootBranch), (std::vector<std::string>{"Device", "  Addr"}));
+}
+
+TEST_F(DescriptionContainer, UnreadableDescriptionsFailWithoutTouchingTheFile) {
+    writeFile("not-a-container.dat", "root Device 1 0 0\n");
+    ASSERT_TRUE(writeCompoundFile(path("other.dat"), {{"kq-02.tree", DeflateDescription("root D 1 0 0")},
+                                                       {"kq-01.tree", ""}}));
+    struct Case {
+        const char* file;
+        int model;
+    };
+    const Case cases[] = {{"missing.dat", 0}, {"not-a-container.dat", 0}, {"other.dat", 5}, {"other.dat", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " model " + std::to_string(c.model));
+        RecordingUserInterface ui;
+        TreeDescription description;
+        description.descriptionFile = path(c.file);
+        app().setCurrentModel(c.model);
+        EXPECT_FALSE(description.LoadTreeDescription());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Tree file opening error");
+        EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(description.rootBranch, nullptr);
+    }
+    EXPECT_FALSE(fs::exists(path("missing.dat")));
+    EXPECT_EQ(readFile("not-a-container.dat"), "root Device 1 0 0\n");
+}
+
+TEST_F(DescriptionContainer, ModelWithoutDescriptionFailsSilently) {
+    RecordingUserInterface ui;
+    TreeDescription description;
+    description.descriptionFile = path("missing.dat");
+    app().setCurrentModel(23);
+    EXPECT_FALSE(description.LoadTreeDescription());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(DescriptionStreamInflate, KeepsWhatWasInflatedBeforeAnError) {
+    std::string text;
+    for (int i = 0; text.size() < 100000; ++i) text += "parameter P" + std::to_string(i * 7919 % 10007) + " int d\n";
+    const std::string compressed = DeflateDescription(text);
+    EXPECT_EQ(InflateDescription(compressed), text);
+
+    // A wrong check sum is found only after the last byte was inflated.
+    std::string badSum = compressed;
+    badSum.back() = static_cast<char>(badSum.back() ^ 0x55);
+    EXPECT_EQ(InflateDescription(badSum), text);
+
+    const std::string head = InflateDescription(compressed.substr(0, compressed.size() / 2));
+    EXPECT_GT(head.size(), 16384u);
+    EXPECT_LT(head.size(), text.size());
+    EXPECT_EQ(head, text.substr(0, head.size()));
+
+    EXPECT_EQ(InflateDescription("not zlib data"), "");
+}
+
+}  // namespace
+}  // namespace vantor::testing
