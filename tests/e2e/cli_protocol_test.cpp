@@ -1,0 +1,146 @@
+// vantorctl hash, frame and ports, run as a user runs them.
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/serial_port.h"
+
+extern char** environ;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::remove(path.c_str());
+    return text.str();
+}
+
+CliRun vantorctl(const std::vector<std::string>& args) {
+    const std::string program = std::string(VANTOR_BIN_DIR) + "/vantorctl";
+    char outPath[] = "/tmp/vantorctl-protocol-out-XXXXXX";
+    char errPath[] = "/tmp/vantorctl-protocol-err-XXXXXX";
+    const int outFd = mkstemp(outPath), errFd = mkstemp(errPath);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    CliRun run;
+    pid_t pid;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(outFd);
+    close(errFd);
+    run.out = slurp(outPath);
+    run.err = slurp(errPath);
+    return run;
+}
+
+TEST(CliHash, OneLinePerNameWithTheNameAsGiven) {
+    const CliRun run = vantorctl({"hash", "n.Err", "APLY", "INIT", "M.s.t.r.", "CHAr", "JuRD", "Addr", "addr", ""});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "n.Err\t0x0233\nAPLY\t0x8403\nINIT\t0x00E9\nM.s.t.r.\t0x5EA0\nCHAr\t0x3628\n"
+              "JuRD\t0xBEAC\nAddr\t0x9F62\naddr\t0x9F62\n\t0x0000\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CliFrame, RequestFramesAsTheyGoOnTheLine) {
+    const struct {
+        std::vector<std::string> args;
+        std::string line;
+    } cases[] = {
+        {{"Addr"}, "#HGHGPVMIRPTK"},
+        {{"--read", "Addr"}, "#HGHGPVMIRPTK"},
+        {{"--alen", "11", "--addr", "1000", "Addr"}, "#NTHGPVMIOPNV"},
+        {{"--data", "00 10", "Addr"}, "#HGGIPVMIGGHGNKVO"},
+        {{"--data", "0010", "Addr"}, "#HGGIPVMIGGHGNKVO"},
+        {{"--addr", "3", "--offset", "-1", "Addr"}, "#VVHGPVMILLGH"},
+        {{"--addr", "16", "--offset", "3", "Addr"}, "#HJHGPVMIVMTM"},
+        {{"--index", "3", "Addr"}, "#HGHIPVMIGGGJNPUK"},
+        {{"Addr", "--data", "0010", "--index", "3"}, "#HGGKPVMIGGHGGGGJVKKJ"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = vantorctl([&] {
+            std::vector<std::string> args{"frame"};
+            args.insert(args.end(), c.args.begin(), c.args.end());
+            return args;
+        }());
+        EXPECT_EQ(run.status, 0) << c.line << run.err;
+        EXPECT_EQ(run.out, c.line + "\n");
+        EXPECT_EQ(run.err, "") << c.line;
+    }
+}
+
+TEST(CliFrame, BadArgumentsAreUsageErrors) {
+    const struct {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{"frame"}, "no parameter name given"},
+        {{"frame", "--data", "0G", "Addr"}, "not hex bytes: '0G'"},
+        {{"frame", "--data", "001", "Addr"}, "not hex bytes: '001'"},
+        {{"frame", "--bogus", "Addr"}, "unknown option '--bogus'"},
+        {{"frame", "Addr", "INIT"}, "more than one name: 'Addr' and 'INIT'"},
+        {{"frame", "--alen", "9", "Addr"}, "--alen must be 8 or 11"},
+        {{"frame", "--addr", "x1", "Addr"}, "not a number for --addr: 'x1'"},
+        {{"frame", "--addr", "256", "Addr"}, "address 256 is outside 0..255"},
+        {{"frame", "--alen", "11", "--addr", "2048", "Addr"}, "address 2048 is outside 0..2047"},
+        {{"frame", "--read", "--data", "00", "Addr"}, "--read and --data exclude each other"},
+        {{"frame", "--index", "65536", "Addr"}, "--index must be 0..65535"},
+        {{"frame", "--data", std::string(30, '0'), "--index", "1", "Addr"}, "at most 15 data bytes fit in a frame"},
+        {{"frame", "Addr", "--addr"}, "--addr needs a value"},
+        {{"hash"}, "no name given"},
+        {{"ports", "extra"}, "unexpected argument 'extra'"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = vantorctl(c.args);
+        EXPECT_EQ(run.status, 2) << c.reason;
+        EXPECT_EQ(run.out, "") << c.reason;
+        const std::string head = "vantorctl " + c.args.front() + ": " + c.reason + "\nusage: vantorctl " + c.args.front();
+        EXPECT_EQ(run.err.substr(0, head.size()), head);
+    }
+}
+
+TEST(CliProtocol, HelpOfEachCommand) {
+    for (const std::string command : {"hash", "frame", "ports"}) {
+        const CliRun run = vantorctl({command, "--help"});
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_EQ(run.out.rfind("usage: vantorctl " + command, 0), 0u) << run.out;
+    }
+}
+
+TEST(CliPorts, OneDevicePathPerLine) {
+    const CliRun run = vantorctl({"ports"});
+    EXPECT_EQ(run.status, 0);
+    std::string expected = vantor::ListSerialPorts();
+    for (char& c : expected)
+        if (c == ':') c = '\n';
+    EXPECT_EQ(run.out, expected.empty() ? "" : expected + "\n");
+}
+
+}  // namespace
