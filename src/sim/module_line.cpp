@@ -12,13 +12,13 @@ std::vector<LineExchange> ModuleLine::receive(const std::string& bytes) {
     if (wakeup_ && !wakeup_->awake()) {
         // Asleep: native frames go unheard until the wake-up request comes.
         if (auto reply = wakeup_->feed(bytes))
-            exchanges.push_back({bytes, reply, module_.settings(), module_.settings()});
+            exchanges.push_back({bytes, reply, module_.settings()});
         return exchanges;
     }
     for (std::string& frame : assembler_.feed(bytes)) {
         const NetworkSettings before = module_.settings();
         auto reply = faults_.apply(module_.answer(frame), before.addressLength);
-        exchanges.push_back({std::move(frame), std::move(reply), before, module_.settings()});
+        exchanges.push_back({std::move(frame), std::move(reply), before});
     }
     return exchanges;
 }

@@ -19,7 +19,6 @@ struct LineExchange {
     std::string received;
     std::optional<std::string> reply;
     NetworkSettings replySettings;  // the settings the reply leaves with
-    NetworkSettings settingsAfter;  // the settings the module listens with afterwards
 };
 
 class ModuleLine {

@@ -10,8 +10,6 @@
 namespace vantor::sim {
 namespace {
 
-constexpr std::array<const char*, 7> kNetworkNames = {"Addr", "A.Len", "bPS", "PrtY", "LEn", "Sbit", "Rs.dL"};
-
 // The text the configurator's codec makes of the parameter's value ("11", "8", ...).
 std::optional<int> decodedNumber(const ModuleParameter& parameter) {
     MyConverter codec(parameter.name);
@@ -39,12 +37,6 @@ std::optional<unsigned> code(const ModuleParameter& parameter) {
 
 }  // namespace
 
-bool isNetworkSettingName(const std::string& name) {
-    for (const char* known : kNetworkNames)
-        if (equalsIgnoringCase(name, known)) return true;
-    return false;
-}
-
 NetworkSettings settingsFromParameters(ParameterTable& table, const NetworkSettings& current) {
     NetworkSettings settings = current;
     if (auto* p = table.find("Addr"); p && !p->value.empty())
@@ -59,8 +51,6 @@ NetworkSettings settingsFromParameters(ParameterTable& table, const NetworkSetti
         if (auto bits = decodedNumber(*p); bits && *bits >= 5 && *bits <= 8) settings.line.dataBits = *bits;
     if (auto* p = table.find("Sbit"))
         if (auto c = code(*p); c && *c <= 1) settings.line.stopBits = static_cast<int>(*c) + 1;
-    if (auto* p = table.find("Rs.dL"); p && !p->value.empty())
-        settings.responseDelayMs = static_cast<int>(numericValue(*p, p->value));
     return settings;
 }
 

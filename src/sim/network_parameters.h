@@ -1,6 +1,6 @@
 #pragma once
 // The module's network settings as they sit in its parameters "Addr", "A.Len", "bPS",
-// "PrtY", "LEn", "Sbit" and "Rs.dL".
+// "PrtY", "LEn" and "Sbit" ("Rs.dL" is stored like any other value).
 
 #include "sim/parameter_table.h"
 #include "sim/virtual_module.h"
@@ -13,8 +13,5 @@ NetworkSettings settingsFromParameters(ParameterTable& table, const NetworkSetti
 
 // Writes the settings into the parameters that exist.
 void storeSettingsInParameters(ParameterTable& table, const NetworkSettings& settings);
-
-// True for the names of the network settings.
-bool isNetworkSettingName(const std::string& name);
 
 }  // namespace vantor::sim

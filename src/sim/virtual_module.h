@@ -21,7 +21,6 @@ struct NetworkSettings {
     int address = 1;
     int addressLength = 8;  // 8 or 11
     LineSettings line;
-    int responseDelayMs = 0;  // "Rs.dL": extra time before a reply
 
     bool operator==(const NetworkSettings&) const = default;
 };

@@ -1,0 +1,133 @@
+#include "sim/line_server.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace vantor::sim {
+namespace {
+
+std::chrono::nanoseconds characterTime(const LineSettings& line) {
+    return std::chrono::nanoseconds(static_cast<long long>(line.characterMicros() * 1000.0));
+}
+
+std::string describe(const LineSettings& line) {
+    return std::to_string(line.baud) + " " + parityName(line.parity) + " " + std::to_string(line.dataBits) + "/" +
+           std::to_string(line.stopBits);
+}
+
+}  // namespace
+
+LineServer::LineServer(Terminal& terminal, ModuleLine& line, FrameLog& log, ServeSettings settings)
+    : terminal_(terminal), line_(line), log_(log), settings_(settings) {}
+
+void LineServer::received(const std::string& bytes, Clock::time_point now) {
+    // A pseudo-terminal carries bytes whatever the settings; a real line would garble
+    // them when both ends disagree, so the module hears nothing then.
+    if (settings_.pseudoTerminal) {
+        const auto client = terminal_.currentSettings();
+        const LineSettings& own = line_.module().settings().line;
+        if (client && !(*client == own)) {
+            log_.write("!", "line settings differ (client " + describe(*client) + ", module " + describe(own) +
+                                "), ignored: " + bytes);
+            return;
+        }
+    }
+    if (!line_.inFrame()) frameStart_ = now;
+    for (const LineExchange& exchange : line_.receive(bytes)) {
+        log_.write("<", exchange.received);
+        if (exchange.reply) schedule(exchange, now);
+    }
+}
+
+void LineServer::schedule(const LineExchange& exchange, Clock::time_point now) {
+    Outgoing outgoing;
+    outgoing.characters = *exchange.reply;
+    outgoing.start = now;
+    if (settings_.wireTime) {
+        const auto perCharacter = characterTime(exchange.replySettings.line);
+        const auto arrived = std::chrono::time_point_cast<Clock::duration>(
+            frameStart_ + perCharacter * static_cast<long long>(exchange.received.size()));
+        outgoing.start = std::max(now, arrived) + std::chrono::milliseconds(settings_.turnaroundMs);
+        outgoing.perCharacter = perCharacter;
+    }
+    outgoing.start += std::chrono::milliseconds(line_.extraDelayMs());
+    if (!queue_.empty()) {
+        const Outgoing& last = queue_.back();
+        const auto lastEnds = std::chrono::time_point_cast<Clock::duration>(
+            last.start + last.perCharacter * static_cast<long long>(last.characters.size()));
+        outgoing.start = std::max(outgoing.start, lastEnds);
+    }
+    queue_.push_back(std::move(outgoing));
+}
+
+void LineServer::settingsChanged(const NetworkSettings& settings) {
+    log_.write("!", "now at address " + std::to_string(settings.address) + " (" +
+                        std::to_string(settings.addressLength) + "-bit), " + describe(settings.line));
+    if (!settings_.pseudoTerminal) terminal_.apply(settings.line);
+}
+
+std::optional<LineServer::Clock::duration> LineServer::flush(Clock::time_point now, std::string& error) {
+    while (!queue_.empty()) {
+        Outgoing& head = queue_.front();
+        if (now < head.start) return head.start - now;
+        std::size_t due = head.characters.size();
+        if (head.perCharacter.count() > 0)
+            due = std::min<std::size_t>(due, static_cast<std::size_t>((now - head.start) / head.perCharacter) + 1);
+        while (head.sent < due) {
+            const ssize_t written = ::write(terminal_.fd(), head.characters.data() + head.sent, due - head.sent);
+            if (written < 0) {
+                if (errno == EINTR || errno == EAGAIN) continue;
+                error = std::string("write: ") + std::strerror(errno);
+                return std::nullopt;
+            }
+            head.sent += static_cast<std::size_t>(written);
+        }
+        if (head.sent < head.characters.size()) return head.start + head.perCharacter * static_cast<long long>(head.sent) - now;
+        log_.write(">", head.characters);
+        queue_.pop_front();
+    }
+    return std::nullopt;
+}
+
+bool LineServer::run(int stopFd, std::string& error) {
+    NetworkSettings listening = line_.module().settings();
+    for (;;) {
+        const auto wait = flush(Clock::now(), error);
+        if (!error.empty()) return false;
+        if (!(line_.module().settings() == listening) && queue_.empty()) {
+            listening = line_.module().settings();
+            settingsChanged(listening);
+        }
+        pollfd fds[2] = {{terminal_.fd(), POLLIN, 0}, {stopFd, POLLIN, 0}};
+        timespec timeout{};
+        if (wait) {
+            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(*wait).count();
+            timeout.tv_sec = static_cast<time_t>(ns / 1000000000);
+            timeout.tv_nsec = static_cast<long>(ns % 1000000000);
+        }
+        const int ready = ppoll(fds, 2, wait ? &timeout : nullptr, nullptr);
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            error = std::string("poll: ") + std::strerror(errno);
+            return false;
+        }
+        if (fds[1].revents) return true;
+        if (fds[0].revents & POLLIN) {
+            char buffer[512];
+            const ssize_t count = ::read(terminal_.fd(), buffer, sizeof buffer);
+            if (count > 0) received(std::string(buffer, static_cast<std::size_t>(count)), Clock::now());
+            else if (count < 0 && errno != EINTR && errno != EAGAIN && errno != EIO) {
+                error = std::string("read: ") + std::strerror(errno);
+                return false;
+            }
+        } else if (fds[0].revents & (POLLERR | POLLNVAL)) {
+            error = "the line failed";
+            return false;
+        }
+    }
+}
+
+}  // namespace vantor::sim

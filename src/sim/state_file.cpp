@@ -1,0 +1,136 @@
+#include "sim/state_file.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "description/catalogue.h"
+#include "params/type_names.h"
+
+namespace vantor::sim {
+namespace {
+
+using nlohmann::json;
+
+std::string hex(const Bytes& bytes) {
+    std::string text;
+    char pair[3];
+    for (auto byte : bytes) {
+        std::snprintf(pair, sizeof pair, "%02X", byte);
+        text += pair;
+    }
+    return text;
+}
+
+bool fromHex(const std::string& text, Bytes& bytes) {
+    if (text.size() % 2) return false;
+    bytes.clear();
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        unsigned value = 0;
+        if (std::sscanf(text.substr(i, 2).c_str(), "%2x", &value) != 1) return false;
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return true;
+}
+
+bool isIdentity(const ModuleParameter& parameter) {
+    return equalsIgnoringCase(parameter.name, "dev") || equalsIgnoringCase(parameter.name, "ver") ||
+           equalsIgnoringCase(parameter.name, "tdev");
+}
+
+json settingsJson(const NetworkSettings& settings) {
+    return {{"address", settings.address},         {"alen", settings.addressLength},
+            {"baud", settings.line.baud},          {"parity", parityName(settings.line.parity)},
+            {"dataBits", settings.line.dataBits},  {"stopBits", settings.line.stopBits}};
+}
+
+NetworkSettings settingsFrom(const json& object) {
+    NetworkSettings settings;
+    settings.address = object.at("address").get<int>();
+    settings.addressLength = object.at("alen").get<int>() == 11 ? 11 : 8;
+    settings.line.baud = object.at("baud").get<int>();
+    settings.line.parity = parseParity(object.at("parity").get<std::string>()).value_or(Parity::None);
+    settings.line.dataBits = object.at("dataBits").get<int>();
+    settings.line.stopBits = object.at("stopBits").get<int>();
+    return settings;
+}
+
+void loadParameter(const json& entry, ParameterTable& table) {
+    const std::string name = entry.at("name").get<std::string>();
+    const int offset = entry.value("offset", 0);
+    std::optional<int> index;
+    if (entry.contains("index")) index = entry.at("index").get<int>();
+    ModuleParameter* parameter = table.find(name, index, offset);
+    if (!parameter || isIdentity(*parameter)) return;
+    Bytes bytes;
+    if (entry.contains("data") && fromHex(entry.at("data").get<std::string>(), bytes)) {
+        parameter->value = bytes;
+    } else if (entry.contains("value")) {
+        MyConverter codec(parameter->name);
+        codec.type = parameter->type;
+        codec.decimalPlaces = parameter->decimalPlaces;
+        if (codec.ConvertToData(entry.at("value").get<std::string>(), bytes) == kConvertOk) parameter->value = bytes;
+    }
+    if (entry.contains("attributes"))
+        parameter->attributes = static_cast<std::uint8_t>(entry.at("attributes").get<int>() & 0x03);
+}
+
+}  // namespace
+
+bool loadState(const std::string& path, SavedState& state, std::string& error) {
+    if (!std::filesystem::exists(path)) return true;
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    try {
+        const json document = json::parse(in);
+        if (document.contains("settings")) {
+            state.settings = settingsFrom(document.at("settings"));
+            state.hasSettings = true;
+        }
+        for (const json& entry : document.value("parameters", json::array())) loadParameter(entry, state.table);
+    } catch (const json::exception& e) {
+        error = path + ": " + e.what();
+        return false;
+    }
+    return true;
+}
+
+bool saveState(const std::string& path, const VirtualModule& module, std::string& error) {
+    json parameters = json::array();
+    for (const ModuleParameter& parameter : module.parameters().all()) {
+        if (isIdentity(parameter)) continue;
+        json entry = {{"name", parameter.name}};
+        if (parameter.indexed) entry["index"] = parameter.dataIndex;
+        if (parameter.addressOffset) entry["offset"] = parameter.addressOffset;
+        entry["data"] = hex(parameter.value);
+        MyConverter codec(parameter.name);
+        codec.type = parameter.type;
+        std::string text;
+        if (!parameter.value.empty() && codec.ConvertFromData(parameter.value, text) == kConvertOk) entry["value"] = text;
+        if (parameter.hasAttributes) entry["attributes"] = parameter.attributes;
+        parameters.push_back(std::move(entry));
+    }
+    const json document = {{"model", modelDisplayName(module.model())},
+                           {"settings", settingsJson(module.settings())},
+                           {"parameters", std::move(parameters)}};
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::trunc);
+        out << document.dump(1) << '\n';
+        if (!out) {
+            error = "cannot write " + temporary;
+            return false;
+        }
+    }
+    // Renamed into place, so that an interrupted save never leaves half a file.
+    std::error_code code;
+    std::filesystem::rename(temporary, path, code);
+    if (code) error = "cannot write " + path + ": " + code.message();
+    return !code;
+}
+
+}  // namespace vantor::sim
