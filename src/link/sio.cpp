@@ -100,7 +100,7 @@ int Sio::transmit(std::string_view request) {
     const bool programDrivesRts = adapterMode == kAdapterZk7;
     // Where the driver has RS-485 mode, it holds RTS exactly while the frame leaves.
     const bool kernelDrivesRts = programDrivesRts && port_.setKernelRs485(true);
-    if (!programDrivesRts && port_.kernelRs485Available()) port_.setKernelRs485(false);
+    if (!programDrivesRts) port_.setKernelRs485(false);
 
     if (!programDrivesRts || kernelDrivesRts)
         return port_.write(request, Clock::now() + kWriteWait, stop_) == WaitResult::Ready ? kTransactDone

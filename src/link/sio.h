@@ -63,8 +63,6 @@ public:
     LineTimeouts lineTimeouts() const { return timeouts_; }
     // False when the port is not open.
     bool applyLineTimeouts(const LineTimeouts& timeouts);
-    // True when the driver switches the direction for "ZK-7" (kernel RS-485 mode).
-    bool kernelDirectionControl() const { return port_.kernelRs485Available(); }
 
 private:
     int transmit(std::string_view request);

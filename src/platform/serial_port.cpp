@@ -83,7 +83,8 @@ bool SerialPort::open(const std::string& devicePath) {
     ::ioctl(fd_, TIOCEXCL);
     serial_rs485 rs485{};
     rs485Available_ = ::ioctl(fd_, TIOCGRS485, &rs485) == 0;
-    rs485On_ = rs485Available_ && (rs485.flags & SER_RS485_ENABLED);
+    rs485Found_ = rs485.flags;
+    rs485Changed_ = false;
     marks_.reset();
     errorsAtPurge_ = lineErrorCount();
     return true;
@@ -91,11 +92,11 @@ bool SerialPort::open(const std::string& devicePath) {
 
 void SerialPort::close() {
     if (fd_ < 0) return;
-    if (rs485On_) setKernelRs485(false);
+    setKernelRs485(false);
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
-    rs485Available_ = rs485On_ = false;
+    rs485Available_ = rs485Changed_ = false;
 }
 
 bool SerialPort::stateReadable() const {
@@ -133,17 +134,17 @@ bool SerialPort::setRts(bool on) {
 }
 
 bool SerialPort::setKernelRs485(bool on) {
-    if (!rs485Available_) return false;
+    if (!rs485Available_ || (!on && !rs485Changed_)) return false;
     serial_rs485 rs485{};
     if (::ioctl(fd_, TIOCGRS485, &rs485) != 0) return false;
     if (on) {
         rs485.flags |= SER_RS485_ENABLED | SER_RS485_RTS_ON_SEND;
         rs485.flags &= ~static_cast<__u32>(SER_RS485_RTS_AFTER_SEND);
     } else {
-        rs485.flags &= ~static_cast<__u32>(SER_RS485_ENABLED);
+        rs485.flags = rs485Found_;
     }
     if (::ioctl(fd_, TIOCSRS485, &rs485) != 0) return false;
-    rs485On_ = on;
+    rs485Changed_ = on;
     return true;
 }
 

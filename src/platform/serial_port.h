@@ -74,8 +74,9 @@ public:
 
     // False when the port has no modem lines (a pseudo-terminal); nothing else happens.
     bool setRts(bool on);
-    bool kernelRs485Available() const { return rs485Available_; }
-    // The driver raises RTS while it sends and drops it after the last character.
+    // On: the driver raises RTS while it sends and drops it after the last character.
+    // Off: the driver's own RS-485 setting found at open is given back. False where
+    // the driver has no RS-485 mode (or nothing was changed).
     bool setKernelRs485(bool on);
 
     bool purge(bool input, bool output);
@@ -94,7 +95,8 @@ private:
 
     int fd_ = -1;
     bool rs485Available_ = false;
-    bool rs485On_ = false;
+    bool rs485Changed_ = false;    // the driver's setting differs from the one found at open
+    std::uint32_t rs485Found_ = 0; // the driver's RS-485 flags at open
     std::uint64_t errorsAtPurge_ = 0;
     LineMarkDecoder marks_;
 };
