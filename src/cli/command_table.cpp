@@ -28,6 +28,7 @@ const std::vector<Command>& commands() {
         {"decode", "print the value text of reply data bytes", kDecodeUsage, runDecode},
         {"hash", "print the protocol hash of parameter names", kHashUsage, runHash},
         {"frame", "print the request frame of a parameter as it goes on the line", kFrameUsage, runFrame},
+        {"raw", "send one request to a module and print the reply's data bytes", kRawUsage, runRaw},
         {"ports", "list the serial ports present", kPortsUsage, runPorts},
     };
     return table;

@@ -17,5 +17,7 @@ int runPorts(const Arguments& args);
 extern const char kHashUsage[];
 extern const char kFrameUsage[];
 extern const char kPortsUsage[];
+int runRaw(const Arguments& args);
+extern const char kRawUsage[];
 
 }  // namespace vantor::cli
