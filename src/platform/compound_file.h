@@ -21,7 +21,7 @@ public:
     bool open(const std::string& path, std::string* error = nullptr);
     bool isOpen() const;
 
-    // The names of the root storage's streams, in the file's order.
+    // The names of the root storage's streams (the file keeps them sorted).
     std::vector<std::string> streamNames() const;
     // The whole content of the stream `name` (exact name); false when there is none.
     bool readStream(const std::string& name, std::string& bytes) const;

@@ -1,0 +1,129 @@
+// vantorctl describe, run as the description writers run it.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "run_program.h"
+
+namespace vantor::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Describe : public ::testing::Test {
+protected:
+    void SetUp() override {
+        file_ = (fs::temp_directory_path() /
+                 ("vantor-describe-" + std::to_string(::getpid()) + ".tree")).string();
+    }
+    void TearDown() override { fs::remove(file_); }
+    ProgramRun describeText(const std::string& text, std::vector<std::string> extra = {}) {
+        std::ofstream(file_, std::ios::binary) << text;
+        std::vector<std::string> args{"describe", "--tree-file", file_};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return runProgram("vantorctl", args);
+    }
+    std::string file_;
+};
+
+constexpr const char* kModule =
+    "; test module\n"
+    "type Rates 9600 19200\n"
+    "parameter bPS Rates Baud_rate\n"
+    "parameter Addr int Address\n"
+    "rule Addr 1 247.5\n"
+    "init Addr 16\n"
+    "parameter !ver string Version noattr\n"
+    "parameter In.t float:2 Input table1+ 3\n"
+    "#if ver >= 2.1\n"
+    "parameter In.f int Filter\n"
+    "#else\n"
+    "parameter In.f int Old_filter\n"
+    "#endif\n"
+    "branch Network_parameters 1 4 4 bPS Addr\n"
+    "branch Input# 2 5 6 In.t In.f\n"
+    "root Device 1 0 0 !ver Network_parameters Input#\n"
+    "parameter r.oe int State\n"
+    "branch Out 2 7 7 r.oe\n"
+    "scanners Sampled 1 0 0 Out\n";
+
+TEST_F(Describe, TsvListsBothTreesDepthFirst) {
+    const ProgramRun run = describeText(kModule, {"--format", "tsv", "--firmware", "2.1"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "B\t0\tDevice\t1\t1\t0\t0\n"
+              "P\t1\tver\t0\t0\t0\tstring\t0\t0\t0\t\t0\t0\t0\tVersion\n"
+              "B\t1\tNetwork parameters\t1\t1\t4\t4\n"
+              "P\t2\tbPS\t0\t0\t0\t9600:19200\t0\t0\t0\t\t1\t1\t0\tBaud rate\n"
+              "P\t2\tAddr\t0\t0\t0\tint\t0\t1\t247.5\t16\t1\t1\t0\tAddress\n"
+              "B\t1\tInput 1\t2\t1\t5\t6\n"
+              "P\t2\tIn.t\t1\t0\t0\tfloat\t2\t0\t0\t\t1\t1\t1\tInput\n"
+              "P\t2\tIn.f\t1\t0\t0\tint\t0\t0\t0\t\t1\t1\t0\tFilter\n"
+              "B\t1\tInput 2\t2\t2\t5\t6\n"
+              "P\t2\tIn.t\t1\t1\t0\tfloat\t2\t0\t0\t\t1\t1\t1\tInput\n"
+              "P\t2\tIn.f\t1\t1\t0\tint\t0\t0\t0\t\t1\t1\t0\tFilter\n"
+              "SB\t0\tSampled\t1\t1\t0\t0\n"
+              "SB\t1\tOut 1\t2\t1\t7\t7\n"
+              "SP\t2\tr.oe\t0\t0\t0\tint\t0\t0\t0\t\t1\t1\t0\tOut 1\n"
+              "SB\t1\tOut 2\t2\t2\t7\t7\n"
+              "SP\t2\tr.oe\t0\t1\t1\tint\t0\t0\t0\t\t1\t1\t0\tOut 2\n");
+}
+
+TEST_F(Describe, WithoutFirmwareTheElsePartIsUsed) {
+    const ProgramRun run = describeText(kModule, {"--format", "tsv"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\tIn.f\t1\t0\t0\tint\t0\t0\t0\t\t1\t1\t0\tOld filter\n"), std::string::npos);
+}
+
+TEST_F(Describe, MessagesGoToStderrOnePerLine) {
+    const ProgramRun run = describeText("root Device 1 0 0\nparameter A int a\nrule a 1\nnext line\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Tree cannot be created\n");
+    EXPECT_EQ(describeText("root Device 1 0 0 A\n").err, "Unknown symbol\nTree cannot be created\n");
+    EXPECT_EQ(describeText("frobnicate\tthis\n").err,
+              "Unknown function 'frobnicate\tthis' in descriptor\nTree cannot be created\nTree root is not defined\n");
+}
+
+TEST_F(Describe, BadUsage) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"describe"},
+        {"describe", "--model", "KQ-01", "--tree-file", "x.tree"},
+        {"describe", "--model", "KQ-99"},
+        {"describe", "--model", "0", "--format", "xml"},
+        {"describe", "--model", "0", "--firmware", "two"},
+        {"describe", "--model"},
+        {"describe", "--model", "0", "--colour", "red"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.size() > 1 ? args[1] : args[0]);
+        const ProgramRun run = runProgram("vantorctl", args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("usage: vantorctl describe"), std::string::npos);
+    }
+}
+
+TEST_F(Describe, UnreadableContainerOrFile) {
+    const ProgramRun missingDat =
+        runProgram("vantorctl", {"describe", "--model", "KQ-01", "--dat", file_ + ".missing"});
+    EXPECT_EQ(missingDat.status, 1);
+    EXPECT_EQ(missingDat.err, "Tree file opening error\n");
+    EXPECT_FALSE(fs::exists(file_ + ".missing"));
+    EXPECT_EQ(runProgram("vantorctl", {"describe", "--tree-file", file_ + ".missing"}).status, 1);
+}
+
+TEST_F(Describe, EveryShippedModelDescribesWithoutMessage) {
+    for (int model = 0; model < 23; ++model) {
+        SCOPED_TRACE(model);
+        const ProgramRun run = runProgram("vantorctl", {"describe", "--model", std::to_string(model)});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_GT(std::count(run.out.begin(), run.out.end(), '\n'), 20);
+    }
+}
+
+}  // namespace
+}  // namespace vantor::testing
