@@ -57,7 +57,7 @@ std::optional<Reply> parseReply(const std::optional<std::string>& characters, in
 }
 
 ModuleFixture::ModuleFixture(int address, int addressLength, ParameterTable table, int model)
-    : module(model, std::move(table), NetworkSettings{address, addressLength, {}, 0}, "1.0", clock) {}
+    : module(model, std::move(table), NetworkSettings{address, addressLength, {}}, "1.0", clock) {}
 
 std::optional<Reply> ModuleFixture::ask(const std::string& name, bool read, Bytes data) {
     return askAt(module.settings().address, name, read, std::move(data));
