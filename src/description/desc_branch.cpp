@@ -177,6 +177,12 @@ void DescBranch::PrepareScanning() {
     for (const auto& sub : subBranches_) sub->PrepareScanning();
 }
 
+std::size_t DescBranch::BranchCount() const {
+    std::size_t count = 1;
+    for (const auto& sub : subBranches_) count += sub->BranchCount();
+    return count;
+}
+
 bool DescBranch::IsSingleParameterBranch() const {
     return subBranches_.empty() && parameters_.size() == 1;
 }

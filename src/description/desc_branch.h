@@ -65,6 +65,9 @@ public:
     // module address plus its data index instead of an indexed frame.
     void PrepareScanning();
 
+    // This branch and all branches below it.
+    std::size_t BranchCount() const;
+
     bool IsSingleParameterBranch() const;
     std::variant<Parameter*, DescBranch*> SingleParameterOrSelf();
 

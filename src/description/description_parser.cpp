@@ -86,7 +86,15 @@ bool compareVersions(const std::string& op, const FirmwareVersion& device,
     return true;  // any other operator: the lines that follow are used
 }
 
+// Far more branches than any module has (its data indexes are 16-bit).
+constexpr std::size_t kMaxBranches = 1u << 16;
+
 }  // namespace
+
+void TreeDescription::countBranches(std::size_t more) {
+    branchesMade_ += more;
+    if (branchesMade_ > kMaxBranches) throw std::invalid_argument("description makes too many branches");
+}
 
 struct TreeDescription::Statement {
     const char* keyword;
@@ -235,8 +243,10 @@ bool TreeDescription::branches(const Tokens& t, BranchMember designated) {
             }
         }
     }
+    if (count > static_cast<long>(kMaxBranches)) countBranches(kMaxBranches + 1);
     const bool network = isNetworkParametersName(t[1]);
     for (long i = 1; i <= count; ++i) {
+        countBranches(1);
         auto instance = std::make_unique<DescBranch>(t[1], static_cast<int>(count), static_cast<int>(i),
                                                      static_cast<int>(readInteger(t[3])),
                                                      static_cast<int>(readInteger(t[4])));
@@ -257,6 +267,7 @@ bool TreeDescription::branches(const Tokens& t, BranchMember designated) {
             }
             for (const auto& candidate : descriptionBranches) {
                 if (candidate.get() == made || !equalsIgnoringCase(candidate->name(), t[m])) continue;
+                countBranches(candidate->BranchCount());
                 DescBranch* copyOfNetwork = nullptr;
                 made->addBranchMember(candidate->Clone(networkBranch, &copyOfNetwork));
                 if (copyOfNetwork) networkBranch = copyOfNetwork;

@@ -76,6 +76,11 @@ private:
     void buildTrees();
     void keepBuiltTrees();
 
+    // Branch objects made while parsing this description, bounded so that a hostile
+    // description cannot exhaust memory through repeated copies.
+    std::size_t branchesMade_ = 0;
+    void countBranches(std::size_t more);
+
     // The built trees, owned here once the templates are gone.
     std::unique_ptr<DescBranch> rootTree_;
     std::unique_ptr<DescBranch> scannersTree_;

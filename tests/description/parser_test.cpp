@@ -65,6 +65,21 @@ TEST(DescriptionParser, ShortStatementsEndTheLoadWithOnlyTheFinalMessage) {
     }
 }
 
+// A description that would make more branches than any module could address stops
+// like a broken statement instead of exhausting memory.
+TEST(DescriptionParser, OversizedDescriptionsStopTheLoad) {
+    const char* const oversized[] = {"branch Many 2147483647 0 0 Kept",
+                                     "branch A 300 0 0 Kept\nbranch B 300 0 0 A"};
+    for (const char* lines : oversized) {
+        SCOPED_TRACE(lines);
+        RecordingUserInterface ui;
+        TreeDescription description;
+        loadText(description, std::string("parameter Kept int k\nroot Device 1 0 0 Kept\n") + lines);
+        EXPECT_THAT(ui.texts(), ElementsAre("Tree cannot be created"));
+        EXPECT_EQ(dumpTree(description.rootBranch), (Lines{"Device", "  Kept"}));
+    }
+}
+
 TEST(DescriptionParser, LinesThatDoNothing) {
     RecordingUserInterface ui;
     TreeDescription description;
