@@ -216,6 +216,35 @@ TEST(BranchRows, InsertIntoViewGivesTheRowStructure) {
     EXPECT_EQ(sink.entries[17].selectedImage, 3);
 }
 
+TEST(ElementRows, InsertRowsShowsTheElementAndItsFirstParameters) {
+    InvisibleElement element;
+    for (const char* name : {"bPS", "LEn", "PrtY"}) element.appendParameter(std::make_unique<Parameter>(name));
+    element.setName("Program network settings");
+    struct Case {
+        int count;
+        int shown;
+    };
+    for (const Case c : {Case{-1, 3}, Case{2, 2}, Case{0, 0}}) {
+        RecordingSink sink;
+        EXPECT_EQ(element.InsertRows(sink, kTopRow, c.count, false), 0);
+        EXPECT_EQ(element.shownCount(), c.shown);
+        ASSERT_EQ(sink.rows.size(), static_cast<std::size_t>(c.shown) + 1);
+        EXPECT_EQ(sink.rows[0], "-1>Program network settings||0");
+        EXPECT_EQ(sink.entries[0].element, &element);
+    }
+}
+
+TEST(ElementBase, ErrorsAndDiscrepancies) {
+    InvisibleElement element;
+    element.appendParameter(std::make_unique<Parameter>("A"));
+    EXPECT_FALSE(element.HasErrors(true));
+    element.parameters()[0]->errorText = "Device value 5";
+    EXPECT_FALSE(element.HasErrors(false));
+    EXPECT_TRUE(element.HasErrors(true));
+    element.parameters()[0]->errorText = "Time-out";
+    EXPECT_TRUE(element.HasErrors(false));
+}
+
 TEST(BranchRows, ActuatorBlocksAboveEightHaveATypeRow) {
     LoadedTree tree("parameter !X int x\nparameter Y int y\nbranch Actuator_control_block+8 1 7 8 !X Y\n"
                     "root Device 1 1 1 Actuator_control_block+8\n");
