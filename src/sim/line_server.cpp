@@ -27,8 +27,12 @@ void LineServer::received(const std::string& bytes, Clock::time_point now) {
     // A pseudo-terminal carries bytes whatever the settings; a real line would garble
     // them when both ends disagree, so the module hears nothing then.
     if (settings_.pseudoTerminal) {
-        const auto client = terminal_.currentSettings();
-        const LineSettings& own = line_.module().settings().line;
+        auto client = terminal_.currentSettings();
+        LineSettings own = line_.module().settings().line;
+        if (client && !terminal_.carriesCharacterFormat()) {
+            client->parity = own.parity;
+            client->dataBits = own.dataBits;
+        }
         if (client && !(*client == own)) {
             log_.write("!", "line settings differ (client " + describe(*client) + ", module " + describe(own) +
                                 "), ignored: " + bytes);

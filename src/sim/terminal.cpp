@@ -69,6 +69,8 @@ Terminal Terminal::openPseudo(const LineSettings& settings) {
         fail("open " + path);
     }
     Terminal terminal(master, far, path);
+    const LineSettings probe{9600, Parity::Odd, 7, 1};
+    terminal.carriesFormat_ = setRawFormat(far, probe) && terminal.currentSettings() == probe;
     // The far end starts raw so that nothing is echoed back before a client sets it up.
     if (!terminal.apply(settings)) fail("termios " + path);
     return terminal;
@@ -105,8 +107,9 @@ std::optional<LineSettings> Terminal::currentSettings() const {
 
 bool Terminal::apply(const LineSettings& settings) const {
     const int fd = farFd_ >= 0 ? farFd_ : fd_;
-    return setRawFormat(fd, settings) && setLineSpeed(fd, settings.baud) &&
-           (farFd_ < 0 || setRawFormat(fd_, settings));
+    LineSettings format = settings;
+    if (!carriesFormat_) format.parity = Parity::None, format.dataBits = 8;
+    return setRawFormat(fd, format) && setLineSpeed(fd, settings.baud) && (farFd_ < 0 || setRawFormat(fd_, format));
 }
 
 }  // namespace vantor::sim

@@ -26,6 +26,9 @@ public:
     const std::string& path() const { return path_; }
     // The settings the line currently has (for a pseudo-terminal: what its client set).
     std::optional<LineSettings> currentSettings() const;
+    // Whether parity and data bits survive on this line: some kernels' pseudo-terminals
+    // refuse them, and then only the speed and the stop bits tell the settings apart.
+    bool carriesCharacterFormat() const { return carriesFormat_; }
     // Sets the line to new settings (a real device after APLY).
     bool apply(const LineSettings& settings) const;
 
@@ -33,6 +36,7 @@ private:
     Terminal(int fd, int farFd, std::string path) : fd_(fd), farFd_(farFd), path_(std::move(path)) {}
     int fd_ = -1;
     int farFd_ = -1;  // the held far end of a pseudo-terminal, else -1
+    bool carriesFormat_ = true;
     std::string path_;
 };
 

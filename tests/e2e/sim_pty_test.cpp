@@ -1,0 +1,203 @@
+// vantor-sim on a pseudo-terminal, talked to with vantorctl raw as a service engineer
+// does: identification, reads and writes, device errors, line timing, network settings
+// applied, faults, and a state kept across runs.
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "e2e/run_program.h"
+
+namespace {
+
+using vantor::testing::ProgramRun;
+using vantor::testing::readWholeFile;
+using vantor::testing::runProgram;
+
+constexpr int kGenerousMs = 10000;
+
+// One vantor-sim child: started with the arguments, its pseudo-terminal path read from
+// the first line of its output, stopped with SIGTERM (SIGKILL as the last resort) on
+// every path out of the test.
+class Simulator {
+public:
+    explicit Simulator(const std::vector<std::string>& args) {
+        int out[2];
+        if (pipe(out) != 0) return;
+        const std::string program = std::string(VANTOR_BIN_DIR) + "/vantor-sim";
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            close(out[0]);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        output_ = out[0];
+        path_ = readLine();
+    }
+    ~Simulator() {
+        stop();
+        if (output_ >= 0) close(output_);
+    }
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    // SIGTERM and the exit status (-1 when it had to be killed).
+    int stop() {
+        if (pid_ <= 0) return status_;
+        kill(pid_, SIGTERM);
+        const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
+        pollfd wait{pidfd, POLLIN, 0};
+        if (pidfd < 0 || poll(&wait, 1, kGenerousMs) <= 0) kill(pid_, SIGKILL);
+        if (pidfd >= 0) close(pidfd);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return status_;
+    }
+
+private:
+    std::string readLine() {
+        std::string line;
+        char c = 0;
+        pollfd ready{output_, POLLIN, 0};
+        while (poll(&ready, 1, kGenerousMs) > 0 && read(output_, &c, 1) == 1 && c != '\n') line.push_back(c);
+        return line;
+    }
+
+    pid_t pid_ = -1;
+    int output_ = -1;
+    int status_ = -1;
+    std::string path_;
+};
+
+ProgramRun raw(const std::string& port, std::vector<std::string> args) {
+    std::vector<std::string> all{"raw", "--port", port};
+    all.insert(all.end(), args.begin(), args.end());
+    return runProgram("vantorctl", all);
+}
+
+std::string temporaryPath(const char* name) {
+    return (std::filesystem::temp_directory_path() / (std::string(name) + "-" + std::to_string(getpid()))).string();
+}
+
+TEST(SimulatorOnPty, AnswersVantorctlRaw) {
+    Simulator sim({"--model", "KQ-04", "--pty", "--address", "16", "--firmware", "2.3"});
+    ASSERT_EQ(sim.path().rfind("/dev/", 0), 0u) << sim.path();
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--addr", "16", "dev"}, 0, "34302D716B\n", ""},  // "kq-04", last character first
+        {{"--addr", "16", "ver"}, 0, "332E32\n", ""},      // "2.3"
+        {{"--addr", "16", "Addr"}, 0, "0010\n", ""},
+        {{"--addr", "16", "--data", "0021", "Addr"}, 0, "0021\n", ""},
+        {{"--addr", "16", "--read", "Addr"}, 0, "0021\n", ""},
+        {{"--addr", "16", "NoSuchName"}, 1, "", "Descriptor not found\n"},
+        {{"--addr", "16", "--data", "01", "dev"}, 1, "", "You are trying to change read-only parameter\n"},
+        {{"--addr", "200", "Addr"}, 1, "", "Time-out error\n"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = raw(sim.path(), c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back() << ": " << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args.back();
+        EXPECT_EQ(run.err, c.err) << c.args.back();
+    }
+    EXPECT_EQ(sim.stop(), 0);
+}
+
+TEST(SimulatorOnPty, WireTimeAt9600Baud) {
+    Simulator sim({"--model", "0", "--pty", "--address", "5", "--baud", "9600", "--wire-time", "--turnaround", "2"});
+    const ProgramRun dev = raw(sim.path(), {"--addr", "5", "--baud", "9600", "dev"});
+    EXPECT_EQ(dev.status, 0) << dev.err;
+    EXPECT_EQ(dev.out, "31302D514B\n");  // "KQ-01"
+    const ProgramRun written = raw(sim.path(), {"--addr", "5", "--baud", "9600", "--data", "0007", "Addr"});
+    EXPECT_EQ(written.out, "0007\n") << written.err;
+    // A client at another rate is not understood.
+    const ProgramRun wrongRate = raw(sim.path(), {"--addr", "5", "--baud", "19200", "dev"});
+    EXPECT_EQ(wrongRate.status, 1);
+    EXPECT_EQ(wrongRate.err, "Time-out error\n");
+}
+
+TEST(SimulatorOnPty, NewNetworkSettingsHoldAfterAply) {
+    Simulator sim({"--model", "KQ-02", "--pty", "--address", "16"});
+    ASSERT_EQ(raw(sim.path(), {"--addr", "16", "--data", "0020", "Addr"}).status, 0);
+    ASSERT_EQ(raw(sim.path(), {"--addr", "16", "--data", "08", "bPS"}).out, "08\n");  // 115200
+    ASSERT_EQ(raw(sim.path(), {"--addr", "16", "--data", "01", "PrtY"}).out, "01\n");  // even
+    EXPECT_EQ(raw(sim.path(), {"--addr", "16", "Addr"}).out, "0020\n") << "stored, not yet in force";
+    const ProgramRun applied = raw(sim.path(), {"--addr", "16", "--data", "", "APLY"});
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(raw(sim.path(), {"--addr", "16", "Addr"}).status, 1);
+    EXPECT_EQ(raw(sim.path(), {"--addr", "32", "Addr"}).status, 1) << "still at 9600 baud without parity";
+    const ProgramRun moved = raw(sim.path(), {"--addr", "32", "--baud", "115200", "--parity", "even", "Addr"});
+    EXPECT_EQ(moved.status, 0) << moved.err;
+    EXPECT_EQ(moved.out, "0020\n");
+}
+
+TEST(SimulatorOnPty, InjectedDeviceErrorsAndSilence) {
+    {
+        Simulator sim({"--model", "KQ-01", "--pty", "--address", "3", "--fault", "nerr=1", "--seed", "9"});
+        const ProgramRun run = raw(sim.path(), {"--addr", "3", "dev"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "Other task is performed (segment COMMON is busy)\n");
+    }
+    {
+        Simulator sim({"--model", "KQ-01", "--pty", "--address", "3", "--fault", "deaf-after=1"});
+        EXPECT_EQ(raw(sim.path(), {"--addr", "3", "dev"}).status, 0);
+        EXPECT_EQ(raw(sim.path(), {"--addr", "3", "dev"}).err, "Time-out error\n");
+    }
+}
+
+TEST(SimulatorOnPty, KeepsItsStateAcrossRunsAndLogsFrames) {
+    const std::string state = temporaryPath("vantor-sim-state.json");
+    const std::string log = temporaryPath("vantor-sim-log.txt");
+    const std::string link = temporaryPath("vantor-sim-link");
+    std::filesystem::remove(state);
+    std::filesystem::remove(log);
+    {
+        Simulator sim({"--model", "KQ-04", "--pty", "--address", "9", "--state", state, "--log", log, "--link", link});
+        EXPECT_EQ(std::filesystem::read_symlink(link).string(), sim.path());
+        ASSERT_EQ(raw(link, {"--addr", "9", "--data", "002C", "t.out"}).status, 0);
+        EXPECT_EQ(sim.stop(), 0);
+        EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the link goes with the simulator";
+    }
+    // The write of 00 2C to "t.out" at address 9, as it came in.
+    EXPECT_NE(readWholeFile(log).find(" < #GPGIRUSNGGISHNIV\\r\n"), std::string::npos) << readWholeFile(log);
+    {
+        Simulator sim({"--model", "KQ-04", "--pty", "--address", "9", "--state", state});
+        EXPECT_EQ(raw(sim.path(), {"--addr", "9", "t.out"}).out, "002C\n");
+    }
+    std::filesystem::remove(state);
+    std::filesystem::remove(log);
+}
+
+TEST(SimulatorOnPty, RefusesBadCommandLines) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--pty"}, {"--model", "KQ-99", "--pty"}, {"--model", "1"}, {"--model", "1", "--pty", "--fault", "drop=3"},
+             {"--model", "1", "--pty", "--alen", "9"}, {"--model", "1", "--pty", "--bogus"}}) {
+        const ProgramRun run = runProgram("vantor-sim", args);
+        EXPECT_EQ(run.status, 2) << args.back();
+        EXPECT_NE(run.err.find("usage: vantor-sim"), std::string::npos);
+    }
+}
+
+}  // namespace
