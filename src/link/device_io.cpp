@@ -48,7 +48,7 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
             outData.clear();
             return true;
         }
-        if (startsWithHeader(reply) && app().resultFlags() == kFlagsNoAnswer)
+        if (!reply.empty() && reply[0] == kFrameStart && app().resultFlags() == kFlagsNoAnswer)
             app().replaceResultFlags(kFlagsTransmission);
         if (status == kTransactTimeout) {
             if (++timeouts < kTimeoutAttempts) continue;

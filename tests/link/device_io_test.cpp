@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -121,7 +122,7 @@ TEST_F(ExchangeOverPty, ForeignRequestsOnTheLine) {
         {ProtocolMode::ModbusAscii, ":1005F0F0FF000C\r\n", ":1005F0F0FF000C\r\n"},
         {ProtocolMode::Dcon, "%10TAVRC3\r", "!1082\r"},
     };
-    std::size_t index = 0;
+    std::atomic<std::size_t> index = 0;
     // Modbus ASCII ends in CR LF; the other two are split by their own length or CR.
     serve(
         [&](const std::string&) { return cases[index].reply; },
@@ -140,6 +141,7 @@ TEST_F(ExchangeOverPty, ForeignRequestsOnTheLine) {
         ASSERT_EQ(peer.requestCount(), index + 1);
         EXPECT_EQ(peer.requests().back(), c.request);
     }
+    peer.stop();
 }
 
 // ---- scripted line: conditions a pseudo-terminal cannot produce ---------------------

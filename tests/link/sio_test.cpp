@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 
@@ -156,7 +157,7 @@ TEST_F(SioLine, NoReplyEndsAfterTheResponseTimeout) {
 TEST_F(SioLine, StopEventEndsTheWaitAndLeavesThePortUsable) {
     // At 110 baud the reply wait is 6940 ms: a -1 rather than a time-out shows the stop
     // ended it.
-    bool answer = false;
+    std::atomic<bool> answer = false;
     peer.start([&](const std::string&) -> std::string {
         if (answer) return "#OK\r";
         sio.stopEvent().set();
@@ -173,11 +174,12 @@ TEST_F(SioLine, StopEventEndsTheWaitAndLeavesThePortUsable) {
     answer = true;
     EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactDone);
     EXPECT_EQ(reply, "#OK\r");
+    peer.stop();
 }
 
 TEST_F(SioLine, LongReplyIsCutToThirtyOneCharacters) {
     const std::string longReply = std::string(39, 'H') + "\r";
-    peer.start([&](const std::string&) { return longReply; });
+    peer.start([longReply](const std::string&) { return longReply; });
     open();
     std::string reply;
     EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactDone);
@@ -187,7 +189,7 @@ TEST_F(SioLine, LongReplyIsCutToThirtyOneCharacters) {
 TEST_F(SioLine, ModbusRtuTakesWhatArrivedWithoutAnEndCharacter) {
     // Binary reply with 0xFF bytes, which the line-error marking doubles on the way in.
     const std::string rtuReply("\x10\x05\xF0\xF0\xFF\x00\xBC\x48", 8);
-    peer.start([&](const std::string&) { return rtuReply; }, PtyPeer::fixedLength(8));
+    peer.start([rtuReply](const std::string&) { return rtuReply; }, PtyPeer::fixedLength(8));
     ProtocolModeGuard rtu(ProtocolMode::ModbusRtu);
     open();
     std::string reply;
