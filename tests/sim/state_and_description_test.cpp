@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "sim/description_table.h"
+#include "sim/device_errors.h"
+#include "sim/module_fixture.h"
+#include "sim/state_file.h"
+#include "sim/state_values.h"
+#include "sim/value_rules.h"
+
+namespace vantor::sim::testing {
+namespace {
+
+ModuleParameter stateParameter(const std::string& name, const std::string& type, Bytes value, bool readOnly,
+                               int offset) {
+    ModuleParameter p = parameter(name, type, std::move(value));
+    p.changesOverTime = true;
+    p.readOnly = readOnly;
+    p.addressOffset = offset;
+    return p;
+}
+
+TEST(ModuleState, ValuesMoveWithTheClock) {
+    ParameterTable table;
+    table.add(stateParameter("r.Cou", "int", {0x00, 0x0A}, false, 0));
+    table.add(stateParameter("r.cn", "int", {0x00}, true, 1));
+    table.add(stateParameter("rEAd", "float", {0x41, 0xA0, 0x00, 0x00}, true, 2));  // 20.0
+    table.add(stateParameter("s.do", "int", {0x05}, false, 0));
+    ModuleFixture fixture(16, 8, std::move(table));
+    const auto readAt = [&](int address, const char* name) { return fixture.askAt(address, name, true)->data; };
+
+    EXPECT_EQ(readAt(16, "r.Cou"), (Bytes{0x00, 0x0A}));
+    EXPECT_EQ(readAt(17, "r.cn"), Bytes{0x02}) << "status bits take turns, channel 1 starts one on";
+    const Bytes reading = readAt(18, "rEAd");
+    fixture.clock.advance(3000);
+    EXPECT_EQ(readAt(16, "r.Cou"), (Bytes{0x00, 0x0D})) << "a counter counts once a second";
+    EXPECT_EQ(readAt(17, "r.cn"), Bytes{0x01});
+    EXPECT_NE(readAt(18, "rEAd"), reading);
+    EXPECT_EQ(readAt(16, "s.do"), Bytes{0x05}) << "what the person writes stays put";
+
+    // A reading drifts around where it started, by a twentieth of its size.
+    const ModuleParameter* rEAd = fixture.module.parameters().find("rEAd", std::nullopt, 2);
+    for (int step = 0; step < 20; ++step) {
+        fixture.clock.advance(700);
+        const double value = numericValue(*rEAd, readAt(18, "rEAd"));
+        EXPECT_GE(value, 19.0 - 1e-3);
+        EXPECT_LE(value, 21.0 + 1e-3);
+    }
+    // Writing a counter sets where it counts from.
+    EXPECT_EQ(fixture.ask("r.Cou", false, {0x00, 0x00})->data, (Bytes{0x00, 0x00}));
+    fixture.clock.advance(2000);
+    EXPECT_EQ(readAt(16, "r.Cou"), (Bytes{0x00, 0x02}));
+}
+
+TEST(ModuleHooksTest, AFamilyTakesOverRequestsAndHearsOfWrites) {
+    struct CalibrationJob : ModuleHooks {
+        std::optional<ModuleReply> intercept(const ModuleRequest& request, ParameterTable&, std::int64_t) override {
+            if (request.hash != hash_name("clb.s")) return std::nullopt;
+            return ModuleReply{request.hash, {0x01}};
+        }
+        void written(ModuleParameter& parameter, std::int64_t) override { writes.push_back(parameter.name); }
+        std::vector<std::string> writes;
+    };
+    ModuleFixture fixture(16);
+    auto job = std::make_unique<CalibrationJob>();
+    auto* seen = job.get();
+    fixture.module.setHooks(std::move(job));
+    EXPECT_EQ(fixture.ask("clb.s", true)->data, Bytes{0x01});
+    EXPECT_EQ(fixture.ask("Cnt", false, {0x09})->data, Bytes{0x09});
+    EXPECT_EQ(seen->writes, std::vector<std::string>{"Cnt"});
+}
+
+TEST(ModuleFromDescription, ScannedValuesNetworkNameAndReadOnlyParameters) {
+    std::string error;
+    auto table = tableFromDescription(0, std::string(VANTOR_BIN_DIR) + "/vantor.dat", "1.0", error);
+    ASSERT_TRUE(table) << error;
+    ModuleFixture fixture(16, 8, std::move(*table), 0);
+
+    // The sampled readings answer at the module address plus their channel.
+    const int offset = fixture.module.parameters().maxAddressOffset();
+    ASSERT_GT(offset, 0);
+    const auto sampled = fixture.askAt(16 + offset, "rEAd", true);
+    ASSERT_TRUE(sampled);
+    EXPECT_EQ(sampled->hash, hash_name("rEAd"));
+    EXPECT_EQ(sampled->address, 16 + offset);
+    EXPECT_FALSE(fixture.askAt(16 + offset + 1, "rEAd", true));
+    EXPECT_EQ(fixture.askAt(16, "rEAd", false, {0, 0, 0, 0})->data, Bytes{kErrReadOnly});
+
+    // "CHAr*" is kept as four character codes "CHAr", indexed from its data index.
+    EXPECT_EQ(fixture.ask("CHAr", false, {20, 0x00, 0x00})->data, (Bytes{20, 0x00, 0x00}));  // 'A'
+    EXPECT_EQ(fixture.ask("CHAr", true, {0x00, 0x03})->data.size(), 3u);
+    EXPECT_EQ(fixture.ask("CHAr", true, {0x00, 0x04})->data, Bytes{kErrParameterIndex});
+    EXPECT_EQ(fixture.ask("CHAr", false, {80, 0x00, 0x01})->data, Bytes{kErrValueForbidden});
+}
+
+TEST(ModuleStateFile, KeepsValuesAttributesAndSettings) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("vantor-sim-state-" + std::to_string(getpid()) + ".json")).string();
+    {
+        ModuleFixture fixture(16);
+        fixture.ask("Gain", false, {0x42, 0x48, 0x00, 0x00});
+        fixture.ask("Lvl", false, {0x21, 0x00, 0x02});
+        fixture.ask("M.s.t.r.", false, {0x02, 0x00, 0x01, static_cast<std::uint8_t>(hash_name("Lvl") >> 8),
+                                        static_cast<std::uint8_t>(hash_name("Lvl") & 0xFF)});
+        std::string error;
+        ASSERT_TRUE(saveState(path, fixture.module, error)) << error;
+    }
+    SavedState state{smallTable()};
+    std::string error;
+    ASSERT_TRUE(loadState(path, state, error)) << error;
+    EXPECT_TRUE(state.hasSettings);
+    EXPECT_EQ(state.settings.address, 16);
+    EXPECT_EQ(state.table.find("Gain")->value, (Bytes{0x42, 0x48, 0x00, 0x00}));
+    EXPECT_EQ(state.table.find("Lvl", 2)->value, Bytes{0x21});
+    EXPECT_EQ(state.table.find("Lvl", 1)->attributes, 0x02);
+    EXPECT_EQ(state.table.find("Lvl", 0)->attributes, 0x03);
+
+    // A value given as text is encoded by its type; a broken file is refused.
+    std::ofstream(path) << R"({"parameters": [{"name": "Gain", "value": "12.5"}]})";
+    ASSERT_TRUE(loadState(path, state, error)) << error;
+    EXPECT_EQ(state.table.find("Gain")->value, (Bytes{0x41, 0x48, 0x00, 0x00}));
+    std::ofstream(path) << "{ not json";
+    EXPECT_FALSE(loadState(path, state, error));
+    EXPECT_NE(error.find(path), std::string::npos);
+    std::filesystem::remove(path);
+}
+
+}  // namespace
+}  // namespace vantor::sim::testing
