@@ -1,6 +1,7 @@
 #include "description/desc_branch.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -113,11 +114,14 @@ void DescBranch::ResetValues() {
 }
 
 int DescBranch::Build(bool indexed, int base) {
-    int position = count_ * base + index_ - 1;
+    // The numbering runs modulo 2^32 like the 32-bit data index it gives: a description
+    // nesting "*9" deep enough cannot overflow it.
+    using Wrapping = std::uint32_t;
+    Wrapping position = Wrapping(count_) * Wrapping(base) + Wrapping(index_) - 1;
     int digit = 0;
-    if (takeSuffix(name_, '*', digit)) position *= digit;
+    if (takeSuffix(name_, '*', digit)) position *= Wrapping(digit);
     if (takeSuffix(name_, '+', digit)) {
-        position += digit;
+        position += Wrapping(digit);
         if (name_ != "K20") index_ += digit;
     }
     if (count_ > 1) {
@@ -129,12 +133,14 @@ int DescBranch::Build(bool indexed, int base) {
     }
 
     int stride = 1;
-    for (const auto& sub : subBranches_) stride = std::max(stride, sub->Build(indexed || count_ > 1, position));
+    for (const auto& sub : subBranches_)
+        stride = std::max(stride, sub->Build(indexed || count_ > 1, static_cast<int>(position)));
 
     replaceAll(name_, "_", " ");
-    for (const auto& member : members_) createParameter(member, indexed || count_ > 1, stride * position);
+    const auto dataIndex = static_cast<int>(Wrapping(stride) * position);
+    for (const auto& member : members_) createParameter(member, indexed || count_ > 1, dataIndex);
     if (IsSingleParameterBranch()) parameters_.front()->description = name_;
-    return count_ * stride;
+    return static_cast<int>(Wrapping(count_) * Wrapping(stride));
 }
 
 void DescBranch::createParameter(const DescParameter& member, bool indexed, int dataIndex) {
@@ -177,10 +183,14 @@ void DescBranch::PrepareScanning() {
     for (const auto& sub : subBranches_) sub->PrepareScanning();
 }
 
-std::size_t DescBranch::BranchCount() const {
-    std::size_t count = 1;
-    for (const auto& sub : subBranches_) count += sub->BranchCount();
-    return count;
+std::pair<std::size_t, std::size_t> DescBranch::TemplateSize() const {
+    std::pair<std::size_t, std::size_t> size{1, members_.size()};
+    for (const auto& sub : subBranches_) {
+        const auto [branches, parameters] = sub->TemplateSize();
+        size.first += branches;
+        size.second += parameters;
+    }
+    return size;
 }
 
 bool DescBranch::IsSingleParameterBranch() const {

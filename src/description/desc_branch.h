@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -65,8 +66,9 @@ public:
     // module address plus its data index instead of an indexed frame.
     void PrepareScanning();
 
-    // This branch and all branches below it.
-    std::size_t BranchCount() const;
+    // What a copy of this template holds: (branches, parameter members), this branch
+    // and all branches below it.
+    std::pair<std::size_t, std::size_t> TemplateSize() const;
 
     bool IsSingleParameterBranch() const;
     std::variant<Parameter*, DescBranch*> SingleParameterOrSelf();

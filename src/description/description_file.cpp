@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "platform/compound_file.h"
@@ -17,9 +18,10 @@ std::string defaultDescriptionFile() {
     return (exe.parent_path() / kDescriptionFileName).string();
 }
 
-std::string InflateDescription(std::string_view compressed) {
+std::string InflateDescription(std::string_view compressed, std::size_t limit) {
     constexpr std::size_t kStep = 16384;
     std::string text;
+    if (compressed.size() > std::numeric_limits<uInt>::max()) return text;
     z_stream zs{};
     if (inflateInit(&zs) != Z_OK) return text;
     zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
@@ -30,6 +32,10 @@ std::string InflateDescription(std::string_view compressed) {
         zs.avail_out = kStep;
         const int rc = inflate(&zs, Z_NO_FLUSH);
         text.append(reinterpret_cast<const char*>(out), kStep - zs.avail_out);
+        if (text.size() > limit) {
+            text.clear();
+            break;
+        }
         if (rc != Z_OK) break;  // end of stream, or an error: keep what we have
         if (zs.avail_out != 0 && zs.avail_in == 0) break;  // truncated input
     }

@@ -1,9 +1,10 @@
 // The tree description language: one statement per line, tokens separated by blanks
 // and tabs, keywords in any letter case.
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
-#include <cmath>
-#include <cstdio>
+#include <climits>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -39,12 +40,28 @@ std::string blanksForUnderscores(std::string text) {
 long readInteger(const std::string& token) { return std::atol(token.c_str()); }
 
 double readReal(const std::string& token) {
-    const char* first = token.c_str();
-    while (*first == ' ' || *first == '\t') ++first;
-    if (*first == '+') ++first;
+    const char* at = token.c_str();
+    const char* const end = at + token.size();
+    while (at < end && std::isspace(static_cast<unsigned char>(*at))) ++at;
+    const bool negative = at < end && *at == '-';
+    if (at < end && (*at == '+' || *at == '-')) ++at;
+    auto format = std::chars_format::general;
+    if (end - at > 2 && at[0] == '0' && (at[1] == 'x' || at[1] == 'X')) {
+        at += 2;  // "0x1A", "0x1p4": hexadecimal, as atof reads it
+        format = std::chars_format::hex;
+    }
+    if (at < end && *at == '-') return 0;  // one sign only
     double value = 0;
-    std::from_chars(first, token.c_str() + token.size(), value);
-    return value;
+    std::from_chars(at, end, value, format);
+    return negative ? -value : value;
+}
+
+// A version part as sscanf "%i" reads it (decimal, 0x hexadecimal, leading 0 octal),
+// held within int; a piece that does not begin with a number leaves `part` as it is.
+void readVersionPart(const std::string& piece, int& part) {
+    char* end = nullptr;
+    const long value = std::strtol(piece.c_str(), &end, 0);
+    if (end != piece.c_str()) part = static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 bool endsWith(const std::string& text, char c) { return !text.empty() && text.back() == c; }
@@ -65,9 +82,7 @@ FirmwareVersion readVersion(const std::string& token) {
         std::size_t end = token.find('.', at);
         if (end == std::string::npos) end = token.size();
         if (end > at) {
-            const std::string piece = token.substr(at, end - at);
-            int value = 0;
-            if (std::sscanf(piece.c_str(), "%i", &value) == 1) *parts[part] = value;
+            readVersionPart(token.substr(at, end - at), *parts[part]);
             ++part;
         }
         at = end + 1;
@@ -86,14 +101,26 @@ bool compareVersions(const std::string& op, const FirmwareVersion& device,
     return true;  // any other operator: the lines that follow are used
 }
 
-// Far more branches than any module has (its data indexes are 16-bit).
+// Far more branches than any module has (its data indexes are 16-bit), and far more
+// parameter copies than the largest tree holds.
 constexpr std::size_t kMaxBranches = 1u << 16;
+constexpr std::size_t kMaxParameterCopies = 1u << 17;
+
+// A constant used as a count, truncated toward zero: none for NaN and values below 1,
+// and one more than the bound for values no count can hold.
+long countFromConstant(double value) {
+    if (!(value >= 1)) return 0;
+    if (value > static_cast<double>(kMaxBranches)) return kMaxBranches + 1;
+    return static_cast<long>(value);
+}
 
 }  // namespace
 
-void TreeDescription::countBranches(std::size_t more) {
-    branchesMade_ += more;
-    if (branchesMade_ > kMaxBranches) throw std::invalid_argument("description makes too many branches");
+void TreeDescription::countMade(std::size_t branches, std::size_t parameterCopies) {
+    branchesMade_ += branches;
+    parameterCopiesMade_ += parameterCopies;
+    if (branchesMade_ > kMaxBranches || parameterCopiesMade_ > kMaxParameterCopies)
+        throw std::invalid_argument("description makes too many branches or parameters");
 }
 
 struct TreeDescription::Statement {
@@ -238,15 +265,15 @@ bool TreeDescription::branches(const Tokens& t, BranchMember designated) {
     if (count == 0) {
         for (const auto& c : descriptionConstants) {
             if (equalsIgnoringCase(c.name, t[2])) {
-                count = static_cast<long>(std::trunc(c.value));
+                count = countFromConstant(c.value);
                 break;
             }
         }
     }
-    if (count > static_cast<long>(kMaxBranches)) countBranches(kMaxBranches + 1);
+    if (count > static_cast<long>(kMaxBranches)) countMade(kMaxBranches + 1, 0);
     const bool network = isNetworkParametersName(t[1]);
     for (long i = 1; i <= count; ++i) {
-        countBranches(1);
+        countMade(1, 0);
         auto instance = std::make_unique<DescBranch>(t[1], static_cast<int>(count), static_cast<int>(i),
                                                      static_cast<int>(readInteger(t[3])),
                                                      static_cast<int>(readInteger(t[4])));
@@ -262,12 +289,14 @@ bool TreeDescription::branches(const Tokens& t, BranchMember designated) {
             bool found = false;
             for (const auto& entry : descriptionParameters) {
                 if (!equalsIgnoringCase(entry.name, t[m])) continue;
+                countMade(0, 1);
                 made->addParameterMember(entry);
                 found = true;
             }
             for (const auto& candidate : descriptionBranches) {
                 if (candidate.get() == made || !equalsIgnoringCase(candidate->name(), t[m])) continue;
-                countBranches(candidate->BranchCount());
+                const auto [branches, parameters] = candidate->TemplateSize();
+                countMade(branches, parameters);
                 DescBranch* copyOfNetwork = nullptr;
                 made->addBranchMember(candidate->Clone(networkBranch, &copyOfNetwork));
                 if (copyOfNetwork) networkBranch = copyOfNetwork;

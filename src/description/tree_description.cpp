@@ -58,7 +58,7 @@ void TreeDescription::Clear() {
     descriptionBranches.clear();
     rootTree_.reset();
     scannersTree_.reset();
-    branchesMade_ = 0;
+    branchesMade_ = parameterCopiesMade_ = 0;
 }
 
 bool TreeDescription::LoadTreeDescription() {

@@ -76,10 +76,11 @@ private:
     void buildTrees();
     void keepBuiltTrees();
 
-    // Branch objects made while parsing this description, bounded so that a hostile
-    // description cannot exhaust memory through repeated copies.
+    // Branch objects and parameter copies made while parsing this description, bounded
+    // so that a hostile description cannot exhaust memory through repeated copies.
     std::size_t branchesMade_ = 0;
-    void countBranches(std::size_t more);
+    std::size_t parameterCopiesMade_ = 0;
+    void countMade(std::size_t branches, std::size_t parameterCopies);
 
     // The built trees, owned here once the templates are gone.
     std::unique_ptr<DescBranch> rootTree_;

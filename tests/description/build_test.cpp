@@ -70,6 +70,21 @@ TEST(DescriptionBuild, Numbering) {
     }
 }
 
+// Eleven nested "*9" branches number beyond 32 bits: the index wraps as a 32-bit
+// number does (9^11 mod 2^32) instead of overflowing.
+TEST(DescriptionBuild, DeepSpreadNumberingWraps) {
+    std::string text = "parameter P int p\nbranch N1*9 1 0 0 P\n";
+    for (int level = 2; level <= 11; ++level)
+        text += "branch N" + std::to_string(level) + "*9 1 0 0 N" + std::to_string(level - 1) + "*9\n";
+    RecordingUserInterface ui;
+    TreeDescription description;
+    loadText(description, text + "branch Top 2 0 0 N11*9\nroot Device 1 0 0 Top\n");
+    ASSERT_TRUE(ui.messages.empty());
+    const DescBranch* branch = description.rootBranch->subBranches()[1].get();
+    while (!branch->subBranches().empty()) branch = branch->subBranches()[0].get();
+    EXPECT_EQ(branch->parameters()[0]->dataIndex, 1316288537);
+}
+
 TEST(DescriptionBuild, ParametersTakeTheirDescriptionFields) {
     RecordingUserInterface ui;
     TreeDescription description;

@@ -122,6 +122,10 @@ TEST(DescriptionStreamInflate, KeepsWhatWasInflatedBeforeAnError) {
     EXPECT_EQ(head, text.substr(0, head.size()));
 
     EXPECT_EQ(InflateDescription("not zlib data"), "");
+
+    // A stream that inflates beyond the limit is refused, not cut.
+    EXPECT_EQ(InflateDescription(compressed, text.size()), text);
+    EXPECT_EQ(InflateDescription(compressed, text.size() - 1), "");
 }
 
 }  // namespace

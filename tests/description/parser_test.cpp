@@ -68,13 +68,17 @@ TEST(DescriptionParser, ShortStatementsEndTheLoadWithOnlyTheFinalMessage) {
 // A description that would make more branches than any module could address stops
 // like a broken statement instead of exhausting memory.
 TEST(DescriptionParser, OversizedDescriptionsStopTheLoad) {
-    const char* const oversized[] = {"branch Many 2147483647 0 0 Kept",
-                                     "branch A 300 0 0 Kept\nbranch B 300 0 0 A"};
-    for (const char* lines : oversized) {
+    std::string manyParameters;
+    for (int i = 0; i < 400; ++i) manyParameters += "parameter x int d\n";
+    const std::string oversized[] = {"branch Many 2147483647 0 0 Kept",
+                                     "const Huge 1e300\nbranch Many Huge 0 0 Kept",
+                                     "branch A 300 0 0 Kept\nbranch B 300 0 0 A",
+                                     manyParameters + "branch Many 400 0 0 x"};
+    for (const std::string& lines : oversized) {
         SCOPED_TRACE(lines);
         RecordingUserInterface ui;
         TreeDescription description;
-        loadText(description, std::string("parameter Kept int k\nroot Device 1 0 0 Kept\n") + lines);
+        loadText(description, "parameter Kept int k\nroot Device 1 0 0 Kept\n" + lines);
         EXPECT_THAT(ui.texts(), ElementsAre("Tree cannot be created"));
         EXPECT_EQ(dumpTree(description.rootBranch), (Lines{"Device", "  Kept"}));
     }
@@ -130,6 +134,8 @@ TEST(DescriptionParser, ConditionalLinesChooseByFirmwareVersion) {
         {{3, 0}, "#if ver <= 2.x", {"A", "Old", "D"}},      // (3,0) <= (2,-1) is false
         {{-1, -1}, "#if VER >= 2.5", {"A", "New", "D"}},    // not "ver": no-op, #else skips
         {{2, 5}, "#IF ver >= 2.5", {"A", "New", "D"}},
+        {{2, 5}, "#if ver < 4294967298.0", {"A", "New", "D"}},  // beyond int: the largest
+
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.condition);
@@ -239,6 +245,23 @@ TEST(DescriptionParser, RuleAndInitReachTheTreeOnlyBeforeTheBranch) {
     EXPECT_EQ(late.initValue, "7");
 }
 
+// Limits and constants are read as atof reads them, whatever the process locale.
+TEST(DescriptionParser, RealNumbersReadLikeTheCLibrary) {
+    const std::pair<const char*, double> cases[] = {
+        {"12.5", 12.5},  {"-3", -3},    {"+2.5", 2.5},  {"1.5e2", 150}, {"12abc", 12},
+        {"0x1A", 26},    {"-0X1p4", -16}, {"0xg", 0},   {"+-5", 0},     {"0x-5", 0},
+        {"abc", 0},      {".5", 0.5},
+    };
+    for (const auto& [token, value] : cases) {
+        SCOPED_TRACE(token);
+        RecordingUserInterface ui;
+        TreeDescription description;
+        loadText(description, std::string("root R 1 0 0\nparameter P int d\nrule P ") + token + " 1");
+        ASSERT_TRUE(ui.messages.empty());
+        EXPECT_EQ(description.descriptionParameters[0].lowLimit, value);
+    }
+}
+
 TEST(DescriptionParser, ConstantsGiveBranchCounts) {
     RecordingUserInterface ui;
     TreeDescription description;
@@ -248,6 +271,8 @@ TEST(DescriptionParser, ConstantsGiveBranchCounts) {
              "parameter In int i\n"
              "branch Ch channels 5 6 In\n"
              "branch Never None 0 0 In\n"
+             "const Nothing nan\n"
+             "branch Never Nothing 0 0 In\n"
              "root Device 1 0 0 Ch\n");
     EXPECT_TRUE(ui.messages.empty());
     const auto& channels = description.rootBranch->subBranches();
