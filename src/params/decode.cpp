@@ -117,7 +117,10 @@ std::optional<int> decodeByName(const MyConverter& converter, const std::uint8_t
 
 int MyConverter::ConvertFromData(const std::uint8_t* data, int count, std::string& text) {
     const TypeKind kind = classifyType(type);
-    if (count <= 0 || data == nullptr) {
+    // A negative length is a reply shorter than the index bytes (or "JuRD"'s trailer)
+    // the exchange cuts off: there is nothing to decode, whatever the type.
+    if (count < 0) return undecodable(text);
+    if (count == 0 || data == nullptr) {
         if (equalsIgnoringCase(name, "APLY") || kind == TypeKind::Void) return decoded({}, text);
         return undecodable(text);
     }

@@ -33,9 +33,10 @@ NetworkNameError encodeNetworkName(std::string_view text, NetworkNameCodes& code
             dotted = true;
             continue;
         }
-        if (stored == codes.size()) break;
+        // A fifth character must still be one of the table; encoding ends with it.
         const int code = nameCharacterCode(c);
         if (code < 0) return NetworkNameError::BadCharacter;
+        if (stored == codes.size()) break;
         codes[stored++] = static_cast<std::uint8_t>(code);
         dotted = false;
     }

@@ -19,8 +19,8 @@ using NetworkNameCodes = std::array<std::uint8_t, 4>;
 
 // Encodes up to four characters (upper-cased) into codes 0..3, blanks filling the
 // rest. Empty text, 9 or more characters, a character outside the table, a leading
-// '.' or a second '.' after one character are errors. Encoding ends at a fifth
-// character.
+// '.' or a second '.' after one character are errors. A fifth character is checked
+// against the table and ends the encoding; what follows it is not looked at.
 NetworkNameError encodeNetworkName(std::string_view text, NetworkNameCodes& codes);
 
 // Appends the character of `code` (and '.' for an odd code); false, appending nothing,

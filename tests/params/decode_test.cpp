@@ -105,6 +105,21 @@ INSTANTIATE_TEST_SUITE_P(
         FailCase{"none:even:odd", "PrtY", {0x03}, kConvertImpossible},
         FailCase{"int", "Sbit", {0x02}, kConvertImpossible}));
 
+TEST(DecodeLength, ReplyShorterThanItsTrailerCannotBeDecoded) {
+    // An indexed reply of one byte leaves -1 bytes once the two index bytes are cut.
+    struct Case { const char* type; const char* name; };
+    const Case cases[] = {{"void", "x"}, {"int", "APLY"}, {"int", "x"}};
+    const std::uint8_t reply[] = {0x05};
+    for (const Case& c : cases) {
+        MyConverter converter(c.name);
+        converter.type = c.type;
+        std::string text = "before";
+        EXPECT_EQ(converter.ConvertFromData(reply, -1, text), kConvertImpossible) << c.type;
+        EXPECT_EQ(converter.StoreFromData(reply, -1), kConvertImpossible) << c.type;
+        EXPECT_EQ(converter.valueText, "no data") << c.type;
+    }
+}
+
 TEST(DecodeFloat, InvalidMarkersShowInvalidValueAndStillSucceed) {
     for (const Bytes& data : {Bytes{0x7F, 0xC0, 0x00, 0x00}, Bytes{0xFF, 0xFF, 0xFF, 0xFF},
                               Bytes{0xFF, 0x80, 0x00, 0x01}, Bytes{0x7F, 0x80, 0x00, 0x00}}) {
