@@ -1,6 +1,7 @@
 // vantor-dat: packs, lists and unpacks the description container vantor.dat.
 // Exit status: 0 done, 1 unreadable or unwritable input/output, 2 bad usage.
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -56,13 +57,19 @@ bool safeFileName(const std::string& name) {
            name.find('\\') == std::string::npos;
 }
 
+std::string lowerCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 int pack(const Args& args) {
     if (args.size() < 2) return usageError("pack needs OUT.dat and at least one FILE.tree");
     std::vector<vantor::CompoundStream> streams;
     std::set<std::string> names;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string name = std::filesystem::path(args[i]).filename().string();
-        if (!names.insert(name).second) return failure("two files named " + name);
+        // The container tells names apart without regard to letter case.
+        if (!names.insert(lowerCase(name)).second) return failure("two files named " + name);
         std::string text;
         if (!readFile(args[i], text)) return failure("cannot read " + args[i]);
         streams.emplace_back(name, vantor::EncodeDescriptionStream(text));

@@ -2,6 +2,8 @@
 
 #include <gsf/gsf.h>
 
+#include <cctype>
+#include <cstring>
 #include <mutex>
 
 namespace vantor {
@@ -21,6 +23,35 @@ void takeError(GError* gerror, const std::string& fallback, std::string* error) 
 
 // The names a compound file can hold: 31 UTF-16 units at most.
 constexpr std::size_t kMaxStreamName = 31;
+
+// UTF-16 units of a UTF-8 name: one per character, two for a four-byte sequence.
+std::size_t utf16Length(const std::string& name) {
+    std::size_t units = 0;
+    for (const unsigned char c : name) {
+        if ((c & 0xC0) != 0x80) ++units;  // a lead byte or a plain character
+        if ((c & 0xF8) == 0xF0) ++units;  // beyond the basic plane: a surrogate pair
+    }
+    return units;
+}
+
+// Compound files compare element names without regard to letter case.
+bool sameNameIgnoringCase(const char* a, const std::string& b) {
+    if (!a || std::strlen(a) != b.size()) return false;
+    for (std::size_t i = 0; i < b.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// The child named `name`: the exact name first, else one that differs in letter case.
+GsfInput* childByName(GsfInfile* root, const std::string& name) {
+    if (GsfInput* exact = gsf_infile_child_by_name(root, name.c_str())) return exact;
+    const int count = gsf_infile_num_children(root);
+    for (int i = 0; i < count; ++i)
+        if (sameNameIgnoringCase(gsf_infile_name_by_index(root, i), name))
+            return gsf_infile_child_by_index(root, i);
+    return nullptr;
+}
 
 }  // namespace
 
@@ -75,7 +106,7 @@ std::vector<std::string> CompoundFileReader::streamNames() const {
 bool CompoundFileReader::readStream(const std::string& name, std::string& bytes) const {
     bytes.clear();
     if (!state_) return false;
-    GsfInput* child = gsf_infile_child_by_name(state_->root, name.c_str());
+    GsfInput* child = childByName(state_->root, name);
     if (!child) return false;
     bool ok = !(GSF_IS_INFILE(child) && gsf_infile_num_children(GSF_INFILE(child)) >= 0);
     const gsf_off_t size = gsf_input_size(child);
@@ -93,7 +124,7 @@ bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream
                        std::string* error) {
     initGsf();
     for (const auto& [name, content] : streams) {
-        if (name.empty() || name.size() > kMaxStreamName) {
+        if (name.empty() || utf16Length(name) > kMaxStreamName) {
             if (error) *error = "stream name '" + name + "' must have 1 to 31 characters";
             return false;
         }

@@ -23,7 +23,8 @@ public:
 
     // The names of the root storage's streams (the file keeps them sorted).
     std::vector<std::string> streamNames() const;
-    // The whole content of the stream `name` (exact name); false when there is none.
+    // The whole content of the stream `name` (letter case ignored, as the format
+    // compares names); false when there is none.
     bool readStream(const std::string& name, std::string& bytes) const;
 
 private:
@@ -35,7 +36,7 @@ private:
 using CompoundStream = std::pair<std::string, std::string>;
 
 // Writes a new compound file holding `streams` in its root storage, replacing a file
-// of that name. Stream names of more than 31 characters are refused.
+// of that name. Stream names of more than 31 characters (UTF-16 units) are refused.
 bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream>& streams,
                        std::string* error = nullptr);
 

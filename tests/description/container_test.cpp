@@ -96,6 +96,32 @@ TEST_F(DescriptionContainer, UnreadableDescriptionsFailWithoutTouchingTheFile) {
     EXPECT_EQ(readFile("not-a-container.dat"), "root Device 1 0 0\n");
 }
 
+// Compound files compare names without regard to letter case and limit them to 31
+// UTF-16 units, whatever their length in UTF-8.
+TEST_F(DescriptionContainer, StreamNamesFollowTheFormat) {
+    const std::string cyrillic31 = "описание-модели-номер-один.tree";  // 31 characters, 54 bytes
+    ASSERT_TRUE(writeCompoundFile(path("case.dat"), {{"KQ-02.Tree", DeflateDescription("root Upper 1 0 0")},
+                                                      {cyrillic31, "x"}}));
+    RecordingUserInterface ui;
+    TreeDescription description;
+    description.descriptionFile = path("case.dat");
+    app().setCurrentModel(1);
+    EXPECT_TRUE(description.LoadTreeDescription());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(dumpTree(description.rootBranch), std::vector<std::string>{"Upper"});
+    CompoundFileReader reader;
+    ASSERT_TRUE(reader.open(path("case.dat")));
+    EXPECT_THAT(reader.streamNames(), UnorderedElementsAre("KQ-02.Tree", cyrillic31));
+
+    std::string error;
+    EXPECT_FALSE(writeCompoundFile(path("long.dat"), {{cyrillic31 + "x", "x"}}, &error));
+    EXPECT_FALSE(error.empty());
+    writeFile("a.tree", "root A 1 0 0\n");
+    writeFile("A.TREE", "root B 1 0 0\n");
+    EXPECT_NE(pack("twice.dat", "a.tree A.TREE"), 0);
+    EXPECT_FALSE(fs::exists(path("twice.dat")));
+}
+
 TEST_F(DescriptionContainer, ModelWithoutDescriptionFailsSilently) {
     RecordingUserInterface ui;
     TreeDescription description;
