@@ -1,7 +1,5 @@
 #include "params/device_names.h"
 
-#include "description/catalogue.h"
-
 namespace vantor {
 
 namespace {
@@ -20,16 +18,16 @@ std::string lowerCp1251(std::string_view text) {
 }  // namespace
 
 std::string catalogueSpelling(std::string_view cp1251Name) {
-    // KQ-21..KQ-24 (indexes 19..22) report "kq-2N"; their look-alike spelling writes the
-    // 'k' as the Cyrillic small ka, 0xEA in Windows-1251.
-    struct LookAlike { const char* spelling; int model; };
+    // The meters KQ-21..KQ-24 report "kq-2N"; their look-alike spelling writes the 'k'
+    // as the Cyrillic small ka, 0xEA in Windows-1251.
+    struct LookAlike { const char* spelling; const char* catalogue; };
     static const LookAlike kLookAlikes[] = {
-        {"\xEAq-21", 19}, {"\xEAq-22", 20}, {"\xEAq-23", 21}, {"\xEAq-24", 22},
+        {"\xEAq-21", "kq-21"}, {"\xEAq-22", "kq-22"}, {"\xEAq-23", "kq-23"}, {"\xEAq-24", "kq-24"},
     };
     // Letter case is ignored as the identity check ignores it.
     const std::string lower = lowerCp1251(cp1251Name);
     for (const LookAlike& entry : kLookAlikes)
-        if (lower == entry.spelling) return modelCatalogue()[entry.model].identification;
+        if (lower == entry.spelling) return entry.catalogue;
     return std::string(cp1251Name);
 }
 

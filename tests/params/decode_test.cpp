@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "codec_test_support.h"
+#include "description/catalogue.h"
 #include "platform/app_state.h"
 #include "text/texts.h"
 
@@ -159,6 +160,9 @@ TEST(DecodeDeviceName, LookAlikeSpellingsOfTheMetersBecomeTheCatalogueNames) {
         {{'5', '2', '-', 'q', 0xEA}, "кq-25"},  // no meter: kept, shown as UTF-8
     };
     for (const Case& c : cases) EXPECT_EQ(decode("string", "dev", c.data).text, c.name);
+    // The names are those the catalogue holds for the four meters.
+    for (int model = 19; model <= 22; ++model)
+        EXPECT_EQ(cases[model - 19].name, std::string(modelCatalogue()[model].identification));
 }
 
 class ReadingForms : public ::testing::Test {
