@@ -99,6 +99,16 @@ TEST(DescriptionParser, LinesThatDoNothing) {
     EXPECT_EQ(dumpTree(description.rootBranch), (Lines{"Device", "  A"}));
 }
 
+// The text ends at its first zero byte, as a C string does.
+TEST(DescriptionParser, TextEndsAtItsFirstZeroByte) {
+    RecordingUserInterface ui;
+    TreeDescription description;
+    using namespace std::string_literals;
+    loadText(description, "parameter A int a\nroot Device 1 0 0 A\n\0parameter B int b\nbogus line\n"s);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(parameterNames(description), Lines{"A"});
+}
+
 TEST(DescriptionParser, MissingRootIsReportedAndScannersAreStillBuilt) {
     RecordingUserInterface ui;
     TreeDescription description;
