@@ -25,11 +25,9 @@ constexpr BuiltIn kBuiltIns[] = {
     {"PrtY", "none:even:odd", false, true},
     {"LEn", "int", false, true},
     {"Sbit", "1:2", false, true},
-    {"INIT", "void", false, false},
+    // Every module takes the protocol's own APLY; its other commands are the ones its
+    // description declares.
     {"APLY", "void", false, false},
-    {"S.Def", "void", false, false},
-    {"U.Apl", "void", false, false},
-    {"UApl", "void", false, false},
 };
 
 ModuleParameter& ensure(ParameterTable& table, const BuiltIn& builtIn) {

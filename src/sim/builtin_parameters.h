@@ -1,7 +1,6 @@
 #pragma once
 // What every module has whatever its description lists: its identification ("dev",
-// "ver", and "tdev" for the strain-gauge pair), its network settings and its one-shot
-// commands.
+// "ver", and "tdev" for the strain-gauge pair), its network settings and APLY.
 
 #include <string>
 

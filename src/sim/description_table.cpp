@@ -119,13 +119,31 @@ void collect(const DescBranch& branch, bool sampled, ParameterTable& table,
         [&](DescBranch& sub) { collect(sub, sampled, table, seen); });
 }
 
+// What the description declares but places in no branch (one-shot commands,
+// calibration functions) the module knows all the same, at its own address.
+void collectUnplaced(const std::vector<DescParameter>& declared, ParameterTable& table,
+                     std::set<std::tuple<std::uint16_t, int, int>>& seen) {
+    const auto known = [&](const std::string& name) {
+        const std::uint16_t hash = hash_name(name);
+        return std::any_of(table.all().begin(), table.all().end(), [&](auto& p) { return p.hash == hash; });
+    };
+    DescBranch unplaced("", 1, 1, 0, 0);
+    for (const DescParameter& parameter : declared)
+        if (!known(parameter.name.starts_with('!') ? parameter.name.substr(1) : parameter.name))
+            unplaced.addParameterMember(parameter);
+    unplaced.Build(false, 0);
+    collect(unplaced, false, table, seen);
+}
+
 }  // namespace
 
-ParameterTable tableFromTrees(const DescBranch* root, const DescBranch* scanners) {
+ParameterTable tableFromTrees(const DescBranch* root, const DescBranch* scanners,
+                              const std::vector<DescParameter>& declared) {
     ParameterTable table;
     std::set<std::tuple<std::uint16_t, int, int>> seen;
     if (root) collect(*root, false, table, seen);
     if (scanners) collect(*scanners, true, table, seen);
+    collectUnplaced(declared, table, seen);
     // What the module samples moves under its other names too (an indexed "rEAd").
     std::set<std::uint16_t> sampledNames;
     for (const auto& parameter : table.all())
@@ -156,7 +174,7 @@ std::optional<ParameterTable> tableFromDescription(int model, const std::string&
                                             : collecting.messages;
         return std::nullopt;
     }
-    return tableFromTrees(description.rootBranch, description.scannersBranch);
+    return tableFromTrees(description.rootBranch, description.scannersBranch, description.descriptionParameters);
 }
 
 }  // namespace vantor::sim

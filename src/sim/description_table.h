@@ -4,6 +4,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "description/description_values.h"
 
 #include "sim/parameter_table.h"
 
@@ -19,7 +22,9 @@ namespace vantor::sim {
 std::optional<ParameterTable> tableFromDescription(int model, const std::string& descriptionFile,
                                                    const std::string& firmware, std::string& error);
 
-// The table of two built trees (either may be null).
-ParameterTable tableFromTrees(const DescBranch* root, const DescBranch* scanners);
+// The table of two built trees (either may be null) and of the declared parameters
+// that no branch holds.
+ParameterTable tableFromTrees(const DescBranch* root, const DescBranch* scanners,
+                              const std::vector<DescParameter>& declared = {});
 
 }  // namespace vantor::sim

@@ -79,10 +79,13 @@ std::string VirtualModule::buildReply(int addressOffset, const ModuleReply& repl
 void VirtualModule::broadcast(const ModuleRequest& request) {
     // A broadcast reaches every module at once: they act on it and none answers.
     if (request.read || !request.data.empty()) return;
-    if (request.hash == kHashApply || request.hash == kHashInit) {
-        if (request.hash == kHashInit) ++restarts_;
-        active_ = pendingSettings();
-    }
+    if (request.hash != kHashApply && request.hash != kHashInit) return;
+    const auto commands = table_.named(request.hash, 0);
+    const auto command = std::find_if(commands.begin(), commands.end(), [](auto* p) { return isCommand(*p); });
+    if (command == commands.end()) return;
+    runCommand(**command);
+    applyAfterReply_ = false;
+    active_ = pendingSettings();
 }
 
 ModuleReply VirtualModule::handle(const ModuleRequest& request) {

@@ -28,7 +28,7 @@ struct NetworkSettings {
 class VirtualModule {
 public:
     // `table` holds the model's description parameters; the module adds what every
-    // module has ("dev", "ver", the commands) and stores `settings` into the network
+    // module has ("dev", "ver", the network settings, APLY) and stores `settings` into the network
     // parameters, so that reading them tells what the module listens with.
     VirtualModule(int model, ParameterTable table, NetworkSettings settings, std::string firmware, const Clock& clock);
 

@@ -32,6 +32,11 @@ ParameterTable smallTable() {
     auto flag = parameter("Flag", "int", {0x01});
     flag.hasAttributes = false;
     table.add(flag);
+    for (const char* command : {"INIT", "S.Def", "U.Apl", "UApl"}) {
+        auto declared = parameter(command, "void", {});
+        declared.hasAttributes = false;
+        table.add(declared);
+    }
     return table;
 }
 

@@ -19,7 +19,8 @@ ModuleParameter indexedParameter(const std::string& name, const std::string& typ
 
 // A small table: "Addr" and the other network settings come from the module itself;
 // "Gain" (float 0..100), "Mode" (three choices), "Cnt" (int 0..1000), "!Ro" (read
-// only), "Lvl" indexed 0..3 (int), "Flag" without attributes.
+// only), "Lvl" indexed 0..3 (int), "Flag" without attributes, and the commands
+// "INIT", "S.Def", "U.Apl", "UApl" (APLY the module has of its own).
 ParameterTable smallTable();
 
 // A request frame on the line.

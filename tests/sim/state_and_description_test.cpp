@@ -5,6 +5,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "description/catalogue.h"
 #include "sim/description_table.h"
 #include "sim/device_errors.h"
 #include "sim/module_fixture.h"
@@ -95,6 +96,51 @@ TEST(ModuleFromDescription, ScannedValuesNetworkNameAndReadOnlyParameters) {
     EXPECT_EQ(fixture.ask("CHAr", true, {0x00, 0x03})->data.size(), 3u);
     EXPECT_EQ(fixture.ask("CHAr", true, {0x00, 0x04})->data, Bytes{kErrParameterIndex});
     EXPECT_EQ(fixture.ask("CHAr", false, {80, 0x00, 0x01})->data, Bytes{kErrValueForbidden});
+}
+
+// One-shot commands and calibration functions are declared in the description but
+// placed in no branch; the module knows them, and only the commands its model declares.
+TEST(ModuleFromDescription, AnswersTheDeclaredParametersNoBranchHolds) {
+    struct Case {
+        const char* model;
+        const char* name;
+        Bytes written;
+        std::uint16_t hash;  // the reply's
+        Bytes data;
+    };
+    const Case cases[] = {
+        {"KQ-04", "Cnt.R", {}, hash_name("Cnt.R"), {}},
+        {"KQ-08", "JuSh", {0x01}, hash_name("JuSh"), {0x01}},
+        {"KQ-13", "S.Def", {}, hash_name("S.Def"), {}},
+        {"KQ-15", "U.Wgh", {}, hash_name("U.Wgh"), {}},
+        {"KQ-01", "CLB.G", {0x3F, 0x80, 0x00, 0x00}, hash_name("CLB.G"), {0x3F, 0x80, 0x00, 0x00}},
+        {"KQ-07", "INIT", {}, kHashDeviceError, {kErrUnknownName}},
+        {"KQ-01", "S.Def", {}, kHashDeviceError, {kErrUnknownName}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.model) + " " + c.name);
+        std::string error;
+        const int model = findModel(c.model);
+        auto table = tableFromDescription(model, std::string(VANTOR_BIN_DIR) + "/vantor.dat", "2.0", error);
+        ASSERT_TRUE(table) << error;
+        ModuleFixture fixture(16, 8, std::move(*table), model);
+        const auto reply = fixture.ask(c.name, false, c.written);
+        ASSERT_TRUE(reply);
+        EXPECT_EQ(reply->hash, c.hash);
+        EXPECT_EQ(reply->data, c.data);
+    }
+}
+
+TEST(ModuleFromDescription, BroadcastInitRestartsOnlyAModuleThatHasInit) {
+    for (const auto& [model, restarts] : {std::pair{"KQ-01", 1}, std::pair{"KQ-07", 0}}) {
+        std::string error;
+        const int index = findModel(model);
+        auto table = tableFromDescription(index, std::string(VANTOR_BIN_DIR) + "/vantor.dat", "2.0", error);
+        ASSERT_TRUE(table) << error;
+        ModuleFixture fixture(16, 8, std::move(*table), index);
+        EXPECT_FALSE(fixture.askAt(255, "INIT", false)) << model;
+        EXPECT_EQ(fixture.module.restarts(), restarts) << model;
+    }
 }
 
 TEST(ModuleStateFile, KeepsValuesAttributesAndSettings) {
