@@ -1,6 +1,7 @@
 #include "params/converter.h"
 
 #include <cstdio>
+#include <mutex>
 
 #include "params/type_names.h"
 #include "text/texts.h"
@@ -9,14 +10,23 @@ namespace vantor {
 
 namespace {
 
-RealValueFormatter& realValueFormatter() {
-    static RealValueFormatter formatter;
-    return formatter;
+// The device model sets these on the user-interface thread while the link threads may
+// be decoding, so each call works on a copy taken under the lock.
+struct ModelHooks {
+    std::mutex lock;
+    RealValueFormatter formatter;
+    ReadingModelTest readingTest;
+};
+
+ModelHooks& modelHooks() {
+    static ModelHooks hooks;
+    return hooks;
 }
 
-ReadingModelTest& readingModelTest() {
-    static ReadingModelTest test;
-    return test;
+template <typename Hook>
+Hook copyOf(const Hook& hook) {
+    std::lock_guard<std::mutex> guard(modelHooks().lock);
+    return hook;
 }
 
 // KQ-01, KQ-08, KQ-09, KQ-13 and KQ-19 by catalogue index.
@@ -27,20 +37,24 @@ bool defaultReadingModels(int model) {
 }  // namespace
 
 void setRealValueFormatter(RealValueFormatter formatter) {
-    realValueFormatter() = std::move(formatter);
+    std::lock_guard<std::mutex> guard(modelHooks().lock);
+    modelHooks().formatter = std::move(formatter);
 }
 
 std::string formatRealValue(double value) {
-    if (realValueFormatter()) return realValueFormatter()(value);
+    if (const RealValueFormatter formatter = copyOf(modelHooks().formatter)) return formatter(value);
     char text[64];
     std::snprintf(text, sizeof text, "%.3f", value);
     return text;
 }
 
-void setReadingModelTest(ReadingModelTest test) { readingModelTest() = std::move(test); }
+void setReadingModelTest(ReadingModelTest test) {
+    std::lock_guard<std::mutex> guard(modelHooks().lock);
+    modelHooks().readingTest = std::move(test);
+}
 
 bool modelHasReadingForms(int model) {
-    if (readingModelTest()) return readingModelTest()(model);
+    if (const ReadingModelTest test = copyOf(modelHooks().readingTest)) return test(model);
     return defaultReadingModels(model);
 }
 
@@ -48,10 +62,6 @@ MyConverter::MyConverter() : MyConverter(std::string()) {}
 
 MyConverter::MyConverter(std::string parameterName)
     : name(std::move(parameterName)), valueText(Text("IDS_NODATA")), type(Text("IDS_UNKNOWN_TYPE")) {}
-
-std::string MyConverter::TypeName() const { return typeBaseName(type); }
-
-bool MyConverter::IsEnumeration() const { return classifyType(type) == TypeKind::Enumeration; }
 
 std::string MyConverter::EnumText(int index) const {
     if (index < 0) return {};

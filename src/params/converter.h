@@ -60,10 +60,6 @@ public:
     // Position of the element equal to `text` (letter case ignored), or -1.
     int EnumIndex(const std::string& text) const;
 
-    // The type name the codec goes by: the first non-empty element of the type.
-    std::string TypeName() const;
-    bool IsEnumeration() const;
-
     std::optional<float> lastNumber;  // the last decoded float
     std::string name;
     std::string valueText;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "codec_test_support.h"
 #include "description/catalogue.h"
 #include "platform/app_state.h"
@@ -207,6 +209,26 @@ TEST_F(ReadingForms, SixByteReadingGoesThroughTheModelFormatter) {
     const std::string text = decode("float", "rEAd", {0x41, 0x20, 0x00, 0x00, 0x00, 0x00}).text;
     setRealValueFormatter(nullptr);
     EXPECT_EQ(text, "v=10");
+}
+
+TEST_F(ReadingForms, ModelHooksMayChangeWhileAnotherThreadDecodes) {
+    // The device model is replaced on one thread while a link thread decodes readings.
+    app().setCurrentModel(0);
+    const Bytes reading{0x41, 0x20, 0x00, 0x00, 0x00, 0x00};
+    std::thread swapper([] {
+        for (int i = 0; i < 500; ++i) {
+            setRealValueFormatter([](double) { return std::string("model"); });
+            setReadingModelTest([](int model) { return model == 0; });
+            setRealValueFormatter(nullptr);
+            setReadingModelTest(nullptr);
+        }
+    });
+    for (int i = 0; i < 500; ++i) {
+        const std::string text = decode("float", "rEAd", reading).text;
+        EXPECT_TRUE(text == "model" || text == "10.000") << text;
+    }
+    swapper.join();
+    EXPECT_EQ(decode("float", "rEAd", reading).text, "10.000");
 }
 
 TEST_F(ReadingForms, StatusTable) {
