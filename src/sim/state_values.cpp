@@ -84,7 +84,10 @@ Bytes encodeNumber(const ModuleParameter& parameter, double number) {
     }
 }
 
-Bytes stateValue(const ModuleParameter& parameter, std::int64_t now, int model) {
+namespace {
+
+// The bytes of the state kind at clock time `now`, before any reply form of the model.
+Bytes movedValue(const ModuleParameter& parameter, std::int64_t now) {
     const int channel = channelOf(parameter);
     switch (stateKind(parameter)) {
         case StateKind::Counter: {
@@ -95,11 +98,7 @@ Bytes stateValue(const ModuleParameter& parameter, std::int64_t now, int model) 
             const double centre = numericValue(parameter, parameter.value);
             const double swing = std::max(1.0, std::fabs(centre) * 0.05);
             const double phase = 2 * std::numbers::pi * (static_cast<double>(now) / kDriftPeriodMs) + channel;
-            Bytes bytes = encodeNumber(parameter, centre + swing * std::sin(phase));
-            // These models answer a float reading with two status bytes after it.
-            if (isReading(parameter) && classifyType(parameter.type) == TypeKind::Float && modelHasReadingForms(model))
-                bytes.insert(bytes.end(), {0, 0});
-            return bytes;
+            return encodeNumber(parameter, centre + swing * std::sin(phase));
         }
         case StateKind::Bits: {
             const std::int64_t step = now / kBitPeriodMs + channel;
@@ -112,6 +111,18 @@ Bytes stateValue(const ModuleParameter& parameter, std::int64_t now, int model) 
         case StateKind::Fixed: break;
     }
     return parameter.value;
+}
+
+}  // namespace
+
+Bytes stateValue(const ModuleParameter& parameter, std::int64_t now, int model) {
+    Bytes bytes = movedValue(parameter, now);
+    // These models answer a float reading with two status bytes after it: their
+    // readings of 2 or 4 bytes are whole numbers.
+    if (isReading(parameter) && classifyType(parameter.type) == TypeKind::Float && modelHasReadingForms(model) &&
+        bytes.size() == 4)
+        bytes.insert(bytes.end(), {0, 0});
+    return bytes;
 }
 
 }  // namespace vantor::sim

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include "description/catalogue.h"
+#include "params/type_names.h"
+#include "platform/app_state.h"
 #include "sim/description_table.h"
 #include "sim/device_errors.h"
 #include "sim/module_fixture.h"
@@ -140,6 +142,65 @@ TEST(ModuleFromDescription, BroadcastInitRestartsOnlyAModuleThatHasInit) {
         ModuleFixture fixture(16, 8, std::move(*table), index);
         EXPECT_FALSE(fixture.askAt(255, "INIT", false)) << model;
         EXPECT_EQ(fixture.module.restarts(), restarts) << model;
+    }
+}
+
+// The configurator decodes what the module answers for a reading by the rules of the
+// module's model; the text it shows is the module's value.
+std::string decodedAs(int model, const ModuleParameter& parameter, const Bytes& reply) {
+    const int previous = app().currentModel();
+    app().setCurrentModel(model);
+    MyConverter codec(parameter.name);
+    codec.type = parameter.type;
+    std::string text;
+    const int result = codec.ConvertFromData(reply, text);
+    app().setCurrentModel(previous);
+    return result == kConvertOk ? text : "failed: " + text;
+}
+
+TEST(ModuleReadings, TheConfiguratorShowsTheValueTheModuleHolds) {
+    struct Case {
+        const char* model;
+        std::size_t replyLength;
+    };
+    // KQ-01 answers a float reading in six bytes, KQ-02 in the plain four.
+    for (const Case& c : {Case{"KQ-01", 6}, Case{"KQ-02", 4}}) {
+        const int model = findModel(c.model);
+        ParameterTable table;
+        table.add(parameter("rEAd", "float", {0x41, 0x20, 0x00, 0x00}));  // 10.0
+        ModuleFixture fixture(16, 8, std::move(table), model);
+        const Bytes reply = fixture.ask("rEAd", true)->data;
+        EXPECT_EQ(reply.size(), c.replyLength) << c.model;
+        EXPECT_EQ(decodedAs(model, *fixture.module.parameters().find("rEAd"), reply), "10.000") << c.model;
+    }
+}
+
+TEST(ModuleReadings, EveryReadingOfTheMeasuringModelsDecodesToItsValue) {
+    for (const char* name : {"KQ-01", "KQ-08", "KQ-09", "KQ-13", "KQ-19"}) {
+        const int model = findModel(name);
+        std::string error;
+        auto table = tableFromDescription(model, std::string(VANTOR_BIN_DIR) + "/vantor.dat", "2.0", error);
+        ASSERT_TRUE(table) << error;
+        ModuleFixture fixture(16, 8, std::move(*table), model);
+        fixture.clock.advance(1234);
+        int readings = 0;
+        for (const ModuleParameter& p : fixture.module.parameters().all()) {
+            if (!equalsIgnoringCase(p.name, "rEAd") && !equalsIgnoringCase(p.name, "iRD") &&
+                !equalsIgnoringCase(p.name, "iRDt"))
+                continue;
+            SCOPED_TRACE(std::string(name) + " " + p.name + " at +" + std::to_string(p.addressOffset));
+            const Bytes index{static_cast<std::uint8_t>(p.dataIndex >> 8), static_cast<std::uint8_t>(p.dataIndex)};
+            Bytes reply = fixture.askAt(16 + p.addressOffset, p.name, true, p.indexed ? index : Bytes{})->data;
+            if (p.indexed) reply.resize(reply.size() - 2);
+            // The number the module means: the float or the signed whole number in front.
+            const double meant = numericValue(p, Bytes(reply.begin(), reply.begin() + std::min<std::ptrdiff_t>(reply.size(), 4)));
+            const std::string shown = decodedAs(model, p, reply);
+            char expected[64];
+            std::snprintf(expected, sizeof expected, classifyType(p.type) == TypeKind::Float ? "%.3f" : "%.0f", meant);
+            EXPECT_EQ(shown, expected);
+            ++readings;
+        }
+        EXPECT_GT(readings, 0) << name;
     }
 }
 
