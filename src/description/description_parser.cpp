@@ -271,6 +271,28 @@ bool TreeDescription::branches(const Tokens& t, BranchMember designated) {
         }
     }
     if (count > static_cast<long>(kMaxBranches)) countMade(kMaxBranches + 1, 0);
+    if (count < 1) return true;
+
+    // What each member token names is looked up once for the whole statement (a long
+    // list of instances and members stays linear); the statement's own earlier
+    // instances join as they are made, as the list holds them by then.
+    struct Member {
+        const std::string* token;
+        std::vector<const DescParameter*> parameters;
+        std::vector<const DescBranch*> branches;
+        bool namesTheStatement;
+    };
+    std::vector<Member> members;
+    for (std::size_t m = 5; m < t.size(); ++m) {
+        Member member{&t[m], {}, {}, equalsIgnoringCase(t[m], t[1])};
+        for (const auto& entry : descriptionParameters)
+            if (equalsIgnoringCase(entry.name, t[m])) member.parameters.push_back(&entry);
+        for (const auto& candidate : descriptionBranches)
+            if (equalsIgnoringCase(candidate->name(), t[m])) member.branches.push_back(candidate.get());
+        members.push_back(std::move(member));
+    }
+    const std::size_t firstInstance = descriptionBranches.size();
+
     const bool network = isNetworkParametersName(t[1]);
     for (long i = 1; i <= count; ++i) {
         countMade(1, 0);
@@ -278,32 +300,30 @@ bool TreeDescription::branches(const Tokens& t, BranchMember designated) {
                                                      static_cast<int>(readInteger(t[3])),
                                                      static_cast<int>(readInteger(t[4])));
         DescBranch* made = instance.get();
-        // The list owns every instance at once, also one whose members fail below.
-        descriptionBranches.push_back(std::move(instance));
         if (designated) this->*designated = made;
         if (network) {
             made->markNetworkParameters();
             networkBranch = made;
         }
-        for (std::size_t m = 5; m < t.size(); ++m) {
-            bool found = false;
-            for (const auto& entry : descriptionParameters) {
-                if (!equalsIgnoringCase(entry.name, t[m])) continue;
+        const auto copyBranch = [&](const DescBranch& candidate) {
+            const auto [branches, parameters] = candidate.TemplateSize();
+            countMade(branches, parameters);
+            DescBranch* copyOfNetwork = nullptr;
+            made->addBranchMember(candidate.Clone(networkBranch, &copyOfNetwork));
+            if (copyOfNetwork) networkBranch = copyOfNetwork;
+        };
+        // The list owns every instance at once, also one whose members fail below.
+        descriptionBranches.push_back(std::move(instance));
+        for (const Member& member : members) {
+            for (const DescParameter* entry : member.parameters) {
                 countMade(0, 1);
-                made->addParameterMember(entry);
-                found = true;
+                made->addParameterMember(*entry);
             }
-            for (const auto& candidate : descriptionBranches) {
-                if (candidate.get() == made || !equalsIgnoringCase(candidate->name(), t[m])) continue;
-                const auto [branches, parameters] = candidate->TemplateSize();
-                countMade(branches, parameters);
-                DescBranch* copyOfNetwork = nullptr;
-                made->addBranchMember(candidate->Clone(networkBranch, &copyOfNetwork));
-                if (copyOfNetwork) networkBranch = copyOfNetwork;
-                found = true;
-            }
-            if (!found) {
-                showError(FormatText(Text("IDS_STRING505"), t[m]), MessageIcon::Error);
+            for (const DescBranch* candidate : member.branches) copyBranch(*candidate);
+            const std::size_t earlierInstances = member.namesTheStatement ? i - 1 : 0;
+            for (std::size_t k = 0; k < earlierInstances; ++k) copyBranch(*descriptionBranches[firstInstance + k]);
+            if (member.parameters.empty() && member.branches.empty() && earlierInstances == 0) {
+                showError(FormatText(Text("IDS_STRING505"), *member.token), MessageIcon::Error);
                 return false;
             }
         }

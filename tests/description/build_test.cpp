@@ -63,6 +63,10 @@ TEST(DescriptionBuild, Numbering) {
          "root Device 1 0 0 C Outer Rep# D",
          {"Device", "  C", "  Outer", "    Inner", "      A", "      B", "  Rep 1", "    Inner", "      A:0",
           "      B:0", "  Rep 2", "    Inner", "      A:1", "      B:1", "  D"}},
+        {"a statement naming its own earlier instances",
+         "parameter P int p\nbranch X 1 0 0 P\nbranch X 2 0 0 X\nroot Device 1 0 0 X",
+         {"Device", "  X", "    P", "  X 1", "    X", "      P:0", "  X 2", "    X", "      P:1",
+          "    X 1", "      X", "        P:2"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
