@@ -48,12 +48,11 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
             outData.clear();
             return true;
         }
-        if (!reply.empty() && reply[0] == kFrameStart && app().resultFlags() == kFlagsNoAnswer)
-            app().replaceResultFlags(kFlagsTransmission);
+        if (!reply.empty() && reply[0] == kFrameStart) app().replaceResultFlagsIf(kFlagsNoAnswer, kFlagsTransmission);
         if (status == kTransactTimeout) {
             if (++timeouts < kTimeoutAttempts) continue;
             errorText = Text("IDS_NOCARRIER");
-            if (app().resultFlags() != kFlagsTransmission) app().replaceResultFlags(kFlagsNoAnswer);
+            app().replaceResultFlagsUnless(kFlagsTransmission, kFlagsNoAnswer);
             return false;
         }
         if (status == kTransactLineError) {
@@ -90,7 +89,7 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
 int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& outData) {
     const ProtocolMode mode = protocolMode();
     if (addressLength > 8 || mode == ProtocolMode::Native) return kForeignRefused;
-    std::vector<std::uint8_t> message{static_cast<std::uint8_t>(baseAddress)};
+    std::vector<std::uint8_t> message{static_cast<std::uint8_t>(baseAddress.load())};
     message.insert(message.end(), bytes.begin(), bytes.end());
     const std::string request = WrapForeign(mode, message);
 

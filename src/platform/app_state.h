@@ -73,6 +73,18 @@ public:
     void setResultBit(int bit) { resultFlags_.fetch_or(1u << bit); }
     void clearResultBit(int bit) { resultFlags_.fetch_and(~(1u << bit)); }
     void replaceResultFlags(std::uint32_t value) { resultFlags_.store(value); }
+    // The link's conditional rules as one atomic step each, so a bit another thread sets
+    // between the test and the store is not overwritten on a stale test.
+    // Replaces the word with `value` only while it equals `expected`.
+    bool replaceResultFlagsIf(std::uint32_t expected, std::uint32_t value) {
+        return resultFlags_.compare_exchange_strong(expected, value);
+    }
+    // Replaces the word with `value` unless it equals `kept`.
+    void replaceResultFlagsUnless(std::uint32_t kept, std::uint32_t value) {
+        std::uint32_t current = resultFlags_.load();
+        while (current != kept && !resultFlags_.compare_exchange_weak(current, value)) {
+        }
+    }
     std::uint32_t resultFlags() const { return resultFlags_.load(); }
     // 200 + lowest set bit, or 0 when no bit is set.
     int exitCode() const;

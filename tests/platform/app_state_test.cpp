@@ -41,6 +41,27 @@ TEST(AppState, BitsSetConcurrentlyAreNotLost) {
     EXPECT_EQ(state.resultFlags() & 0x3F, 0x3Fu);
 }
 
+TEST(AppState, ConditionalReplacements) {
+    const struct {
+        std::uint32_t before;
+        bool onlyIfEqual;  // true: replace if equal to `test`; false: unless equal to it
+        std::uint32_t test, value, after;
+    } cases[] = {
+        {4, true, 4, 8, 8},     {4 | 2, true, 4, 8, 4 | 2}, {0, true, 4, 8, 0},
+        {8, false, 8, 4, 8},    {8 | 1, false, 8, 4, 4},    {0, false, 8, 4, 4},
+        {16 | 2, false, 8, 4, 4},
+    };
+    for (const auto& c : cases) {
+        AppState state;
+        state.replaceResultFlags(c.before);
+        if (c.onlyIfEqual)
+            EXPECT_EQ(state.replaceResultFlagsIf(c.test, c.value), c.before == c.test) << c.before;
+        else
+            state.replaceResultFlagsUnless(c.test, c.value);
+        EXPECT_EQ(state.resultFlags(), c.after) << c.before << (c.onlyIfEqual ? " if " : " unless ") << c.test;
+    }
+}
+
 TEST(AppState, JobDoneEventStartsSignalledAndResetsOnWait) {
     AppState state;
     EXPECT_TRUE(state.jobDone().waitFor(0));
