@@ -5,6 +5,7 @@
 // the foreign protocols while connection recovery runs. Every exchange holds the frame
 // lock, retries included, so frames of different threads never interleave.
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -29,9 +30,10 @@ public:
     void setTransport(LineTransport* transport) { transport_ = transport ? transport : &sio_; }
     std::recursive_mutex& frameLock() { return frameLock_; }
 
-    // Link settings.
-    int baseAddress = 0;    // "Addr"
-    int addressLength = 8;  // "A.Len": 11, or anything else for 8-bit addressing
+    // Link settings, taken once per exchange: the link reconfigures them under the link
+    // lock while dialogs exchange under the frame lock alone.
+    std::atomic<int> baseAddress = 0;    // "Addr"
+    std::atomic<int> addressLength = 8;  // "A.Len": 11, or anything else for 8-bit addressing
 
     // One native exchange at base address + offset (offset -1: address 255). True with
     // the reply's data in `outData`; false with the reason in `errorText`. The reply's

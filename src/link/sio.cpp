@@ -33,6 +33,7 @@ bool parityOfCode(std::uint32_t code, Parity& parity) {
 }  // namespace
 
 int Sio::Open() {
+    std::lock_guard lock(portMutex_);
     // The port is exclusive: a second open would fail, and must not disturb this one.
     if (port_.isOpen()) return -1;
     characterTime_ = 0;
@@ -62,30 +63,63 @@ int Sio::Open() {
     timeouts_.writeTotalConstant = 500;
     responseTimeout_ = static_cast<std::uint16_t>(30 * timeouts_.readTotalMultiplier + 100);
 
-    Purge(2);
+    purge(2);
     return 0;
 }
 
 int Sio::Close() {
+    std::lock_guard lock(portMutex_);
     if (!port_.isOpen()) return -2;
-    const int purged = Purge(2);
+    const int purged = purge(2);
     port_.close();
     return purged;
 }
 
 int Sio::Purge(int which) {
+    std::lock_guard lock(portMutex_);
+    return purge(which);
+}
+
+int Sio::purge(int which) {
     if (!port_.isOpen()) return -2;
     if (which < 0 || which > 2) return 0;
     return port_.purge(which != 1, which != 0) ? 0 : -1;
 }
 
+bool Sio::isOpen() const {
+    std::lock_guard lock(portMutex_);
+    return port_.isOpen();
+}
+
+bool Sio::stateReadable() const {
+    std::lock_guard lock(portMutex_);
+    return port_.stateReadable();
+}
+
+float Sio::characterTime() const {
+    std::lock_guard lock(portMutex_);
+    return characterTime_;
+}
+
+std::uint16_t Sio::responseTimeout() const {
+    std::lock_guard lock(portMutex_);
+    return responseTimeout_;
+}
+
+LineTimeouts Sio::lineTimeouts() const {
+    std::lock_guard lock(portMutex_);
+    return timeouts_;
+}
+
 bool Sio::applyLineTimeouts(const LineTimeouts& timeouts) {
+    std::lock_guard lock(portMutex_);
     if (!port_.isOpen()) return false;
     timeouts_ = timeouts;
     return true;
 }
 
 int Sio::Transact(std::string_view request, std::string& reply) {
+    std::lock_guard lock(portMutex_);
     reply.clear();
     if (!port_.isOpen() || !port_.stateReadable()) return kTransactFailed;
     port_.purge(true, true);
@@ -127,7 +161,9 @@ int Sio::transmit(std::string_view request) {
 
 int Sio::receive(bool firstCharacterEnds, std::string& reply) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(responseTimeout_);
-    std::string received;
+    // Only the first 31 characters are kept, however much a line streams before its
+    // end character (or until the time-out).
+    std::string chunk;
     for (;;) {
         switch (port_.waitReadable(deadline, stop_)) {
         case WaitResult::Ready: break;
@@ -135,15 +171,14 @@ int Sio::receive(bool firstCharacterEnds, std::string& reply) {
         case WaitResult::Stopped:
         case WaitResult::Failed: return kTransactFailed;
         }
+        chunk.clear();
         bool lineError = false;
-        if (!port_.readQueued(received, lineError)) return kTransactFailed;
+        if (!port_.readQueued(chunk, lineError)) return kTransactFailed;
         if (lineError) return kTransactLineError;
-        const bool ended = firstCharacterEnds ? !received.empty()
-                                              : received.find(kEventCharacter) != std::string::npos;
-        if (ended) break;
+        reply.append(chunk, 0, kReplyCapacity - reply.size());
+        const bool ended = firstCharacterEnds ? !chunk.empty() : chunk.find(kEventCharacter) != std::string::npos;
+        if (ended) return kTransactDone;
     }
-    reply = received.substr(0, kReplyCapacity);
-    return kTransactDone;
 }
 
 void WaitCharacterTimes(float ms) {

@@ -4,9 +4,13 @@
 // transmit-then-receive step per Transact. Two RS-485 adapter kinds: one that switches
 // the line direction itself (Auto) and "ZK-7", whose direction the program switches
 // with RTS. Transact runs under the owner's frame lock; Open and Close under the link
-// lock.
+// lock. Dialogs exchange under the frame lock alone, so the port keeps a lock of its own
+// as well: Open, Close and Purge wait for a running transaction instead of closing its
+// descriptor under it.
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "link/line_transport.h"
@@ -35,8 +39,9 @@ inline constexpr std::size_t kReplyCapacity = 31;
 
 class Sio : public LineTransport {
 public:
-    // Settings: read by Open (line format) or by every Transact (adapter mode).
-    std::uint32_t adapterMode = kAdapterAuto;
+    // Settings: read by Open (line format) or by every Transact (adapter mode, which the
+    // connection check switches while other threads may exchange).
+    std::atomic<std::uint32_t> adapterMode = kAdapterAuto;
     std::string portName = "COM1";  // a device path, or "COMn" for /dev/ttyS(n-1)
     std::uint32_t baudRate = 9600;
     std::uint32_t parityCode = 3;   // 0 none, 1 even, 2 mark, 3 none, 4 odd, 5 space
@@ -54,20 +59,22 @@ public:
     int Purge(int which);
     int Transact(std::string_view request, std::string& reply) override;
 
-    bool isOpen() const { return port_.isOpen(); }
-    bool stateReadable() const { return port_.stateReadable(); }
+    bool isOpen() const;
+    bool stateReadable() const;
     StopEvent& stopEvent() { return stop_; }
 
-    float characterTime() const { return characterTime_; }          // ms per character
-    std::uint16_t responseTimeout() const { return responseTimeout_; }  // ms
-    LineTimeouts lineTimeouts() const { return timeouts_; }
+    float characterTime() const;             // ms per character
+    std::uint16_t responseTimeout() const;   // ms
+    LineTimeouts lineTimeouts() const;
     // False when the port is not open.
     bool applyLineTimeouts(const LineTimeouts& timeouts);
 
 private:
+    int purge(int which);
     int transmit(std::string_view request);
     int receive(bool firstCharacterEnds, std::string& reply);
 
+    mutable std::mutex portMutex_;  // guards everything below but the stop event
     SerialPort port_;
     StopEvent stop_;
     LineTimeouts timeouts_;

@@ -192,10 +192,13 @@ WaitResult SerialPort::waitReadable(Clock::time_point deadline, const StopEvent&
 
 bool SerialPort::readQueued(std::string& data, bool& lineError) {
     char buffer[256];
-    for (;;) {
+    // A line that never stops sending must not keep one call reading for ever: the
+    // caller's wait, with its deadline and stop event, comes back between calls.
+    for (std::size_t total = 0; total < kReadLimit;) {
         const ssize_t n = ::read(fd_, buffer, sizeof buffer);
         if (n > 0) {
             lineError |= marks_.feed(std::string_view(buffer, static_cast<std::size_t>(n)), data);
+            total += static_cast<std::size_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) continue;

@@ -86,8 +86,9 @@ public:
     // Writes all bytes, waiting for room until `deadline`; a set stop event wins.
     WaitResult write(std::string_view bytes, Clock::time_point deadline, const StopEvent& stop);
     WaitResult waitReadable(Clock::time_point deadline, const StopEvent& stop);
-    // Reads everything queued now. False on a read failure.
+    // Reads what is queued now, at most kReadLimit bytes. False on a read failure.
     bool readQueued(std::string& data, bool& lineError);
+    static constexpr std::size_t kReadLimit = 4096;
 
 private:
     WaitResult waitFor(short events, Clock::time_point deadline, const StopEvent& stop);
