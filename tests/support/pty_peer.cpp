@@ -44,6 +44,7 @@ PtyPeer::~PtyPeer() {
 }
 
 void PtyPeer::start(Responder responder, Splitter splitter) {
+    stop();
     responder_ = std::move(responder);
     splitter_ = std::move(splitter);
     thread_ = std::thread([this] { run(); });
@@ -54,6 +55,8 @@ void PtyPeer::stop() {
     const std::uint64_t one = 1;
     [[maybe_unused]] auto written = ::write(stopFd_, &one, sizeof one);
     thread_.join();
+    std::uint64_t signalled;  // consumed, so that the peer can be started again
+    [[maybe_unused]] auto read = ::read(stopFd_, &signalled, sizeof signalled);
 }
 
 std::vector<std::string> PtyPeer::requests() const {
@@ -106,8 +109,9 @@ void PtyPeer::writeAll(std::string_view bytes) {
         if (n > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(n));
         } else if (errno == EAGAIN) {
-            pollfd p{master_, POLLOUT, 0};
-            ::poll(&p, 1, -1);
+            // Nobody reads the other side: give up when the peer is stopped.
+            pollfd p[2] = {{stopFd_, POLLIN, 0}, {master_, POLLOUT, 0}};
+            if (::poll(p, 2, -1) > 0 && p[0].revents) return;
         } else if (errno != EINTR) {
             return;
         }

@@ -39,7 +39,7 @@ public:
 
     const std::string& devicePath() const { return devicePath_; }
 
-    // Runs the peer thread. The responder runs on it: stop() the peer before anything
+    // Runs the peer thread (a running one is stopped first). The responder runs on it: stop() the peer before anything
     // the responder uses goes away.
     void start(Responder responder, Splitter splitter = upToCarriageReturn);
     void stop();
