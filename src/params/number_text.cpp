@@ -36,6 +36,8 @@ std::optional<long long> wholeInteger(const std::string& text) {
 }
 
 std::optional<long long> clockSeconds(std::string_view text) {
+    // A text without a digit (empty, or only ":") names no time; it is not 00:00.
+    if (text.find_first_of("0123456789") == std::string_view::npos) return std::nullopt;
     long long total = 0;
     bool afterColon = false;
     std::size_t followingColon = 0;

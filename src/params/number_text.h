@@ -19,7 +19,7 @@ std::optional<long long> wholeInteger(const std::string& text);
 // Seconds of a "m:ss" text: each digit multiplies the total by 10, except the first
 // digit after a ":", which multiplies it by 6 when two or more characters follow the
 // ":" and by 60 when only one does ("12:34" = 754, "12:3" = 723). None for any
-// character other than a digit or ":".
+// character other than a digit or ":", and for a text without a digit.
 std::optional<long long> clockSeconds(std::string_view text);
 
 }  // namespace vantor

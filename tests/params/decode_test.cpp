@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"float", "x", {0x41, 0x20, 0x00, 0x00}, "10.000"},
         DecodeCase{"float", "r.oe", {0x41, 0x20, 0x00}, "10.000"},
         DecodeCase{"float", "R.OE", {0xC1, 0x20, 0x00}, "-10.000"},
+        DecodeCase{"float", "r.oe", {0x41, 0x20, 0x00, 0x00}, "10.000"},
+        DecodeCase{"float", "r.oe", {0x7F, 0xC0, 0x00, 0x00}, "Invalid value"},
         DecodeCase{"float", "x", {0x7F, 0x7F, 0xFF, 0xFF}, "340282346638528859811704183484516925440.000"},
         DecodeCase{"int", "x", {0xC8}, "200"},
         DecodeCase{"int", "x", {0x01, 0x2C}, "300"},
@@ -101,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailCase{"name", "x", {0x4E, 0x50, 0x4E, 0x4E}, kConvertRejected},  // code 80
         FailCase{"float", "x", {0x41, 0x20}, kConvertRejected},
         FailCase{"float", "x", {0x41, 0x20, 0x00}, kConvertRejected},
+        FailCase{"float", "r.oe", {0x41, 0x20}, kConvertRejected},
+        FailCase{"float", "r.oe", {0x41, 0x20, 0x00, 0x00, 0x00}, kConvertRejected},
         FailCase{"void", "x", {0x01}, kConvertRejected},
         FailCase{"STORED_DOT", "x", {0, 0, 0, 0, 0, 0, 0, 0, 0}, kConvertImpossible},
         FailCase{"none:even:odd", "x", {0x03}, kConvertImpossible},
@@ -195,6 +199,8 @@ TEST_F(ReadingForms, DecodeByReplyLength) {
         {"iRD", {0x41, 0x20, 0x00, 0x00, 0x00, 0x05}, kConvertOk, "10.000"},
         {"read", {1, 2, 3}, kConvertImpossible, nullptr},
         {"rEAd", {1, 2, 3, 4, 5}, kConvertImpossible, nullptr},
+        {"rEAd", {1, 2, 3, 4, 5, 6, 7}, kConvertImpossible, nullptr},
+        {"iRD", {1, 2, 3, 4, 5, 6, 7, 8}, kConvertImpossible, nullptr},
     };
     for (const Case& c : cases) {
         const testing::Decoded got = decode("int", c.name, c.data);

@@ -55,6 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         SetValueCase{"x", "CLK_frm", 0, 722, "12:3", false, nullptr},
         SetValueCase{"x", "CLK_frm", 0, 754, "12:34", true, "12:34"},
         SetValueCase{"x", "CLK_frm", 0, 0, "12.34", false, nullptr},
+        SetValueCase{"x", "CLK_frm", 0, 0, "", false, nullptr},
+        SetValueCase{"x", "CLK_frm", 0, 0, ":", false, nullptr},
+        SetValueCase{"x", "CLK_frm", 0, 0, "0:00", true, "0:00"},
         SetValueCase{"x", "none:even:odd", 0, 0, "whatever", true, "whatever"},
         SetValueCase{"x", "string", 5, 6, "text", true, "text"}));
 
