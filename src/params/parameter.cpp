@@ -120,16 +120,8 @@ bool Parameter::PrepareSampling() {
     return true;
 }
 
-int Parameter::StartSampling() {
-    if (samplingOn) return 1;
-    samplingOn = 1;
-    return 0;
-}
+int Parameter::StartSampling() { return samplingOn_.exchange(true) ? 1 : 0; }
 
-int Parameter::StopSampling() {
-    if (!samplingOn) return 1;
-    samplingOn = 0;
-    return 0;
-}
+int Parameter::StopSampling() { return samplingOn_.exchange(false) ? 0 : 1; }
 
 }  // namespace vantor

@@ -4,6 +4,7 @@
 // or discrepancy found, the description, and the sampling settings of a sampled one.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -75,9 +76,11 @@ public:
     // Sampling is state only here; the scheduler that reads sampled parameters keeps
     // its own timers. Prepare moves the data index into the address offset.
     bool PrepareSampling();
-    // 1 when sampling was already in the requested state, else 0.
+    // 1 when sampling was already in the requested state, else 0. The view switches
+    // sampling on the user-interface thread while the sampling thread tests it.
     int StartSampling();
     int StopSampling();
+    bool SamplingOn() const { return samplingOn_; }
     bool SamplingPrepared() const { return samplingPrepared_; }
 
     std::string description;
@@ -94,12 +97,12 @@ public:
     std::int32_t dataIndex = 0;
     Parameter** backReference = nullptr;  // cleared when the parameter is destroyed
     std::int32_t tableMode = 0;
-    std::int32_t samplingPeriod = 1000;  // milliseconds
-    std::uint8_t samplingOn = 0;
+    std::int32_t samplingPeriod = 1000;  // milliseconds; changed only while sampling is off
     void* treeItem = nullptr;  // the row in the tree-list view
     std::string configurationValue;
 
 private:
+    std::atomic<bool> samplingOn_{false};
     bool samplingPrepared_ = false;
 };
 

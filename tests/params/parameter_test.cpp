@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "params/parameter.h"
 #include "text/texts.h"
 
@@ -28,7 +32,7 @@ TEST(Parameter, StartsWithTheDefaults) {
     EXPECT_EQ(parameter.addressOffset, 0);
     EXPECT_EQ(parameter.tableMode, 0);
     EXPECT_EQ(parameter.samplingPeriod, 1000);
-    EXPECT_EQ(parameter.samplingOn, 0);
+    EXPECT_FALSE(parameter.SamplingOn());
     EXPECT_EQ(Parameter().name, "");
 }
 
@@ -181,13 +185,26 @@ TEST(Parameter, SamplingState) {
     EXPECT_EQ(parameter.indexed, 0);
     EXPECT_EQ(parameter.StopSampling(), 1);
     EXPECT_EQ(parameter.StartSampling(), 0);
-    EXPECT_EQ(parameter.samplingOn, 1);
+    EXPECT_TRUE(parameter.SamplingOn());
     EXPECT_EQ(parameter.StartSampling(), 1);
     EXPECT_EQ(parameter.StopSampling(), 0);
-    EXPECT_EQ(parameter.samplingOn, 0);
+    EXPECT_FALSE(parameter.SamplingOn());
     EXPECT_EQ(parameter.SamplingPeriodText(), "1000");
     EXPECT_EQ(parameter.SampledDescription(), "Temperature, Tmp:2");
     EXPECT_EQ(Parameter("R.OE.S").SamplingPeriodText(), "");
+}
+
+TEST(Parameter, SamplingSwitchedFromSeveralThreadsStartsOnce) {
+    // The view's check box and a wizard may switch the same parameter at once: only one
+    // of the callers finds sampling off and starts it.
+    Parameter parameter("Tmp");
+    std::atomic<int> starters{0};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back([&] { if (parameter.StartSampling() == 0) ++starters; });
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(starters.load(), 1);
+    EXPECT_TRUE(parameter.SamplingOn());
 }
 
 TEST(Parameter, DestructionClearsTheBackReference) {
