@@ -1,5 +1,6 @@
 #include "sim/line_server.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -21,7 +22,11 @@ std::string describe(const LineSettings& line) {
 }  // namespace
 
 LineServer::LineServer(Terminal& terminal, ModuleLine& line, FrameLog& log, ServeSettings settings)
-    : terminal_(terminal), line_(line), log_(log), settings_(settings) {}
+    : terminal_(terminal), line_(line), log_(log), settings_(settings) {
+    // Never wait on the line: a stop request must be heard even when nobody reads.
+    const int flags = fcntl(terminal_.fd(), F_GETFL);
+    if (flags >= 0) fcntl(terminal_.fd(), F_SETFL, flags | O_NONBLOCK);
+}
 
 void LineServer::received(const std::string& bytes, Clock::time_point now) {
     // A pseudo-terminal carries bytes whatever the settings; a real line would garble
@@ -80,17 +85,24 @@ std::optional<LineServer::Clock::duration> LineServer::flush(Clock::time_point n
         std::size_t due = head.characters.size();
         if (head.perCharacter.count() > 0)
             due = std::min<std::size_t>(due, static_cast<std::size_t>((now - head.start) / head.perCharacter) + 1);
-        while (head.sent < due) {
+        bool lineFull = false;
+        while (head.sent < due && !lineFull) {
             const ssize_t written = ::write(terminal_.fd(), head.characters.data() + head.sent, due - head.sent);
-            if (written < 0) {
-                if (errno == EINTR || errno == EAGAIN) continue;
+            if (written >= 0) head.sent += static_cast<std::size_t>(written);
+            else if (errno == EAGAIN) lineFull = true;
+            else if (errno != EINTR) {
                 error = std::string("write: ") + std::strerror(errno);
                 return std::nullopt;
             }
-            head.sent += static_cast<std::size_t>(written);
         }
-        if (head.sent < head.characters.size()) return head.start + head.perCharacter * static_cast<long long>(head.sent) - now;
-        log_.write(">", head.characters);
+        if (lineFull) {
+            // Nobody takes the characters off the line: like a real module's, they are lost.
+            log_.write("!", "nobody reads the line, reply lost: " + head.characters);
+        } else if (head.sent < head.characters.size()) {
+            return head.start + head.perCharacter * static_cast<long long>(head.sent) - now;
+        } else {
+            log_.write(">", head.characters);
+        }
         queue_.pop_front();
     }
     return std::nullopt;
@@ -127,7 +139,7 @@ bool LineServer::run(int stopFd, std::string& error) {
                 error = std::string("read: ") + std::strerror(errno);
                 return false;
             }
-        } else if (fds[0].revents & (POLLERR | POLLNVAL)) {
+        } else if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
             error = "the line failed";
             return false;
         }
