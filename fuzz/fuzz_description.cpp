@@ -1,0 +1,16 @@
+// Feeds arbitrary description texts to the parser and the tree build: bad lines must
+// end in a message, never in a crash or a runaway allocation.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "description/tree_description.h"
+#include "platform/app_state.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vantor::app().setCurrentModel(0);
+    vantor::TreeDescription description;
+    description.LoadTreeText(std::string(reinterpret_cast<const char*>(data), size));
+    return 0;
+}
