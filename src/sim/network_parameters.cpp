@@ -1,5 +1,6 @@
 #include "sim/network_parameters.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <iterator>
@@ -64,6 +65,25 @@ void storeSettingsInParameters(ParameterTable& table, const NetworkSettings& set
     if (auto* p = table.find("PrtY")) p->value = {static_cast<std::uint8_t>(settings.line.parity)};
     if (auto* p = table.find("LEn")) p->value = encodedNumber(*p, settings.line.dataBits);
     if (auto* p = table.find("Sbit")) p->value = {static_cast<std::uint8_t>(settings.line.stopBits - 1)};
+}
+
+bool checkSettings(const NetworkSettings& settings, std::string& error) {
+    const int highestAddress = settings.addressLength == 11 ? 2047 : 255;
+    const auto& rates = kModuleBaudRates;
+    if (settings.address < 0 || settings.address > highestAddress) {
+        error = "the address " + std::to_string(settings.address) + " does not fit " +
+                std::to_string(settings.addressLength) + "-bit addressing (0 to " + std::to_string(highestAddress) + ")";
+    } else if (std::find(std::begin(rates), std::end(rates), settings.line.baud) == std::end(rates)) {
+        error = "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600 or 115200 baud, not " +
+                std::to_string(settings.line.baud);
+    } else if (settings.line.dataBits != 7 && settings.line.dataBits != 8) {
+        error = "a module takes 7 or 8 data bits, not " + std::to_string(settings.line.dataBits);
+    } else if (settings.line.stopBits != 1 && settings.line.stopBits != 2) {
+        error = "a module takes 1 or 2 stop bits, not " + std::to_string(settings.line.stopBits);
+    } else {
+        return true;
+    }
+    return false;
 }
 
 }  // namespace vantor::sim

@@ -2,6 +2,8 @@
 // The module's network settings as they sit in its parameters "Addr", "A.Len", "bPS",
 // "PrtY", "LEn" and "Sbit" ("Rs.dL" is stored like any other value).
 
+#include <string>
+
 #include "sim/parameter_table.h"
 #include "sim/virtual_module.h"
 
@@ -13,5 +15,9 @@ NetworkSettings settingsFromParameters(ParameterTable& table, const NetworkSetti
 
 // Writes the settings into the parameters that exist.
 void storeSettingsInParameters(ParameterTable& table, const NetworkSettings& settings);
+
+// Whether a module can listen with the settings: an address its address length carries,
+// a rate "bPS" offers, 7 or 8 data bits, 1 or 2 stop bits. False with the reason.
+bool checkSettings(const NetworkSettings& settings, std::string& error);
 
 }  // namespace vantor::sim

@@ -6,6 +6,7 @@
 
 #include "description/catalogue.h"
 #include "sim/foreign_wakeup.h"
+#include "sim/network_parameters.h"
 
 namespace vantor::sim {
 
@@ -137,8 +138,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
     if (options.model < 0) error = "--model is required";
     else if (options.pty == !options.device.empty()) error = "give either --pty or --device PATH";
     else if (!options.link.empty() && !options.pty) error = "--link goes with --pty";
-    else if (options.settings.addressLength == 8 && options.settings.address > 255)
-        error = "an 8-bit address lies from 0 to 255";
+    else checkSettings(options.settings, error);
     if (!error.empty()) return std::nullopt;
     return options;
 }

@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <stdexcept>
 
 #include "description/catalogue.h"
 #include "params/type_names.h"
+#include "protocol/frame.h"
+#include "sim/network_parameters.h"
 
 namespace vantor::sim {
 namespace {
@@ -53,6 +56,8 @@ NetworkSettings settingsFrom(const json& object) {
     settings.line.parity = parseParity(object.at("parity").get<std::string>()).value_or(Parity::None);
     settings.line.dataBits = object.at("dataBits").get<int>();
     settings.line.stopBits = object.at("stopBits").get<int>();
+    std::string error;
+    if (!checkSettings(settings, error)) throw std::runtime_error(error);
     return settings;
 }
 
@@ -65,6 +70,9 @@ void loadParameter(const json& entry, ParameterTable& table) {
     if (!parameter || isIdentity(*parameter)) return;
     Bytes bytes;
     if (entry.contains("data") && fromHex(entry.at("data").get<std::string>(), bytes)) {
+        // The value must fit a reply frame, with the index echoed after it.
+        if (bytes.size() + (parameter->indexed ? 2 : 0) > kMaxFrameData)
+            throw std::runtime_error(name + ": " + std::to_string(bytes.size()) + " data bytes do not fit a reply");
         parameter->value = bytes;
     } else if (entry.contains("value")) {
         MyConverter codec(parameter->name);
@@ -92,7 +100,7 @@ bool loadState(const std::string& path, SavedState& state, std::string& error) {
             state.hasSettings = true;
         }
         for (const json& entry : document.value("parameters", json::array())) loadParameter(entry, state.table);
-    } catch (const json::exception& e) {
+    } catch (const std::exception& e) {  // json's own errors and values no module holds
         error = path + ": " + e.what();
         return false;
     }

@@ -58,6 +58,7 @@ std::optional<std::string> VirtualModule::answer(std::string_view frame) {
 
     const ModuleReply reply = handle(request);
     std::string characters = buildReply(request.addressOffset, reply);
+    if (characters.empty()) return std::nullopt;  // more data than a frame carries
     // The reply still leaves with the old settings; the new ones hold from now on.
     if (applyAfterReply_) {
         applyAfterReply_ = false;

@@ -236,5 +236,31 @@ TEST(ModuleStateFile, KeepsValuesAttributesAndSettings) {
     std::filesystem::remove(path);
 }
 
+TEST(ModuleStateFile, RefusesWhatNoModuleHolds) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("vantor-sim-bad-state-" + std::to_string(getpid()) + ".json")).string();
+    const std::string settings = R"("alen": 8, "parity": "none", "dataBits": 8, "stopBits": 1)";
+    struct Case {
+        std::string file;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {R"({"settings": {"address": 16, "baud": 0, )" + settings + "}}", "not 0"},
+        {R"({"settings": {"address": 300, "baud": 9600, )" + settings + "}}", "does not fit 8-bit addressing"},
+        {R"({"parameters": [{"name": "Gain", "data": "00112233445566778899AABBCCDDEEFF"}]})",
+         "Gain: 16 data bytes do not fit a reply"},
+        {R"({"parameters": [{"name": "Lvl", "index": 1, "data": "00112233445566778899AABBCCDD"}]})",
+         "Lvl: 14 data bytes do not fit a reply"},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(path) << c.file;
+        SavedState state{smallTable()};
+        std::string error;
+        EXPECT_FALSE(loadState(path, state, error)) << c.file;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+    std::filesystem::remove(path);
+}
+
 }  // namespace
 }  // namespace vantor::sim::testing

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "sim/options.h"
+
+namespace vantor::sim {
+namespace {
+
+std::optional<Options> parse(std::vector<std::string> args, std::string& error) {
+    bool help = false;
+    args.insert(args.begin(), {"--model", "KQ-01", "--pty"});
+    return parseOptions(args, error, help);
+}
+
+TEST(SimOptions, LineSettingsAModuleCanListenWith) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* refusal;  // a part of the message, or null when accepted
+    };
+    const Case cases[] = {
+        {{"--baud", "115200", "--data-bits", "7", "--stop-bits", "2", "--parity", "odd"}, nullptr},
+        {{"--alen", "11", "--address", "2047"}, nullptr},
+        {{"--address", "255"}, nullptr},
+        {{"--address", "256"}, "does not fit 8-bit addressing (0 to 255)"},
+        {{"--baud", "1200"}, "not 1200"},
+        {{"--baud", "256000"}, "not 256000"},
+        {{"--data-bits", "5"}, "7 or 8 data bits, not 5"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        const auto options = parse(c.args, error);
+        SCOPED_TRACE(c.args.front() + " " + c.args[1]);
+        if (!c.refusal) {
+            EXPECT_TRUE(options) << error;
+            continue;
+        }
+        EXPECT_FALSE(options);
+        EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
+    }
+}
+
+}  // namespace
+}  // namespace vantor::sim
