@@ -28,9 +28,13 @@ std::optional<std::string> rebuilt(const std::string& reply, int addressLength, 
     return BuildFrame(fields);
 }
 
-std::uint16_t hashOf(const std::string& reply) {
+// Another hash than the reply's that is not "n.Err" either, so that the reply reads as
+// a foreign function code and never as a device error.
+std::uint16_t otherHash(const std::string& reply) {
     ReceivedFrame frame;
-    return ParseFrame(reply, frame) == FrameCheck::Ok ? frame.hash : 0;
+    const std::uint16_t hash = ParseFrame(reply, frame) == FrameCheck::Ok ? frame.hash : 0;
+    const auto other = static_cast<std::uint16_t>(hash ^ 0x1111);
+    return other == kHashDeviceError ? static_cast<std::uint16_t>(hash ^ 0x2222) : other;
 }
 
 }  // namespace
@@ -91,7 +95,7 @@ std::optional<std::string> FaultInjector::apply(std::optional<std::string> reply
     if (!reply || (settings_.deafAfter >= 0 && frames_ > settings_.deafAfter) || drop) return std::nullopt;
 
     if (deviceError) reply = rebuilt(*reply, addressLength, kHashDeviceError, std::vector<std::uint8_t>{kErrBusy});
-    if (badHash && reply) reply = rebuilt(*reply, addressLength, static_cast<std::uint16_t>(hashOf(*reply) ^ 0x1111), std::nullopt);
+    if (badHash && reply) reply = rebuilt(*reply, addressLength, otherHash(*reply), std::nullopt);
     if (badSum && reply && reply->size() >= 3) {
         char& last = (*reply)[reply->size() - 2];  // the checksum's last nibble
         last = last == 'V' ? 'G' : static_cast<char>(last + 1);

@@ -114,6 +114,24 @@ TEST(ModuleLine, InjectsEachFault) {
     }
 }
 
+TEST(ModuleLine, AReplyUnderAnotherHashNeverPosesAsADeviceError) {
+    ParameterTable table;
+    table.add(parameter("BWRQ", "int", {0x01}));  // its hash 0x1322 is "n.Err" with 0x1111 flipped
+    ASSERT_EQ(hash_name("BWRQ"), 0x1322);
+    FaultSettings settings;
+    std::string error;
+    ASSERT_TRUE(addFault("badhash=1", settings, error)) << error;
+    ModuleFixture fixture(16, 8, std::move(table));
+    ModuleLine line(fixture.module, FaultInjector(settings, 1));
+    const auto answers = replies(line, request(16, "BWRQ", true));
+    ASSERT_EQ(answers.size(), 1u);
+    const auto reply = parseReply(answers[0]);
+    ASSERT_TRUE(reply);
+    EXPECT_NE(reply->hash, 0x1322);
+    EXPECT_NE(reply->hash, kHashDeviceError);
+    EXPECT_EQ(reply->data, Bytes{0x01});
+}
+
 TEST(ModuleLine, GoesDeafAfterTheGivenNumberOfFrames) {
     FaultSettings settings;
     std::string error;
