@@ -15,7 +15,8 @@ struct BuiltIn {
     bool hasAttributes;
 };
 
-// Types as the configurator decodes them; the description's own entry wins.
+// Types as the configurator decodes them; the description's own entry wins. "LEn" is
+// not among them: a model whose description lacks it has its data bits fixed at 8.
 constexpr BuiltIn kBuiltIns[] = {
     {"dev", "string", true, false},
     {"ver", "string", true, false},
@@ -23,7 +24,6 @@ constexpr BuiltIn kBuiltIns[] = {
     {"A.Len", "8:11", false, true},
     {"bPS", "2400:4800:9600:14400:19200:28800:38400:57600:115200", false, true},
     {"PrtY", "none:even:odd", false, true},
-    {"LEn", "int", false, true},
     {"Sbit", "1:2", false, true},
     // Every module takes the protocol's own APLY; its other commands are the ones its
     // description declares.

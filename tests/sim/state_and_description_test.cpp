@@ -101,7 +101,8 @@ TEST(ModuleFromDescription, ScannedValuesNetworkNameAndReadOnlyParameters) {
 }
 
 // One-shot commands and calibration functions are declared in the description but
-// placed in no branch; the module knows them, and only the commands its model declares.
+// placed in no branch; the module knows them, and only the commands and network
+// settings its model declares.
 TEST(ModuleFromDescription, AnswersTheDeclaredParametersNoBranchHolds) {
     struct Case {
         const char* model;
@@ -117,6 +118,8 @@ TEST(ModuleFromDescription, AnswersTheDeclaredParametersNoBranchHolds) {
         {"KQ-15", "U.Wgh", {}, hash_name("U.Wgh"), {}},
         {"KQ-01", "CLB.G", {0x3F, 0x80, 0x00, 0x00}, hash_name("CLB.G"), {0x3F, 0x80, 0x00, 0x00}},
         {"KQ-07", "INIT", {}, kHashDeviceError, {kErrUnknownName}},
+        {"KQ-01", "LEn", {0x00}, hash_name("LEn"), {0x00}},  // 7 data bits
+        {"KQ-08", "LEn", {0x00}, kHashDeviceError, {kErrUnknownName}},  // fixed at 8
         {"KQ-01", "S.Def", {}, kHashDeviceError, {kErrUnknownName}},
     };
     for (const Case& c : cases) {
