@@ -38,7 +38,7 @@ std::optional<unsigned> code(const ModuleParameter& parameter) {
 
 }  // namespace
 
-NetworkSettings settingsFromParameters(ParameterTable& table, const NetworkSettings& current) {
+NetworkSettings settingsFromParameters(const ParameterTable& table, const NetworkSettings& current) {
     NetworkSettings settings = current;
     if (auto* p = table.find("Addr"); p && !p->value.empty())
         settings.address = static_cast<int>(numericValue(*p, p->value));

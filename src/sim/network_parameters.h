@@ -11,7 +11,7 @@ namespace vantor::sim {
 
 // The settings the parameters hold; a setting whose parameter is missing or holds an
 // unusable value keeps its value from `current`.
-NetworkSettings settingsFromParameters(ParameterTable& table, const NetworkSettings& current);
+NetworkSettings settingsFromParameters(const ParameterTable& table, const NetworkSettings& current);
 
 // Writes the settings into the parameters that exist.
 void storeSettingsInParameters(ParameterTable& table, const NetworkSettings& settings);

@@ -1,6 +1,7 @@
 #include "sim/parameter_table.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "params/type_names.h"
 #include "protocol/name_hash.h"
@@ -20,13 +21,18 @@ std::vector<ModuleParameter*> ParameterTable::named(std::uint16_t hash, int addr
     return found;
 }
 
-ModuleParameter* ParameterTable::find(const std::string& name, std::optional<int> dataIndex, int addressOffset) {
-    for (auto& parameter : parameters_) {
+const ModuleParameter* ParameterTable::find(const std::string& name, std::optional<int> dataIndex,
+                                            int addressOffset) const {
+    for (const auto& parameter : parameters_) {
         if (!equalsIgnoringCase(parameter.name, name) || parameter.addressOffset != addressOffset) continue;
         if (dataIndex && (!parameter.indexed || parameter.dataIndex != *dataIndex)) continue;
         return &parameter;
     }
     return nullptr;
+}
+
+ModuleParameter* ParameterTable::find(const std::string& name, std::optional<int> dataIndex, int addressOffset) {
+    return const_cast<ModuleParameter*>(std::as_const(*this).find(name, dataIndex, addressOffset));
 }
 
 int ParameterTable::maxAddressOffset() const {

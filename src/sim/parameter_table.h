@@ -43,6 +43,8 @@ public:
     // Every parameter with this hash answering at this address offset.
     std::vector<ModuleParameter*> named(std::uint16_t hash, int addressOffset);
     ModuleParameter* find(const std::string& name, std::optional<int> dataIndex = std::nullopt, int addressOffset = 0);
+    const ModuleParameter* find(const std::string& name, std::optional<int> dataIndex = std::nullopt,
+                                int addressOffset = 0) const;
 
     // The highest address offset any parameter answers at.
     int maxAddressOffset() const;

@@ -37,7 +37,7 @@ VirtualModule::VirtualModule(int model, ParameterTable table, NetworkSettings se
 }
 
 NetworkSettings VirtualModule::pendingSettings() const {
-    return settingsFromParameters(const_cast<ParameterTable&>(table_), active_);
+    return settingsFromParameters(table_, active_);
 }
 
 std::optional<std::string> VirtualModule::answer(std::string_view frame) {
