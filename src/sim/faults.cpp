@@ -1,5 +1,6 @@
 #include "sim/faults.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "protocol/frame.h"
@@ -7,6 +8,9 @@
 
 namespace vantor::sim {
 namespace {
+
+constexpr int kSlowestReplyMs = 60000;
+constexpr double kLongestHearing = 1e12;  // frames before going deaf
 
 bool parseNumber(const std::string& text, double& number) {
     char* end = nullptr;
@@ -62,19 +66,22 @@ bool addFault(const std::string& item, FaultSettings& settings, std::string& err
     };
     for (const auto& probability : kProbabilities) {
         if (key != probability.key) continue;
-        if (number < 0 || number > 1) {
+        if (!(number >= 0 && number <= 1)) {  // not-a-number fails both
             error = "fault '" + item + "': the probability must lie between 0 and 1";
             return false;
         }
         settings.*probability.field = number;
         return true;
     }
-    if ((key == "slow" || key == "deaf-after") && number >= 0 && number == static_cast<long>(number)) {
+    // Whole numbers in a range checked before the conversion, which overflows beyond it.
+    const double highest = key == "slow" ? kSlowestReplyMs : kLongestHearing;
+    if ((key == "slow" || key == "deaf-after") && number >= 0 && number <= highest && number == std::floor(number)) {
         if (key == "slow") settings.slowMs = static_cast<int>(number);
         else settings.deafAfter = static_cast<long>(number);
         return true;
     }
-    error = "fault '" + item + "': unknown kind or bad number (drop, badsum, badhash, garbage, nerr, slow, deaf-after)";
+    error = "fault '" + item + "': unknown kind or bad number (drop, badsum, badhash, garbage, nerr, slow=0.." +
+            std::to_string(kSlowestReplyMs) + ", deaf-after)";
     return false;
 }
 

@@ -166,7 +166,8 @@ TEST(ModuleLine, SameSeedSameFaults) {
 }
 
 TEST(ModuleLine, RejectsBadFaultItems) {
-    for (const char* item : {"drop", "drop=2", "drop=-0.1", "slow=x", "deaf-after=1.5", "melt=1"}) {
+    for (const char* item : {"drop", "drop=2", "drop=-0.1", "slow=x", "deaf-after=1.5", "melt=1", "slow=inf",
+                             "slow=60001", "slow=1e11", "deaf-after=1e300", "drop=nan"}) {
         FaultSettings settings;
         std::string error;
         EXPECT_FALSE(addFault(item, settings, error)) << item;
