@@ -56,24 +56,33 @@ bool appendNetworkNameCharacter(int code, std::string& text) {
     return true;
 }
 
-std::string nameTypeMessage(NetworkNameError error) {
-    switch (error) {
-        case NetworkNameError::Empty: return Text("IDS_STRING488");
-        case NetworkNameError::TooLong: return Text("IDS_STRING489");
-        case NetworkNameError::BadCharacter: return Text("IDS_STRING490");
-        case NetworkNameError::None: break;
-    }
+namespace {
+
+// The messages of each error: for the type "name", and for the parameter "CHAr*".
+struct ErrorKeys {
+    NetworkNameError error;
+    const char* nameType;
+    const char* networkName;
+};
+
+constexpr ErrorKeys kErrorKeys[] = {
+    {NetworkNameError::Empty, "IDS_STRING488", "IDS_STRING875"},
+    {NetworkNameError::TooLong, "IDS_STRING489", "IDS_STRING876"},
+    {NetworkNameError::BadCharacter, "IDS_STRING490", "IDS_STRING877"},
+};
+
+std::string messageOf(NetworkNameError error, const char* ErrorKeys::*key) {
+    for (const ErrorKeys& entry : kErrorKeys)
+        if (entry.error == error) return Text(entry.*key);
     return {};
 }
 
+}  // namespace
+
+std::string nameTypeMessage(NetworkNameError error) { return messageOf(error, &ErrorKeys::nameType); }
+
 std::string networkNameMessage(NetworkNameError error) {
-    switch (error) {
-        case NetworkNameError::Empty: return Text("IDS_STRING875");
-        case NetworkNameError::TooLong: return Text("IDS_STRING876");
-        case NetworkNameError::BadCharacter: return Text("IDS_STRING877");
-        case NetworkNameError::None: break;
-    }
-    return {};
+    return messageOf(error, &ErrorKeys::networkName);
 }
 
 std::string networkNameCodeMessage() { return Text("IDS_STRING878"); }
