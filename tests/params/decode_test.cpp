@@ -53,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"sint16", "x", {0x80, 0x00, 0x12, 0x34}, "-32768"},
         DecodeCase{"CLK_frm", "x", {0x02, 0xF2}, "12:34"},
         DecodeCase{"CLK_frm", "x", {0x3D}, "01:01"},
+        DecodeCase{"CLK frm", "x", {0x02, 0xF2}, "12:34"},  // as a description gives it
         DecodeCase{"CLK_frm", "x", {0x3D, 0x02, 0xF2}, "01:01"},
         DecodeCase{"string", "x", {'1', '2', '3'}, "321"},
         DecodeCase{"ASCII", "x", {'C', 'B', 'A', 0x00}, "ABC"},
