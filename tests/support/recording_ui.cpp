@@ -2,9 +2,11 @@
 
 namespace vantor::testing {
 
-RecordingUserInterface::RecordingUserInterface() { installUserInterface(this); }
+// One recording interface may live inside another's lifetime: the inner one gives the
+// outer one back, so no message is lost to a silent default.
+RecordingUserInterface::RecordingUserInterface() : previous_(&ui()) { installUserInterface(this); }
 
-RecordingUserInterface::~RecordingUserInterface() { installUserInterface(nullptr); }
+RecordingUserInterface::~RecordingUserInterface() { installUserInterface(previous_); }
 
 MessageAnswer RecordingUserInterface::message(const std::string& text, const std::string& caption,
                                               MessageIcon icon, MessageButtons buttons) {

@@ -34,6 +34,9 @@ public:
     std::vector<std::string> progressLines;
     std::vector<bool> waitCursorChanges;
     std::deque<MessageAnswer> answers;  // taken in order by questions; then defaults
+
+private:
+    UserInterface* previous_;
 };
 
 }  // namespace vantor::testing
