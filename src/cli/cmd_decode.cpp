@@ -1,8 +1,8 @@
-#include <cctype>
 #include <cstdio>
 
 #include "cli/codec_arguments.h"
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "params/converter.h"
 
 namespace vantor::cli {
@@ -14,39 +14,17 @@ extern const char kDecodeUsage[] =
     "name NAME. When the reply cannot be decoded or its length does not fit the type,\n"
     "the message goes to stderr and the exit status is 1.\n";
 
-namespace {
-
-// The bytes of hex words, blanks between pairs optional; false on any other character
-// or an odd number of digits.
-bool parseHex(const std::vector<std::string>& words, Bytes& data) {
-    std::string digits;
-    for (const std::string& word : words)
-        for (const char c : word)
-            if (!std::isspace(static_cast<unsigned char>(c))) digits.push_back(c);
-    if (digits.size() % 2 != 0) return false;
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
-        if (!std::isxdigit(static_cast<unsigned char>(digits[i])) ||
-            !std::isxdigit(static_cast<unsigned char>(digits[i + 1])))
-            return false;
-        data.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
-    }
-    return true;
-}
-
-}  // namespace
-
 int runDecode(const Arguments& args) {
-    const std::optional<CodecArguments> parsed = parseCodecArguments(args, false, kDecodeUsage);
+    const std::optional<CodecArguments> parsed = parseCodecArguments("decode", args, false, kDecodeUsage);
     if (!parsed) return 2;
-    Bytes data;
-    if (!parseHex(parsed->words, data)) {
-        std::fprintf(stderr, "vantorctl: HEX must be pairs of hex digits\n%s", kDecodeUsage);
-        return 2;
-    }
+    std::string hex;
+    for (const std::string& word : parsed->words) hex += word;
+    const auto bytes = parseHexBytes(hex);
+    if (!bytes) return usageError("decode", "HEX must be pairs of hex digits", kDecodeUsage);
     MyConverter converter(parsed->name);
     converter.type = parsed->type;
     std::string text;
-    if (converter.ConvertFromData(data, text) != kConvertOk) {
+    if (converter.ConvertFromData(*bytes, text) != kConvertOk) {
         std::fprintf(stderr, "%s\n", text.c_str());
         return 1;
     }

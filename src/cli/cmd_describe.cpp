@@ -7,12 +7,27 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "cli/stderr_user_interface.h"
 #include "description/catalogue.h"
 #include "description/tree_description.h"
 #include "platform/app_state.h"
 
 namespace vantor::cli {
+
+extern const char kDescribeUsage[] =
+    "usage: vantorctl describe (--model NAME|INDEX | --tree-file PATH) [--dat PATH]\n"
+    "                          [--firmware MAJ.MIN] [--format text|tsv]\n"
+    "Loads the description of a model from vantor.dat (beside the program, or --dat)\n"
+    "or a plain description file, builds the parameter tree and the sampled tree as\n"
+    "the configurator does, and prints them. --firmware sets the version that\n"
+    "\"#if ver\" lines compare; without it the version is unknown.\n"
+    "TSV lines, depth first in statement order, root tree then sampled tree (S...):\n"
+    "  B  depth name count index image selected-image\n"
+    "  P  depth name indexed data-index address-offset type decimal-places low high\n"
+    "     configuration-value has-attributes user-editable table-mode description\n"
+    "Messages go to stderr, one per line. Exit status 0 without any message, 1 when\n"
+    "the load raised one, 2 for bad usage.\n";
 
 namespace {
 
@@ -23,14 +38,6 @@ struct DescribeOptions {
     FirmwareVersion firmware;
     bool tsv = false;
 };
-
-int usage(const std::string& problem) {
-    std::fprintf(stderr, "vantorctl describe: %s\n", problem.c_str());
-    std::fputs("usage: vantorctl describe (--model NAME|INDEX | --tree-file PATH) [--dat PATH]\n"
-               "                          [--firmware MAJ.MIN] [--format text|tsv]\n",
-               stderr);
-    return 2;
-}
 
 bool readFirmware(const std::string& text, FirmwareVersion& version) {
     int major = 0, minor = 0;
@@ -44,27 +51,30 @@ bool readFirmware(const std::string& text, FirmwareVersion& version) {
 // Empty when the options are good, else what is wrong.
 std::string readOptions(const Arguments& args, DescribeOptions& options) {
     bool modelGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        if (i + 1 >= args.size()) return "missing value after " + option;
-        const std::string& value = args[++i];
-        if (option == "--model") {
-            options.model = findModel(value);
-            modelGiven = true;
-            if (options.model < 0) return "unknown model '" + value + "'";
-        } else if (option == "--tree-file") {
-            options.treeFile = value;
-        } else if (option == "--dat") {
-            options.datFile = value;
-        } else if (option == "--firmware") {
-            if (!readFirmware(value, options.firmware)) return "--firmware wants MAJ.MIN, not '" + value + "'";
-        } else if (option == "--format") {
-            if (value != "text" && value != "tsv") return "--format is text or tsv";
-            options.tsv = value == "tsv";
-        } else {
-            return "unknown option " + option;
-        }
-    }
+    Options parser;
+    parser.value("--model", [&](const std::string& value) {
+        options.model = findModel(value);
+        modelGiven = true;
+        return options.model < 0 ? "unknown model '" + value + "'" : std::string();
+    });
+    parser.value("--tree-file", [&](const std::string& value) {
+        options.treeFile = value;
+        return std::string();
+    });
+    parser.value("--dat", [&](const std::string& value) {
+        options.datFile = value;
+        return std::string();
+    });
+    parser.value("--firmware", [&](const std::string& value) {
+        return readFirmware(value, options.firmware) ? std::string() : "--firmware wants MAJ.MIN, not '" + value + "'";
+    });
+    parser.value("--format", [&](const std::string& value) {
+        options.tsv = value == "tsv";
+        return value == "text" || value == "tsv" ? std::string() : "--format is text or tsv";
+    });
+    std::vector<std::string> words;
+    if (std::string error = parser.parse(args, words); !error.empty()) return error;
+    if (!words.empty()) return "unexpected argument '" + words.front() + "'";
     if (modelGiven == !options.treeFile.empty()) return "give either --model or --tree-file";
     return {};
 }
@@ -118,7 +128,7 @@ private:
 
 int runDescribe(const Arguments& args) {
     DescribeOptions options;
-    if (const std::string problem = readOptions(args, options); !problem.empty()) return usage(problem);
+    if (const std::string problem = readOptions(args, options); !problem.empty()) return usageError("describe", problem, kDescribeUsage);
 
     TreeDescription description;
     description.deviceVersion = options.firmware;

@@ -2,6 +2,7 @@
 
 #include "cli/codec_arguments.h"
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "params/converter.h"
 
 namespace vantor::cli {
@@ -15,12 +16,9 @@ extern const char kEncodeUsage[] =
     "encoded, the reason goes to stderr and the exit status is 1.\n";
 
 int runEncode(const Arguments& args) {
-    const std::optional<CodecArguments> parsed = parseCodecArguments(args, true, kEncodeUsage);
+    const std::optional<CodecArguments> parsed = parseCodecArguments("encode", args, true, kEncodeUsage);
     if (!parsed) return 2;
-    if (parsed->words.size() != 1) {
-        std::fprintf(stderr, "vantorctl: encode takes one TEXT\n%s", kEncodeUsage);
-        return 2;
-    }
+    if (parsed->words.size() != 1) return usageError("encode", "give one TEXT", kEncodeUsage);
     MyConverter converter(parsed->name);
     converter.type = parsed->type;
     converter.decimalPlaces = parsed->decimals;

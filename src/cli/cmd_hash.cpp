@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "protocol/name_hash.h"
 
 namespace vantor::cli {
@@ -11,10 +12,7 @@ extern const char kHashUsage[] =
     "given, a TAB, the hash as 0xHHHH.\n";
 
 int runHash(const Arguments& args) {
-    if (args.empty()) {
-        std::fprintf(stderr, "vantorctl hash: no name given\n%s", kHashUsage);
-        return 2;
-    }
+    if (args.empty()) return usageError("hash", "no name given", kHashUsage);
     for (const std::string& name : args) std::printf("%s\t0x%04X\n", name.c_str(), hash_name(name));
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "platform/serial_port.h"
 
 namespace vantor::cli {
@@ -12,10 +13,7 @@ extern const char kPortsUsage[] =
     "Prints the serial ports present, one device path per line.\n";
 
 int runPorts(const Arguments& args) {
-    if (!args.empty()) {
-        std::fprintf(stderr, "vantorctl ports: unexpected argument '%s'\n%s", args.front().c_str(), kPortsUsage);
-        return 2;
-    }
+    if (!args.empty()) return usageError("ports", "unexpected argument '" + args.front() + "'", kPortsUsage);
     std::istringstream names(ListSerialPorts());
     for (std::string name; std::getline(names, name, ':');) std::printf("%s\n", name.c_str());
     return 0;

@@ -17,10 +17,10 @@ struct CodecArguments {
     std::vector<std::string> words;  // everything else, in order
 };
 
-// None (after printing `usage` to stderr) when an option lacks its value, an option is
-// unknown or --type is missing. Words may start with '-' (negative numbers); "--"
-// ends the options.
-std::optional<CodecArguments> parseCodecArguments(const Arguments& args, bool allowDecimals,
-                                                  const char* usage);
+// None (after printing the reason and `usage` to stderr) when an option lacks its
+// value, an option is unknown or --type is missing. Words may start with '-' (negative
+// numbers); "--" ends the options.
+std::optional<CodecArguments> parseCodecArguments(const char* command, const Arguments& args,
+                                                  bool allowDecimals, const char* usage);
 
 }  // namespace vantor::cli

@@ -1,5 +1,5 @@
 #pragma once
-// The entry point of each vantorctl command (one file each).
+// The entry point and the --help text of each vantorctl command (one file each).
 
 #include "cli/command.h"
 
@@ -9,15 +9,18 @@ int runText(const Arguments& args);
 int runDescribe(const Arguments& args);
 int runEncode(const Arguments& args);
 int runDecode(const Arguments& args);
-extern const char kEncodeUsage[];
-extern const char kDecodeUsage[];
 int runHash(const Arguments& args);
 int runFrame(const Arguments& args);
+int runRaw(const Arguments& args);
 int runPorts(const Arguments& args);
+
+extern const char kTextUsage[];
+extern const char kDescribeUsage[];
+extern const char kEncodeUsage[];
+extern const char kDecodeUsage[];
 extern const char kHashUsage[];
 extern const char kFrameUsage[];
-extern const char kPortsUsage[];
-int runRaw(const Arguments& args);
 extern const char kRawUsage[];
+extern const char kPortsUsage[];
 
 }  // namespace vantor::cli

@@ -1,59 +1,17 @@
 // vantorctl encode and decode, run as a user runs them.
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "support/run_program.h"
+
 namespace {
 
-struct ProgramRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using vantor::testing::ProgramRun;
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// Runs vantorctl with the arguments, no shell in between.
-ProgramRun vantorctl(const std::vector<std::string>& args) {
-    char outPath[] = "/tmp/vantorctl-out-XXXXXX";
-    char errPath[] = "/tmp/vantorctl-err-XXXXXX";
-    const int outFd = mkstemp(outPath);
-    const int errFd = mkstemp(errPath);
-    const std::string program = std::string(VANTOR_BIN_DIR) + "/vantorctl";
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(outFd, STDOUT_FILENO);
-        dup2(errFd, STDERR_FILENO);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    close(outFd);
-    close(errFd);
-    ProgramRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath)};
-    std::remove(outPath);
-    std::remove(errPath);
-    return run;
-}
+ProgramRun vantorctl(const std::vector<std::string>& args) { return vantor::testing::runProgram("vantorctl", args); }
 
 struct Case {
     std::vector<std::string> args;

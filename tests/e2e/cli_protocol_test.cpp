@@ -1,64 +1,18 @@
 // vantorctl hash, frame and ports, run as a user runs them.
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/serial_port.h"
-
-extern char** environ;
+#include "support/run_program.h"
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = vantor::testing::ProgramRun;
 
-std::string slurp(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    std::remove(path.c_str());
-    return text.str();
-}
-
-CliRun vantorctl(const std::vector<std::string>& args) {
-    const std::string program = std::string(VANTOR_BIN_DIR) + "/vantorctl";
-    char outPath[] = "/tmp/vantorctl-protocol-out-XXXXXX";
-    char errPath[] = "/tmp/vantorctl-protocol-err-XXXXXX";
-    const int outFd = mkstemp(outPath), errFd = mkstemp(errPath);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    CliRun run;
-    pid_t pid;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    close(outFd);
-    close(errFd);
-    run.out = slurp(outPath);
-    run.err = slurp(errPath);
-    return run;
-}
+CliRun vantorctl(const std::vector<std::string>& args) { return vantor::testing::runProgram("vantorctl", args); }
 
 TEST(CliHash, OneLinePerNameWithTheNameAsGiven) {
     const CliRun run = vantorctl({"hash", "n.Err", "APLY", "INIT", "M.s.t.r.", "CHAr", "JuRD", "Addr", "addr", ""});

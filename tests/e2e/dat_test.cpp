@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "description/catalogue.h"
-#include "run_program.h"
+#include "support/run_program.h"
 
 namespace vantor::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "run_program.h"
+#include "support/run_program.h"
 
 namespace vantor::testing {
 namespace {

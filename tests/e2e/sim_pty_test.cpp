@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/run_program.h"
+#include "support/run_program.h"
 
 namespace {
 
