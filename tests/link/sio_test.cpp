@@ -266,6 +266,8 @@ TEST(SerialNames, ComNumbersAreTtySDevices) {
     } cases[] = {
         {"COM1", "/dev/ttyS0"}, {"COM10", "/dev/ttyS9"}, {"com3", "/dev/ttyS2"},
         {"/dev/ttyUSB0", "/dev/ttyUSB0"}, {"COM0", "COM0"}, {"COMX", "COMX"}, {"COM", "COM"},
+        // Longer than the 31 characters a port name field once held: kept whole.
+        {"/dev/serial/by-id/usb-Adapter_RS485_0001-if00-port0", "/dev/serial/by-id/usb-Adapter_RS485_0001-if00-port0"},
     };
     for (const auto& c : cases) EXPECT_EQ(serialDevicePath(c.name), c.path) << c.name;
 }
