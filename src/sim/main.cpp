@@ -11,6 +11,7 @@
 #include "description/description_file.h"
 #include "sim/description_table.h"
 #include "sim/line_server.h"
+#include "sim/network_parameters.h"
 #include "sim/options.h"
 #include "sim/state_file.h"
 
@@ -68,13 +69,15 @@ int serve(const Options& options) {
 
     SavedState saved{std::move(*table)};
     if (!options.stateFile.empty() && !loadState(options.stateFile, saved, error)) return fail(error);
+    // What the command line does not say comes from the last run, or else from the
+    // factory settings of the model's description, as a new module leaves the works.
+    const NetworkSettings base =
+        saved.hasSettings ? saved.settings : settingsFromParameters(saved.table, options.settings);
     NetworkSettings settings = options.settings;
-    if (saved.hasSettings) {
-        // What the command line does not say comes from the last run.
-        if (!options.addressGiven) settings.address = saved.settings.address;
-        if (!options.lengthGiven) settings.addressLength = saved.settings.addressLength;
-        if (!options.lineGiven) settings.line = saved.settings.line;
-    }
+    if (!options.addressGiven) settings.address = base.address;
+    if (!options.lengthGiven) settings.addressLength = base.addressLength;
+    if (!options.lineGiven) settings.line = base.line;
+    if (!checkSettings(settings, error)) return fail(error);
 
     SteadyClock clock;
     VirtualModule module(options.model, std::move(saved.table), settings, options.firmware, clock);

@@ -17,7 +17,9 @@ const char* const kUsage =
     "                  [--wire-time] [--turnaround MS] [--foreign rtu|ascii|dcon]\n"
     "                  [--fault SPEC]... [--seed N] [--state FILE] [--log FILE] [--dat FILE]\n"
     "Serves one virtual module of the model on a pseudo-terminal (its path is the first\n"
-    "line of output) or on a serial device, until SIGTERM or SIGINT.\n"
+    "line of output) or on a serial device, until SIGTERM or SIGINT. The address and\n"
+    "line settings not given come from --state, else from the model's factory values\n"
+    "(address 16, 9600 baud, 8 data bits, no parity, 1 stop bit).\n"
     "  --fault drop=P | badsum=P | badhash=P | garbage=P | nerr=P   (P from 0 to 1)\n"
     "          slow=MS | deaf-after=N\n";
 

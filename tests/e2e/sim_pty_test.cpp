@@ -125,6 +125,14 @@ TEST(SimulatorOnPty, AnswersVantorctlRaw) {
     EXPECT_EQ(sim.stop(), 0);
 }
 
+TEST(SimulatorOnPty, StartsWithTheFactorySettingsOfItsDescription) {
+    Simulator sim({"--model", "KQ-16", "--pty"});
+    const ProgramRun run = raw(sim.path(), {"--addr", "16", "dev"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "35312D716B\n");  // "kq-15": both strain-gauge variants report it
+    EXPECT_EQ(sim.stop(), 0);
+}
+
 TEST(SimulatorOnPty, WireTimeAt9600Baud) {
     Simulator sim({"--model", "0", "--pty", "--address", "5", "--baud", "9600", "--wire-time", "--turnaround", "2"});
     const ProgramRun dev = raw(sim.path(), {"--addr", "5", "--baud", "9600", "dev"});
