@@ -237,7 +237,8 @@ TEST(DescriptionContentB, EveryParameterOtherPartsReadIsWhereAndAsTheyReadIt) {
     }
 }
 
-// The module tells its parameters apart by the name hash alone.
+// The module tells its parameters apart by the name hash alone; the attribute exchange
+// has a hash of its own that no parameter may take.
 TEST(DescriptionContentB, NoTwoParametersOfAModelShareANameHash) {
     std::set<std::string> streams;
     for (const Expected& e : kExpected) streams.insert(e.stream);
@@ -245,7 +246,7 @@ TEST(DescriptionContentB, NoTwoParametersOfAModelShareANameHash) {
         SCOPED_TRACE(stream);
         LoadedModel model(stream);
         ASSERT_TRUE(model.loaded);
-        std::map<std::uint16_t, std::string> byHash;
+        std::map<std::uint16_t, std::string> byHash{{hash_name("M.s.t.r."), "M.s.t.r."}};
         for (const auto& p : model.description.descriptionParameters) {
             const std::string name = withoutMark(p.name);
             const auto [it, fresh] = byHash.try_emplace(hash_name(name), name);
