@@ -238,9 +238,9 @@ TEST(DescriptionContentA, CodedChoicesStandAtTheirPositionsInEveryInstance) {
     }
 }
 
-// The output coefficients belong to the unit: they are read with the tree, but no tree
-// write (a configuration of another module, the default settings) may change them.
-TEST(DescriptionContentA, OutputCoefficientsAreReadOnlyInTheTreeAndHaveNoDefault) {
+// The output coefficients belong to the unit: the calibration dialog writes them, and
+// "Apply default settings" (which writes factory values) must leave them alone.
+TEST(DescriptionContentA, OutputCoefficientsAreEditableAndHaveNoDefault) {
     for (const char* stream : {"kq-02.tree", "kq-03.tree"}) {
         SCOPED_TRACE(stream);
         LoadedModel model(stream, kUnknown);
@@ -248,7 +248,7 @@ TEST(DescriptionContentA, OutputCoefficientsAreReadOnlyInTheTreeAndHaveNoDefault
         const auto coefficients = instances(model.description.rootBranch, "CLB.K");
         ASSERT_FALSE(coefficients.empty());
         for (const auto& [index, parameter] : coefficients) {
-            EXPECT_EQ(parameter->userEditable, 0);
+            EXPECT_EQ(parameter->userEditable, 1);
             EXPECT_EQ(parameter->hasAttributes, 1);
             EXPECT_TRUE(parameter->configurationValue.empty());
             EXPECT_EQ(parameter->highLimit, 4095);
