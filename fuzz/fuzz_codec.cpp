@@ -15,10 +15,10 @@ struct Kind {
 };
 
 constexpr Kind kKinds[] = {
-    {"STORED_DOT", "x"}, {"float", "x"},      {"float", "r.oe"},  {"int", "x"},      {"int16", "x"},
-    {"sint", "x"},       {"sint16", "x"},     {"CLK_frm", "x"},   {"string", "x"},   {"ASCII", "x"},
-    {"name", "x"},       {"void", "x"},       {"off:on", "x"},    {"int", "bPS"},    {"int", "PrtY"},
-    {"int", "Sbit"},     {"int", "Addr"},     {"string", "dev"},  {"string", "ver"}, {"float", "rEAd"},
+    {"STORED_DOT", "x"}, {"float", "x"},  {"float", "r.oe"}, {"int", "x"},      {"int16", "x"},
+    {"sint", "x"},       {"sint16", "x"}, {"CLK_frm", "x"},  {"string", "x"},   {"ASCII", "x"},
+    {"name", "x"},       {"void", "x"},   {"off:on", "x"},   {"int", "bPS"},    {"int", "PrtY"},
+    {"int", "Sbit"},     {"int", "Addr"}, {"string", "dev"}, {"string", "ver"}, {"float", "rEAd"},
 };
 
 }  // namespace

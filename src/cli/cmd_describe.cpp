@@ -42,8 +42,7 @@ struct DescribeOptions {
 bool readFirmware(const std::string& text, FirmwareVersion& version) {
     int major = 0, minor = 0;
     char end = 0;
-    if (std::sscanf(text.c_str(), "%d.%d%c", &major, &minor, &end) != 2 || major < 0 || minor < 0)
-        return false;
+    if (std::sscanf(text.c_str(), "%d.%d%c", &major, &minor, &end) != 2 || major < 0 || minor < 0) return false;
     version = {major, minor};
     return true;
 }
@@ -102,11 +101,10 @@ public:
 private:
     void print(const Parameter& p, const char* prefix, int depth) const {
         if (tsv_) {
-            std::printf("%sP\t%d\t%s\t%d\t%d\t%d\t%s\t%d\t%s\t%s\t%s\t%d\t%d\t%d\t%s\n", prefix, depth,
-                        p.name.c_str(), p.indexed, p.dataIndex, p.addressOffset, p.type.c_str(),
-                        p.decimalPlaces, number(p.lowLimit).c_str(), number(p.highLimit).c_str(),
-                        p.configurationValue.c_str(), p.hasAttributes, p.userEditable, p.tableMode,
-                        p.description.c_str());
+            std::printf("%sP\t%d\t%s\t%d\t%d\t%d\t%s\t%d\t%s\t%s\t%s\t%d\t%d\t%d\t%s\n", prefix, depth, p.name.c_str(),
+                        p.indexed, p.dataIndex, p.addressOffset, p.type.c_str(), p.decimalPlaces,
+                        number(p.lowLimit).c_str(), number(p.highLimit).c_str(), p.configurationValue.c_str(),
+                        p.hasAttributes, p.userEditable, p.tableMode, p.description.c_str());
             return;
         }
         std::string line = p.name;
@@ -128,7 +126,8 @@ private:
 
 int runDescribe(const Arguments& args) {
     DescribeOptions options;
-    if (const std::string problem = readOptions(args, options); !problem.empty()) return usageError("describe", problem, kDescribeUsage);
+    if (const std::string problem = readOptions(args, options); !problem.empty())
+        return usageError("describe", problem, kDescribeUsage);
 
     TreeDescription description;
     description.deviceVersion = options.firmware;
@@ -144,8 +143,8 @@ int runDescribe(const Arguments& args) {
             std::fprintf(stderr, "vantorctl describe: cannot read %s\n", options.treeFile.c_str());
             return 1;
         }
-        loaded = description.LoadTreeText(
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        loaded =
+            description.LoadTreeText(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     }
 
     const TreePrinter printer(options.tsv);

@@ -28,8 +28,7 @@ int runEncode(const Arguments& args) {
         std::fprintf(stderr, "%s\n", reason.c_str());
         return 1;
     }
-    for (std::size_t i = 0; i < data.size(); ++i)
-        std::printf(i == 0 ? "%02X" : " %02X", data[i]);
+    for (std::size_t i = 0; i < data.size(); ++i) std::printf(i == 0 ? "%02X" : " %02X", data[i]);
     std::printf("\n");
     return 0;
 }

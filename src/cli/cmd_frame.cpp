@@ -41,10 +41,10 @@ int runFrame(const Arguments& args) {
     fields.address = wireAddress(request.address, offset);
     fields.addressLength = request.addressLength;
     if (fields.address < 0 || fields.address > request.highestAddress())
-        return usageError("frame",
-                          "address " + std::to_string(fields.address) + " is outside 0.." +
-                              std::to_string(request.highestAddress()),
-                          kFrameUsage);
+        return usageError(
+            "frame",
+            "address " + std::to_string(fields.address) + " is outside 0.." + std::to_string(request.highestAddress()),
+            kFrameUsage);
     fields.requestBit = !request.data;
     fields.hash = hash_name(request.name);
     fields.data = request.payload();

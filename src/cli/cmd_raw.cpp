@@ -33,7 +33,8 @@ namespace {
 // The hash of NAME, or the hash itself when NAME is written 0xHHHH.
 std::uint16_t hashOf(const std::string& name) {
     if (name.size() == 6 && name[0] == '0' && (name[1] == 'x' || name[1] == 'X'))
-        if (const auto bytes = parseHexBytes(name.substr(2))) return static_cast<std::uint16_t>((*bytes)[0] << 8 | (*bytes)[1]);
+        if (const auto bytes = parseHexBytes(name.substr(2)))
+            return static_cast<std::uint16_t>((*bytes)[0] << 8 | (*bytes)[1]);
     return hash_name(name);
 }
 
@@ -72,8 +73,8 @@ std::string parse(const Arguments& args, RequestArguments& request, Sio& sio) {
     if (error.empty()) error = request.finish(words);
     if (error.empty() && sio.portName.empty()) error = "--port is required";
     if (error.empty() && (request.address < 0 || request.address > request.highestAddress()))
-        error = "address " + std::to_string(request.address) + " is outside 0.." +
-                std::to_string(request.highestAddress());
+        error =
+            "address " + std::to_string(request.address) + " is outside 0.." + std::to_string(request.highestAddress());
     return error;
 }
 
@@ -84,8 +85,7 @@ int runRaw(const Arguments& args) {
     Sio& sio = link.sio();
     sio.portName.clear();
     RequestArguments request;
-    if (const std::string error = parse(args, request, sio); !error.empty())
-        return usageError("raw", error, kRawUsage);
+    if (const std::string error = parse(args, request, sio); !error.empty()) return usageError("raw", error, kRawUsage);
     if (sio.Open() != 0) {
         std::fprintf(stderr, "%s\n", FormatText(Text("IDS_STRING164"), sio.portName).c_str());
         return 1;

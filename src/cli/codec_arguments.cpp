@@ -6,8 +6,8 @@
 
 namespace vantor::cli {
 
-std::optional<CodecArguments> parseCodecArguments(const char* command, const Arguments& args,
-                                                  bool allowDecimals, const char* usage) {
+std::optional<CodecArguments> parseCodecArguments(const char* command, const Arguments& args, bool allowDecimals,
+                                                  const char* usage) {
     CodecArguments parsed;
     bool typeGiven = false;
     Options options;

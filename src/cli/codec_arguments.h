@@ -20,7 +20,7 @@ struct CodecArguments {
 // None (after printing the reason and `usage` to stderr) when an option lacks its
 // value, an option is unknown or --type is missing. Words may start with '-' (negative
 // numbers); "--" ends the options.
-std::optional<CodecArguments> parseCodecArguments(const char* command, const Arguments& args,
-                                                  bool allowDecimals, const char* usage);
+std::optional<CodecArguments> parseCodecArguments(const char* command, const Arguments& args, bool allowDecimals,
+                                                  const char* usage);
 
 }  // namespace vantor::cli

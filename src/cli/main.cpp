@@ -11,8 +11,7 @@ namespace {
 
 void printProgramHelp() {
     std::printf("usage: vantorctl COMMAND [ARGS...]\n\nCommands:\n");
-    for (const auto& command : vantor::cli::commands())
-        std::printf("  %-10s %s\n", command.name, command.summary);
+    for (const auto& command : vantor::cli::commands()) std::printf("  %-10s %s\n", command.name, command.summary);
     std::printf("\n'vantorctl COMMAND --help' describes one command.\n");
 }
 

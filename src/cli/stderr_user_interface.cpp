@@ -16,8 +16,8 @@ std::string oneLine(const std::string& text) {
     return line;
 }
 
-MessageAnswer StderrUserInterface::message(const std::string& text, const std::string& caption,
-                                           MessageIcon icon, MessageButtons buttons) {
+MessageAnswer StderrUserInterface::message(const std::string& text, const std::string& caption, MessageIcon icon,
+                                           MessageButtons buttons) {
     ++messages_;
     std::fprintf(stderr, "%s\n", oneLine(text).c_str());
     return SilentUserInterface::message(text, caption, icon, buttons);

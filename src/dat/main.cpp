@@ -88,8 +88,8 @@ int list(const Args& args) {
     return 0;
 }
 
-bool inflateStream(const vantor::CompoundFileReader& file, const std::string& name,
-                   std::string& text, std::string& error) {
+bool inflateStream(const vantor::CompoundFileReader& file, const std::string& name, std::string& text,
+                   std::string& error) {
     std::string compressed;
     if (!file.readStream(name, compressed)) {
         error = "no stream " + name;
@@ -134,8 +134,7 @@ int cat(const Args& args) {
     if (args.size() != 2) return usageError("cat needs FILE.dat and STREAM");
     vantor::CompoundFileReader file;
     std::string error, text;
-    if (!openContainer(args[0], file, error) || !inflateStream(file, args[1], text, error))
-        return failure(error);
+    if (!openContainer(args[0], file, error) || !inflateStream(file, args[1], text, error)) return failure(error);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
@@ -145,8 +144,7 @@ struct Subcommand {
     int (*run)(const Args&);
 };
 
-constexpr Subcommand kSubcommands[] = {
-    {"pack", pack}, {"list", list}, {"unpack", unpack}, {"cat", cat}};
+constexpr Subcommand kSubcommands[] = {{"pack", pack}, {"list", list}, {"unpack", unpack}, {"cat", cat}};
 
 }  // namespace
 

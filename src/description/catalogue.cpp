@@ -32,9 +32,8 @@ constexpr std::array<CatalogueModel, kModelCount> kCatalogue = {{
 constexpr std::array<int, 18> kLumekoOffer = {0, 1, 2, 3, 4, 5, 9, 7, 15, 16, 22, 20, 10, 6, 13, 14, 19, 21};
 
 bool equalIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 }  // namespace

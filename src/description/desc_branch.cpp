@@ -24,8 +24,7 @@ bool takeSuffix(std::string& name, char mark, int& number) {
 }
 
 void replaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
 }
 
@@ -49,8 +48,7 @@ struct DecodingRows {
     int firstKey;  // IDS_STRING<firstKey> ... for `rows` rows
     int rows;
 };
-constexpr DecodingRows kDecodingRows[] = {
-    {"CodP", 853, 5}, {"r.cn", 858, 4}, {"s.do", 862, 4}};
+constexpr DecodingRows kDecodingRows[] = {{"CodP", 853, 5}, {"r.cn", 858, 4}, {"s.do", 862, 4}};
 constexpr int kDecodingImage = 38;
 constexpr int kActuatorTypeImage = 30;
 
@@ -61,8 +59,7 @@ DescBranch::DescBranch(std::string name, int count, int index, int image, int se
     name_ = std::move(name);
 }
 
-std::unique_ptr<DescBranch> DescBranch::Clone(const DescBranch* watched,
-                                              DescBranch** copyOfWatched) const {
+std::unique_ptr<DescBranch> DescBranch::Clone(const DescBranch* watched, DescBranch** copyOfWatched) const {
     auto copy = std::make_unique<DescBranch>(name_, count_, index_, image_, selectedImage_);
     copy->members_ = members_;
     copy->memberOrder_ = memberOrder_;
@@ -98,8 +95,7 @@ ExchangeCounts DescBranch::CompareValues(ParameterExchange& link) {
 
 ExchangeCounts DescBranch::ReadValues(ParameterExchange& link) {
     return extended(
-        link, [&] { return InvisibleElement::ReadValues(link); },
-        [&](DescBranch& b) { return b.ReadValues(link); });
+        link, [&] { return InvisibleElement::ReadValues(link); }, [&](DescBranch& b) { return b.ReadValues(link); });
 }
 
 ExchangeCounts DescBranch::WriteValues(ParameterExchange& link, int mode) {
@@ -148,8 +144,7 @@ void DescBranch::createParameter(const DescParameter& member, bool indexed, int 
     try {
         p = std::make_unique<Parameter>(member.name);
     } catch (const std::bad_alloc&) {
-        ui().message(Text("IDS_STRING849"), Text("AFX_IDS_APP_TITLE"), MessageIcon::Error,
-                     MessageButtons::Ok);
+        ui().message(Text("IDS_STRING849"), Text("AFX_IDS_APP_TITLE"), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
     p->description = member.description;
@@ -193,17 +188,15 @@ std::pair<std::size_t, std::size_t> DescBranch::TemplateSize() const {
     return size;
 }
 
-bool DescBranch::IsSingleParameterBranch() const {
-    return subBranches_.empty() && parameters_.size() == 1;
-}
+bool DescBranch::IsSingleParameterBranch() const { return subBranches_.empty() && parameters_.size() == 1; }
 
 std::variant<Parameter*, DescBranch*> DescBranch::SingleParameterOrSelf() {
     if (IsSingleParameterBranch()) return parameters_.front().get();
     return this;
 }
 
-Parameter* DescBranch::FindParameters(std::string_view name, std::map<int, Parameter*>* map,
-                                      int* largestIndex, int* step, int wantedIndex) {
+Parameter* DescBranch::FindParameters(std::string_view name, std::map<int, Parameter*>* map, int* largestIndex,
+                                      int* step, int wantedIndex) {
     const bool collecting = map || largestIndex;
     if (Parameter* p = FindParameter(name)) {
         if (collecting) {

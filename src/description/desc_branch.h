@@ -33,8 +33,7 @@ public:
     // A deep copy of the template: members, sub-branches (new objects) and member
     // order; the copy has no live parameters. When `watched` is this branch or one of
     // its sub-branches at any depth, `*copyOfWatched` receives the matching copy.
-    std::unique_ptr<DescBranch> Clone(const DescBranch* watched = nullptr,
-                                      DescBranch** copyOfWatched = nullptr) const;
+    std::unique_ptr<DescBranch> Clone(const DescBranch* watched = nullptr, DescBranch** copyOfWatched = nullptr) const;
 
     // Members, in statement order.
     void addParameterMember(const DescParameter& parameter);
@@ -77,8 +76,8 @@ public:
     // `name` (the first one per branch) under the low 16 bits of its data index, and
     // tracks the largest index and the step; returns null. Search mode: the first
     // such parameter whose data index is `wantedIndex`, or null.
-    Parameter* FindParameters(std::string_view name, std::map<int, Parameter*>* map,
-                              int* largestIndex, int* step, int wantedIndex);
+    Parameter* FindParameters(std::string_view name, std::map<int, Parameter*>* map, int* largestIndex, int* step,
+                              int wantedIndex);
 
     RowId InsertIntoView(const ViewInsertion& view, RowId parent);
 

@@ -36,7 +36,7 @@ std::string InflateDescription(std::string_view compressed, std::size_t limit) {
             text.clear();
             break;
         }
-        if (rc != Z_OK) break;  // end of stream, or an error: keep what we have
+        if (rc != Z_OK) break;                             // end of stream, or an error: keep what we have
         if (zs.avail_out != 0 && zs.avail_in == 0) break;  // truncated input
     }
     inflateEnd(&zs);
@@ -46,21 +46,16 @@ std::string InflateDescription(std::string_view compressed, std::size_t limit) {
 std::string DeflateDescription(std::string_view text) {
     uLongf size = compressBound(static_cast<uLong>(text.size()));
     std::string compressed(size, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(compressed.data()), &size,
-                  reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()),
-                  Z_BEST_COMPRESSION) != Z_OK)
+    if (compress2(reinterpret_cast<Bytef*>(compressed.data()), &size, reinterpret_cast<const Bytef*>(text.data()),
+                  static_cast<uLong>(text.size()), Z_BEST_COMPRESSION) != Z_OK)
         return {};
     compressed.resize(size);
     return compressed;
 }
 
-std::string EncodeDescriptionStream(std::string_view utf8Text) {
-    return DeflateDescription(utf8ToCp1251(utf8Text));
-}
+std::string EncodeDescriptionStream(std::string_view utf8Text) { return DeflateDescription(utf8ToCp1251(utf8Text)); }
 
-std::string DecodeDescriptionStream(std::string_view stream) {
-    return cp1251ToUtf8(InflateDescription(stream));
-}
+std::string DecodeDescriptionStream(std::string_view stream) { return cp1251ToUtf8(InflateDescription(stream)); }
 
 bool ReadDescriptionStream(const std::string& path, const std::string& stream, std::string& text) {
     text.clear();

@@ -21,8 +21,7 @@ inline constexpr std::size_t kMaxDescriptionText = 64u << 20;
 // Inflates one zlib stream in steps of 16384 bytes of output. An inflate error ends
 // the work; what was inflated until then is kept. A text that grows beyond `limit`
 // gives nothing.
-std::string InflateDescription(std::string_view compressed,
-                               std::size_t limit = kMaxDescriptionText);
+std::string InflateDescription(std::string_view compressed, std::size_t limit = kMaxDescriptionText);
 // Compresses a description text as one zlib stream.
 std::string DeflateDescription(std::string_view text);
 

@@ -90,8 +90,7 @@ FirmwareVersion readVersion(const std::string& token) {
     return version;
 }
 
-bool compareVersions(const std::string& op, const FirmwareVersion& device,
-                     const FirmwareVersion& reference) {
+bool compareVersions(const std::string& op, const FirmwareVersion& device, const FirmwareVersion& reference) {
     const std::pair d{device.major, device.minor};
     const std::pair r{reference.major, reference.minor};
     if (op == "<") return d < r;
@@ -130,14 +129,10 @@ struct TreeDescription::Statement {
 };
 
 const TreeDescription::Statement TreeDescription::kStatements[] = {
-    {"#if", 2, &TreeDescription::conditional},
-    {"const", 3, &TreeDescription::constant},
-    {"type", 2, &TreeDescription::type},
-    {"parameter", 4, &TreeDescription::parameter},
-    {"rule", 4, &TreeDescription::rule},
-    {"init", 3, &TreeDescription::init},
-    {"branch", 5, &TreeDescription::branch},
-    {"scanners", 5, &TreeDescription::scanners},
+    {"#if", 2, &TreeDescription::conditional}, {"const", 3, &TreeDescription::constant},
+    {"type", 2, &TreeDescription::type},       {"parameter", 4, &TreeDescription::parameter},
+    {"rule", 4, &TreeDescription::rule},       {"init", 3, &TreeDescription::init},
+    {"branch", 5, &TreeDescription::branch},   {"scanners", 5, &TreeDescription::scanners},
     {"root", 5, &TreeDescription::root},
 };
 
@@ -157,8 +152,7 @@ bool TreeDescription::ParseDescriptionLine(const std::string& line, bool& skipLi
     if (skipLines || tokens.size() < 2) return true;
     for (const auto& statement : kStatements) {
         if (!equalsIgnoringCase(first, statement.keyword)) continue;
-        if (tokens.size() < statement.minTokens)
-            throw std::invalid_argument("too few tokens for " + first);
+        if (tokens.size() < statement.minTokens) throw std::invalid_argument("too few tokens for " + first);
         return (this->*statement.handle)(tokens, line, skipLines);
     }
     showError(FormatText(Text("IDS_STRING506"), line), MessageIcon::Error);
@@ -230,8 +224,7 @@ bool TreeDescription::parameter(const Tokens& t, const std::string&, bool&) {
 DescParameter* TreeDescription::findParameterEntry(const std::string& name) {
     for (auto& entry : descriptionParameters)
         if (equalsIgnoringCase(entry.name, name)) return &entry;
-    showError(Text("IDS_STRING214") + " '" + name + "' " + Text("IDS_STRING504") + ".",
-              MessageIcon::Warning);
+    showError(Text("IDS_STRING214") + " '" + name + "' " + Text("IDS_STRING504") + ".", MessageIcon::Warning);
     return nullptr;
 }
 
@@ -296,9 +289,9 @@ bool TreeDescription::branches(const Tokens& t, BranchMember designated) {
     const bool network = isNetworkParametersName(t[1]);
     for (long i = 1; i <= count; ++i) {
         countMade(1, 0);
-        auto instance = std::make_unique<DescBranch>(t[1], static_cast<int>(count), static_cast<int>(i),
-                                                     static_cast<int>(readInteger(t[3])),
-                                                     static_cast<int>(readInteger(t[4])));
+        auto instance =
+            std::make_unique<DescBranch>(t[1], static_cast<int>(count), static_cast<int>(i),
+                                         static_cast<int>(readInteger(t[3])), static_cast<int>(readInteger(t[4])));
         DescBranch* made = instance.get();
         if (designated) this->*designated = made;
         if (network) {

@@ -24,11 +24,11 @@ struct DescParameter {
     std::string description;     // as written; "_" becomes a blank at build time
     double lowLimit = 0;
     double highLimit = 0;
-    bool hasAttributes = true;   // false with "noattr"
-    std::string initValue;       // "_" already replaced by blanks
-    int tableNumber = 0;         // 1..5 from "table1".."table5"
+    bool hasAttributes = true;  // false with "noattr"
+    std::string initValue;      // "_" already replaced by blanks
+    int tableNumber = 0;        // 1..5 from "table1".."table5"
     int tableArgument = 0;
-    int tableMode = 0;           // 1 for a trailing "+", 2 for a trailing "*"
+    int tableMode = 0;  // 1 for a trailing "+", 2 for a trailing "*"
 };
 
 }  // namespace vantor

@@ -11,13 +11,9 @@ namespace {
 // The kind name is a fixed text of the program, not localized.
 constexpr const char* kInvisibleElementKind = "Невизуальный элемент";
 
-std::string progressLine(const char* labelKey, const std::string& name) {
-    return Text(labelKey) + " '" + name + "'";
-}
+std::string progressLine(const char* labelKey, const std::string& name) { return Text(labelKey) + " '" + name + "'"; }
 
-bool anyChangedFlag(const Parameter& p) {
-    return p.valueChanged || p.editableChanged || p.ownerChanged;
-}
+bool anyChangedFlag(const Parameter& p) { return p.valueChanged || p.editableChanged || p.ownerChanged; }
 
 }  // namespace
 
@@ -103,8 +99,7 @@ void ObjectWithParameters::ResetValues() {
     }
 }
 
-RowId ObjectWithParameters::InsertParameterRow(RowSink& sink, RowId parent, Parameter& parameter,
-                                               bool showIndexes) {
+RowId ObjectWithParameters::InsertParameterRow(RowSink& sink, RowId parent, Parameter& parameter, bool showIndexes) {
     RowEntry row;
     row.kind = RowKind::Parameter;
     row.text = parameter.description;
@@ -118,8 +113,7 @@ RowId ObjectWithParameters::InsertParameterRow(RowSink& sink, RowId parent, Para
 RowId ObjectWithParameters::InsertRows(RowSink& sink, RowId parent, int count, bool showIndexes) {
     const int size = static_cast<int>(parameters_.size());
     shownCount_ = (count >= 0 && size > 0 && count < size) ? count : size;
-    for (int i = 0; i < shownCount_; ++i)
-        InsertParameterRow(sink, parent, *parameters_[i], showIndexes);
+    for (int i = 0; i < shownCount_; ++i) InsertParameterRow(sink, parent, *parameters_[i], showIndexes);
     return parent;
 }
 
@@ -131,8 +125,7 @@ int ObjectWithParameters::GetElementNumber() {
             return elementNumber_;
         }
         if (p->dataIndex == elementNumber_) continue;
-        ui().message(Text("IDS_STRING214") + " '" + p->name + "' (" + p->description + ") " +
-                         Text("IDS_STRING503"),
+        ui().message(Text("IDS_STRING214") + " '" + p->name + "' (" + p->description + ") " + Text("IDS_STRING503"),
                      Text("AFX_IDS_APP_TITLE"), MessageIcon::Warning, MessageButtons::Ok);
     }
     return elementNumber_;
@@ -158,8 +151,7 @@ bool ObjectWithParameters::HasErrors(bool countDiscrepancies) const {
     const std::string discrepancy = Text("IDS_DISCREPANCY");
     for (const auto& p : parameters_) {
         if (p->errorText.empty()) continue;
-        if (countDiscrepancies || p->errorText.compare(0, discrepancy.size(), discrepancy) != 0)
-            return true;
+        if (countDiscrepancies || p->errorText.compare(0, discrepancy.size(), discrepancy) != 0) return true;
     }
     return false;
 }

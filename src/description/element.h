@@ -94,8 +94,7 @@ public:
 
 protected:
     // The parameter row with the parameter's own image.
-    static RowId InsertParameterRow(RowSink& sink, RowId parent, Parameter& parameter,
-                                    bool showIndexes);
+    static RowId InsertParameterRow(RowSink& sink, RowId parent, Parameter& parameter, bool showIndexes);
 
     std::vector<std::unique_ptr<Parameter>> parameters_;
     std::int32_t elementNumber_ = -1;

@@ -28,7 +28,7 @@ struct RowEntry {
     int selectedImage = 0;
     ObjectWithParameters* element = nullptr;
     Parameter* parameter = nullptr;
-    int decodingRow = -1;     // 0, 1, ... for decoding rows
+    int decodingRow = -1;      // 0, 1, ... for decoding rows
     bool showIndexes = false;  // for element and parameter rows
 };
 

@@ -9,10 +9,10 @@ namespace vantor {
 
 // Statuses of a transaction.
 enum TransactStatus : int {
-    kTransactDone = 0,      // the reply event was handled (the reply may be empty)
-    kTransactFailed = -1,   // port not usable, stopped by the stop event, or the write failed
-    kTransactTimeout = 2,   // no reply within the response time-out
-    kTransactLineError = 3, // a break or line error arrived instead of a reply
+    kTransactDone = 0,       // the reply event was handled (the reply may be empty)
+    kTransactFailed = -1,    // port not usable, stopped by the stop event, or the write failed
+    kTransactTimeout = 2,    // no reply within the response time-out
+    kTransactLineError = 3,  // a break or line error arrived instead of a reply
 };
 
 class LineTransport {

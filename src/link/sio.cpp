@@ -14,7 +14,7 @@ namespace {
 using Clock = SerialPort::Clock;
 constexpr auto kWriteWait = std::chrono::milliseconds(1000);
 constexpr char kEventCharacter = '\r';
-constexpr std::array<std::uint32_t, 15> kBaudRates = {110,   300,   600,   1200,  2400,  4800,  9600, 14400,
+constexpr std::array<std::uint32_t, 15> kBaudRates = {110,   300,   600,   1200,  2400,  4800,   9600,  14400,
                                                       19200, 28800, 38400, 56000, 57600, 115200, 128000};
 
 // Parity code to line parity; false for codes the port does not know.
@@ -138,7 +138,7 @@ int Sio::transmit(std::string_view request) {
 
     if (!programDrivesRts || kernelDrivesRts)
         return port_.write(request, Clock::now() + kWriteWait, stop_) == WaitResult::Ready ? kTransactDone
-                                                                                             : kTransactFailed;
+                                                                                           : kTransactFailed;
 
     // One character at a time, one character time after each, so RTS is not dropped
     // before the last character is on the line. A write that cannot go out in time
@@ -184,8 +184,7 @@ int Sio::receive(bool firstCharacterEnds, std::string& reply) {
 void WaitCharacterTimes(float ms) {
     if (!(ms > 0)) return;
     const auto target = Clock::now() + std::chrono::duration<double, std::milli>(ms);
-    while (Clock::now() < target) {
-    }
+    while (Clock::now() < target) {}
 }
 
 }  // namespace vantor

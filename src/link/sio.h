@@ -19,7 +19,7 @@
 namespace vantor {
 
 enum AdapterMode : std::uint32_t {
-    kAdapterZk7 = 0,   // the program raises RTS while it sends
+    kAdapterZk7 = 0,  // the program raises RTS while it sends
     kAdapterAuto = 1,
 };
 
@@ -44,7 +44,7 @@ public:
     std::atomic<std::uint32_t> adapterMode = kAdapterAuto;
     std::string portName = "COM1";  // a device path, or "COMn" for /dev/ttyS(n-1)
     std::uint32_t baudRate = 9600;
-    std::uint32_t parityCode = 3;   // 0 none, 1 even, 2 mark, 3 none, 4 odd, 5 space
+    std::uint32_t parityCode = 3;  // 0 none, 1 even, 2 mark, 3 none, 4 odd, 5 space
     std::uint32_t stopBits = 1;
     std::uint32_t dataBits = 8;
 
@@ -63,8 +63,8 @@ public:
     bool stateReadable() const;
     StopEvent& stopEvent() { return stop_; }
 
-    float characterTime() const;             // ms per character
-    std::uint16_t responseTimeout() const;   // ms
+    float characterTime() const;            // ms per character
+    std::uint16_t responseTimeout() const;  // ms
     LineTimeouts lineTimeouts() const;
     // False when the port is not open.
     bool applyLineTimeouts(const LineTimeouts& timeouts);

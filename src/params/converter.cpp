@@ -30,9 +30,7 @@ Hook copyOf(const Hook& hook) {
 }
 
 // KQ-01, KQ-08, KQ-09, KQ-13 and KQ-19 by catalogue index.
-bool defaultReadingModels(int model) {
-    return model == 0 || model == 7 || model == 8 || model == 12 || model == 17;
-}
+bool defaultReadingModels(int model) { return model == 0 || model == 7 || model == 8 || model == 12 || model == 17; }
 
 }  // namespace
 

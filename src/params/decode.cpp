@@ -28,9 +28,7 @@ std::string printed(const char* format, double value) {
 std::string printedUnsigned(unsigned long value) { return std::to_string(value); }
 
 // The first byte when one came, else the first two, high byte first.
-unsigned shortValue(const std::uint8_t* data, int count) {
-    return count == 1 ? data[0] : (data[0] << 8) | data[1];
-}
+unsigned shortValue(const std::uint8_t* data, int count) { return count == 1 ? data[0] : (data[0] << 8) | data[1]; }
 
 std::uint32_t bigEndian(const std::uint8_t* data, int count) {
     std::uint32_t value = 0;
@@ -69,29 +67,25 @@ int decoded(std::string value, std::string& text) {
 }
 
 bool isReadingName(const std::string& name) {
-    return equalsIgnoringCase(name, "rEAd") || equalsIgnoringCase(name, "iRDt") ||
-           equalsIgnoringCase(name, "iRD");
+    return equalsIgnoringCase(name, "rEAd") || equalsIgnoringCase(name, "iRDt") || equalsIgnoringCase(name, "iRD");
 }
 
 int decodeReading(const std::uint8_t* data, int count, std::string& text) {
     switch (count) {
-        case 1: return decoded(readingStatusText(data[0]), text);
-        case 2:
-        case 4:
-            return decoded(std::to_string(static_cast<std::int16_t>(bigEndian(data, 2))), text);
-        case 6: return decoded(formatRealValue(floatFromBytes(data)), text);
-        default: return undecodable(text);
+    case 1: return decoded(readingStatusText(data[0]), text);
+    case 2:
+    case 4: return decoded(std::to_string(static_cast<std::int16_t>(bigEndian(data, 2))), text);
+    case 6: return decoded(formatRealValue(floatFromBytes(data)), text);
+    default: return undecodable(text);
     }
 }
 
 // The name rules; none when the name has no rule of its own.
-std::optional<int> decodeByName(const MyConverter& converter, const std::uint8_t* data, int count,
-                                std::string& text) {
+std::optional<int> decodeByName(const MyConverter& converter, const std::uint8_t* data, int count, std::string& text) {
     const std::string& name = converter.name;
     if (equalsIgnoringCase(name, "dev"))
         return decoded(cp1251ToUtf8(catalogueSpelling(reversedText(data, count))), text);
-    if (equalsIgnoringCase(name, "ver"))
-        return decoded(cp1251ToUtf8(reversedText(data, count)), text);
+    if (equalsIgnoringCase(name, "ver")) return decoded(cp1251ToUtf8(reversedText(data, count)), text);
     const unsigned value = shortValue(data, count);
     if (equalsIgnoringCase(name, "bPS")) {
         static const char* const kRates[] = {"2400",  "4800",  "9600",  "14400", "19200",
@@ -108,8 +102,7 @@ std::optional<int> decodeByName(const MyConverter& converter, const std::uint8_t
         return decoded(value == 0 ? "1" : "2", text);
     }
     if (equalsIgnoringCase(name, "Addr")) return decoded(std::to_string(value), text);
-    if (isReadingName(name) && modelHasReadingForms(app().currentModel()))
-        return decodeReading(data, count, text);
+    if (isReadingName(name) && modelHasReadingForms(app().currentModel())) return decodeReading(data, count, text);
     return std::nullopt;
 }
 
@@ -127,65 +120,61 @@ int MyConverter::ConvertFromData(const std::uint8_t* data, int count, std::strin
     if (const std::optional<int> result = decodeByName(*this, data, count, text)) return *result;
 
     switch (kind) {
-        case TypeKind::StoredDot: {
-            const std::optional<double> value = decodeFixedPoint(data, count);
-            if (!value) return undecodable(text);
-            return decoded(printed("%.3f", *value), text);
-        }
-        case TypeKind::Float: {
-            // "r.oe" sends the top three bytes of the float; the low byte is 0.
-            if (equalsIgnoringCase(name, "r.oe") && count == 3) {
-                const std::uint8_t bytes[4] = {data[0], data[1], data[2], 0};
-                lastNumber = floatFromBytes(bytes);
-                return decoded(printed("%.3f", *lastNumber), text);
-            }
-            if (count != 4) return lengthError(count, text);
-            const bool allOnes = bigEndian(data, 4) == 0xFFFFFFFFu;
-            const bool exponentAllOnes = (data[0] == 0x7F || data[0] == 0xFF) && (data[1] & 0x80);
-            if (allOnes || exponentAllOnes) return decoded(Text("IDS_STRING485"), text);
-            lastNumber = floatFromBytes(data);
+    case TypeKind::StoredDot: {
+        const std::optional<double> value = decodeFixedPoint(data, count);
+        if (!value) return undecodable(text);
+        return decoded(printed("%.3f", *value), text);
+    }
+    case TypeKind::Float: {
+        // "r.oe" sends the top three bytes of the float; the low byte is 0.
+        if (equalsIgnoringCase(name, "r.oe") && count == 3) {
+            const std::uint8_t bytes[4] = {data[0], data[1], data[2], 0};
+            lastNumber = floatFromBytes(bytes);
             return decoded(printed("%.3f", *lastNumber), text);
         }
-        case TypeKind::Int:
-        case TypeKind::Int16:
-            if (count != 1 && count != 2 && count != 4) return lengthError(count, text);
-            return decoded(printedUnsigned(bigEndian(data, count)), text);
-        case TypeKind::SInt:
-        case TypeKind::SInt16:
-            if (count == 1 || count == 3)
-                return decoded(std::to_string(static_cast<std::int8_t>(data[0])), text);
-            if (count == 2 || count == 4)
-                return decoded(std::to_string(static_cast<std::int16_t>(bigEndian(data, 2))), text);
-            return lengthError(count, text);
-        case TypeKind::Clock: {
-            if (count > 4) return lengthError(count, text);
-            const unsigned seconds = (count == 1 || count == 3) ? data[0] : bigEndian(data, 2);
-            char clock[16];
-            std::snprintf(clock, sizeof clock, "%02u:%02u", seconds / 60, seconds % 60);
-            return decoded(clock, text);
-        }
-        case TypeKind::String:
-            return decoded(cp1251ToUtf8(reversedText(data, count)), text);
-        case TypeKind::Name: {
-            if (count != 4 && count != 6) return lengthError(count, text);
-            std::string nameText;
-            for (int i = 3; i >= 0; --i) {
-                if (!appendNetworkNameCharacter(data[i], nameText)) {
-                    text = Text("IDS_STRING487");
-                    return kConvertRejected;
-                }
+        if (count != 4) return lengthError(count, text);
+        const bool allOnes = bigEndian(data, 4) == 0xFFFFFFFFu;
+        const bool exponentAllOnes = (data[0] == 0x7F || data[0] == 0xFF) && (data[1] & 0x80);
+        if (allOnes || exponentAllOnes) return decoded(Text("IDS_STRING485"), text);
+        lastNumber = floatFromBytes(data);
+        return decoded(printed("%.3f", *lastNumber), text);
+    }
+    case TypeKind::Int:
+    case TypeKind::Int16:
+        if (count != 1 && count != 2 && count != 4) return lengthError(count, text);
+        return decoded(printedUnsigned(bigEndian(data, count)), text);
+    case TypeKind::SInt:
+    case TypeKind::SInt16:
+        if (count == 1 || count == 3) return decoded(std::to_string(static_cast<std::int8_t>(data[0])), text);
+        if (count == 2 || count == 4)
+            return decoded(std::to_string(static_cast<std::int16_t>(bigEndian(data, 2))), text);
+        return lengthError(count, text);
+    case TypeKind::Clock: {
+        if (count > 4) return lengthError(count, text);
+        const unsigned seconds = (count == 1 || count == 3) ? data[0] : bigEndian(data, 2);
+        char clock[16];
+        std::snprintf(clock, sizeof clock, "%02u:%02u", seconds / 60, seconds % 60);
+        return decoded(clock, text);
+    }
+    case TypeKind::String: return decoded(cp1251ToUtf8(reversedText(data, count)), text);
+    case TypeKind::Name: {
+        if (count != 4 && count != 6) return lengthError(count, text);
+        std::string nameText;
+        for (int i = 3; i >= 0; --i) {
+            if (!appendNetworkNameCharacter(data[i], nameText)) {
+                text = Text("IDS_STRING487");
+                return kConvertRejected;
             }
-            return decoded(nameText, text);
         }
-        case TypeKind::Void:
-            return lengthError(count, text);
-        case TypeKind::Enumeration: {
-            const int position = static_cast<int>(shortValue(data, count));
-            if (type.find(':') != std::string::npos &&
-                static_cast<std::size_t>(position) >= typeElements(type).size())
-                return undecodable(text);
-            return decoded(EnumText(position), text);
-        }
+        return decoded(nameText, text);
+    }
+    case TypeKind::Void: return lengthError(count, text);
+    case TypeKind::Enumeration: {
+        const int position = static_cast<int>(shortValue(data, count));
+        if (type.find(':') != std::string::npos && static_cast<std::size_t>(position) >= typeElements(type).size())
+            return undecodable(text);
+        return decoded(EnumText(position), text);
+    }
     }
     return undecodable(text);
 }

@@ -9,8 +9,7 @@ std::string lowerCp1251(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) {
         const auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDF))
-            c = static_cast<char>(byte + 0x20);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDF)) c = static_cast<char>(byte + 0x20);
     }
     return lower;
 }
@@ -20,9 +19,15 @@ std::string lowerCp1251(std::string_view text) {
 std::string catalogueSpelling(std::string_view cp1251Name) {
     // The meters KQ-21..KQ-24 report "kq-2N"; their look-alike spelling writes the 'k'
     // as the Cyrillic small ka, 0xEA in Windows-1251.
-    struct LookAlike { const char* spelling; const char* catalogue; };
+    struct LookAlike {
+        const char* spelling;
+        const char* catalogue;
+    };
     static const LookAlike kLookAlikes[] = {
-        {"\xEAq-21", "kq-21"}, {"\xEAq-22", "kq-22"}, {"\xEAq-23", "kq-23"}, {"\xEAq-24", "kq-24"},
+        {"\xEAq-21", "kq-21"},
+        {"\xEAq-22", "kq-22"},
+        {"\xEAq-23", "kq-23"},
+        {"\xEAq-24", "kq-24"},
     };
     // Letter case is ignored as the identity check ignores it.
     const std::string lower = lowerCp1251(cp1251Name);

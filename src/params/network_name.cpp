@@ -46,12 +46,18 @@ NetworkNameError encodeNetworkName(std::string_view text, NetworkNameCodes& code
 bool appendNetworkNameCharacter(int code, std::string& text) {
     if (code < 0 || code > kMaxNetworkNameCode) return false;
     const int index = code / 2;
-    if (index <= 9) text.push_back(static_cast<char>('0' + index));
-    else if (index <= 35) text.push_back(static_cast<char>('A' + index - 10));
-    else if (index == 36) text.push_back('-');
-    else if (index == 37) text.push_back('_');
-    else if (index == 38) text.push_back('/');
-    else text.push_back(' ');
+    if (index <= 9)
+        text.push_back(static_cast<char>('0' + index));
+    else if (index <= 35)
+        text.push_back(static_cast<char>('A' + index - 10));
+    else if (index == 36)
+        text.push_back('-');
+    else if (index == 37)
+        text.push_back('_');
+    else if (index == 38)
+        text.push_back('/');
+    else
+        text.push_back(' ');
     if (code & 1) text.push_back('.');
     return true;
 }
@@ -81,9 +87,7 @@ std::string messageOf(NetworkNameError error, const char* ErrorKeys::*key) {
 
 std::string nameTypeMessage(NetworkNameError error) { return messageOf(error, &ErrorKeys::nameType); }
 
-std::string networkNameMessage(NetworkNameError error) {
-    return messageOf(error, &ErrorKeys::networkName);
-}
+std::string networkNameMessage(NetworkNameError error) { return messageOf(error, &ErrorKeys::networkName); }
 
 std::string networkNameCodeMessage() { return Text("IDS_STRING878"); }
 

@@ -28,8 +28,7 @@ std::optional<double> wholeTextNumber(const std::string& text) {
 
 std::optional<long long> wholeInteger(const std::string& text) {
     const std::optional<double> value = wholeTextNumber(text);
-    if (!value || std::fabs(std::fabs(*value) - std::floor(std::fabs(*value))) > 0.00001)
-        return std::nullopt;
+    if (!value || std::fabs(std::fabs(*value) - std::floor(std::fabs(*value))) > 0.00001) return std::nullopt;
     // Beyond this a double no longer holds every whole number.
     if (std::fabs(*value) > 9.0e15) return std::nullopt;
     return static_cast<long long>(*value < 0 ? -std::floor(-*value) : std::floor(*value));

@@ -56,11 +56,11 @@ std::uint32_t Parameter::RowColour() const {
 
 std::string Parameter::TypeDescription() const {
     switch (classifyType(type)) {
-        case TypeKind::Float: return Text("IDS_STRING318");
-        case TypeKind::Int: return Text("IDS_STRING319");
-        case TypeKind::Int16: return Text("IDS_STRING467");
-        case TypeKind::StoredDot: return Text("IDS_STRING468");
-        default: return {};
+    case TypeKind::Float: return Text("IDS_STRING318");
+    case TypeKind::Int: return Text("IDS_STRING319");
+    case TypeKind::Int16: return Text("IDS_STRING467");
+    case TypeKind::StoredDot: return Text("IDS_STRING468");
+    default: return {};
     }
 }
 
@@ -83,8 +83,7 @@ ParameterRow Parameter::Row(bool showIndexes) const {
     row.owner = OwnerText();
     row.error = errorText;
     row.colour = RowColour();
-    if (userEditable)
-        row.image = isBasicType(type) ? kImageEditableBuiltIn : kImageEditableEnumeration;
+    if (userEditable) row.image = isBasicType(type) ? kImageEditableBuiltIn : kImageEditableEnumeration;
     return row;
 }
 

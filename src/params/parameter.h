@@ -25,7 +25,7 @@ constexpr int kImageOther = 30;
 
 // What the view shows in a parameter's row.
 struct ParameterRow {
-    std::string name;      // ":index" appended when indexed and indexes are shown
+    std::string name;  // ":index" appended when indexed and indexes are shown
     std::string value;
     std::string editable;  // "read/write" / "read-only", empty without attributes
     std::string owner;     // "Company" / owner text, empty without attributes
@@ -98,7 +98,7 @@ public:
     Parameter** backReference = nullptr;  // cleared when the parameter is destroyed
     std::int32_t tableMode = 0;
     std::int32_t samplingPeriod = 1000;  // milliseconds; changed only while sampling is off
-    void* treeItem = nullptr;  // the row in the tree-list view
+    void* treeItem = nullptr;            // the row in the tree-list view
     std::string configurationValue;
 
 private:

@@ -22,8 +22,8 @@ bool validNetworkNameText(const std::string& text) {
             dotAllowed = false;
             continue;
         }
-        const bool allowed = std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-' ||
-                             c == '/' || c == '_';
+        const bool allowed =
+            std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '/' || c == '_';
         if (!allowed || ++characters > 4) return false;
         dotAllowed = true;
     }
@@ -40,32 +40,30 @@ bool Parameter::SetValue(const std::string& text, bool keepFullPrecision) {
         if (!validNetworkNameText(text)) return false;
     } else {
         switch (classifyType(type)) {
-            case TypeKind::Float:
-            case TypeKind::StoredDot: {
-                const std::optional<double> value = leadingNumber(text);
-                if (!value) return false;
-                if (limited && !(*value >= lowLimit - 0.0009 && *value <= highLimit + 0.0009))
-                    return false;
-                char formatted[400];
-                std::snprintf(formatted, sizeof formatted, keepFullPrecision ? "%f" : "%.3f", *value);
-                accepted = formatted;
-                break;
-            }
-            case TypeKind::Int:
-            case TypeKind::Int16: {
-                const std::optional<double> value = wholeTextNumber(text);
-                if (!value || !wholeInteger(text)) return false;
-                if (limited && !(*value >= lowLimit && *value <= highLimit)) return false;
-                break;
-            }
-            case TypeKind::Clock: {
-                const std::optional<long long> seconds = clockSeconds(text);
-                if (!seconds) return false;
-                if (limited && !(*seconds >= lowLimit && *seconds <= highLimit)) return false;
-                break;
-            }
-            default:
-                break;
+        case TypeKind::Float:
+        case TypeKind::StoredDot: {
+            const std::optional<double> value = leadingNumber(text);
+            if (!value) return false;
+            if (limited && !(*value >= lowLimit - 0.0009 && *value <= highLimit + 0.0009)) return false;
+            char formatted[400];
+            std::snprintf(formatted, sizeof formatted, keepFullPrecision ? "%f" : "%.3f", *value);
+            accepted = formatted;
+            break;
+        }
+        case TypeKind::Int:
+        case TypeKind::Int16: {
+            const std::optional<double> value = wholeTextNumber(text);
+            if (!value || !wholeInteger(text)) return false;
+            if (limited && !(*value >= lowLimit && *value <= highLimit)) return false;
+            break;
+        }
+        case TypeKind::Clock: {
+            const std::optional<long long> seconds = clockSeconds(text);
+            if (!seconds) return false;
+            if (limited && !(*seconds >= lowLimit && *seconds <= highLimit)) return false;
+            break;
+        }
+        default: break;
         }
     }
     valueText = accepted;

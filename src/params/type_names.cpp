@@ -13,8 +13,7 @@ bool sameTypeName(std::string_view given, std::string_view wanted) {
     if (given.size() != wanted.size()) return false;
     for (std::size_t i = 0; i < given.size(); ++i) {
         const char g = given[i] == ' ' ? '_' : given[i];
-        if (std::tolower(static_cast<unsigned char>(g)) !=
-            std::tolower(static_cast<unsigned char>(wanted[i])))
+        if (std::tolower(static_cast<unsigned char>(g)) != std::tolower(static_cast<unsigned char>(wanted[i])))
             return false;
     }
     return true;
@@ -24,8 +23,7 @@ bool sameTypeName(std::string_view given, std::string_view wanted) {
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
     });
 }
 
@@ -48,18 +46,23 @@ std::string typeBaseName(std::string_view type) {
 }
 
 TypeKind classifyType(std::string_view type) {
-    struct WholeName { const char* name; TypeKind kind; };
+    struct WholeName {
+        const char* name;
+        TypeKind kind;
+    };
     static const WholeName kWhole[] = {
-        {"string", TypeKind::String}, {"ASCII", TypeKind::String},
-        {"name", TypeKind::Name}, {"void", TypeKind::Void},
+        {"string", TypeKind::String},
+        {"ASCII", TypeKind::String},
+        {"name", TypeKind::Name},
+        {"void", TypeKind::Void},
     };
     for (const WholeName& whole : kWhole)
         if (equalsIgnoringCase(type, whole.name)) return whole.kind;
 
     static const WholeName kBase[] = {
-        {"STORED_DOT", TypeKind::StoredDot}, {"float", TypeKind::Float},
-        {"int", TypeKind::Int}, {"int16", TypeKind::Int16}, {"sint", TypeKind::SInt},
-        {"sint16", TypeKind::SInt16}, {"CLK_frm", TypeKind::Clock},
+        {"STORED_DOT", TypeKind::StoredDot}, {"float", TypeKind::Float}, {"int", TypeKind::Int},
+        {"int16", TypeKind::Int16},          {"sint", TypeKind::SInt},   {"sint16", TypeKind::SInt16},
+        {"CLK_frm", TypeKind::Clock},
     };
     const std::string base = typeBaseName(type);
     for (const WholeName& entry : kBase)
@@ -68,8 +71,7 @@ TypeKind classifyType(std::string_view type) {
 }
 
 bool isBasicType(std::string_view type) {
-    static const char* const kBasic[] = {"string", "ASCII", "int",        "int16",
-                                         "CLK_frm", "float", "STORED_DOT", "name"};
+    static const char* const kBasic[] = {"string", "ASCII", "int", "int16", "CLK_frm", "float", "STORED_DOT", "name"};
     const std::string base = typeBaseName(type);
     for (const char* name : kBasic)
         if (sameTypeName(base, name)) return true;

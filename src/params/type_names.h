@@ -9,9 +9,7 @@
 
 namespace vantor {
 
-enum class TypeKind {
-    StoredDot, Float, Int, Int16, SInt, SInt16, Clock, String, Name, Void, Enumeration
-};
+enum class TypeKind { StoredDot, Float, Int, Int16, SInt, SInt16, Clock, String, Name, Void, Enumeration };
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // The elements of a type string split at ":", empty ones kept.

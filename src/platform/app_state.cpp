@@ -20,8 +20,7 @@ void AutoResetEvent::wait() {
 
 bool AutoResetEvent::waitFor(int ms) {
     std::unique_lock lock(mutex_);
-    if (!cv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return signalled_; }))
-        return false;
+    if (!cv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return signalled_; })) return false;
     signalled_ = false;
     return true;
 }

@@ -15,9 +15,9 @@ namespace vantor {
 enum ResultBit : int {
     kResultWriteFileMissing = 0,  // "write" asked, command-line file missing or empty
     kResultPortNotOpened = 1,
-    kResultNoAnswer = 2,          // time-out, or five failed write attempts
-    kResultTransmission = 3,      // serial error event or lost frame header
-    kResultDeviceError = 4,       // the module answered with an error code
+    kResultNoAnswer = 2,      // time-out, or five failed write attempts
+    kResultTransmission = 3,  // serial error event or lost frame header
+    kResultDeviceError = 4,   // the module answered with an error code
     kResultCancelled = 5,
     kResultNotRecognised = 6,
 };
@@ -39,10 +39,10 @@ struct CommandLineSettings {
     std::uint8_t mode = 0;      // bit 0 autoread on, 1 autoread off, 4 test, 5 silent
     std::uint8_t port = 0;
     std::uint32_t baudRate = 0;
-    std::uint8_t parity = 0;    // 1 even, 2 odd, 3 none
-    std::string address;        // at most 5 characters
+    std::uint8_t parity = 0;  // 1 even, 2 odd, 3 none
+    std::string address;      // at most 5 characters
     std::uint8_t dataBits = 0;
-    std::string stopBits;       // at most 4 characters
+    std::string stopBits;  // at most 4 characters
     std::uint8_t addressLength = 0;
     std::uint8_t adapterMode = 0;  // 1 auto, 2 off, 3 on
     std::int32_t x = 0, y = 0, w = 0, h = 0;
@@ -82,8 +82,7 @@ public:
     // Replaces the word with `value` unless it equals `kept`.
     void replaceResultFlagsUnless(std::uint32_t kept, std::uint32_t value) {
         std::uint32_t current = resultFlags_.load();
-        while (current != kept && !resultFlags_.compare_exchange_weak(current, value)) {
-        }
+        while (current != kept && !resultFlags_.compare_exchange_weak(current, value)) {}
     }
     std::uint32_t resultFlags() const { return resultFlags_.load(); }
     // 200 + lowest set bit, or 0 when no bit is set.

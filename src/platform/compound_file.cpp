@@ -48,8 +48,7 @@ GsfInput* childByName(GsfInfile* root, const std::string& name) {
     if (GsfInput* exact = gsf_infile_child_by_name(root, name.c_str())) return exact;
     const int count = gsf_infile_num_children(root);
     for (int i = 0; i < count; ++i)
-        if (sameNameIgnoringCase(gsf_infile_name_by_index(root, i), name))
-            return gsf_infile_child_by_index(root, i);
+        if (sameNameIgnoringCase(gsf_infile_name_by_index(root, i), name)) return gsf_infile_child_by_index(root, i);
     return nullptr;
 }
 
@@ -112,16 +111,14 @@ bool CompoundFileReader::readStream(const std::string& name, std::string& bytes)
     const gsf_off_t size = gsf_input_size(child);
     if (ok && size > 0) {
         bytes.resize(static_cast<std::size_t>(size));
-        ok = gsf_input_read(child, static_cast<std::size_t>(size),
-                            reinterpret_cast<guint8*>(bytes.data())) != nullptr;
+        ok = gsf_input_read(child, static_cast<std::size_t>(size), reinterpret_cast<guint8*>(bytes.data())) != nullptr;
         if (!ok) bytes.clear();
     }
     g_object_unref(child);
     return ok;
 }
 
-bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream>& streams,
-                       std::string* error) {
+bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream>& streams, std::string* error) {
     initGsf();
     for (const auto& [name, content] : streams) {
         if (name.empty() || utf16Length(name) > kMaxStreamName) {
@@ -140,8 +137,7 @@ bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream
     for (const auto& [name, content] : streams) {
         if (!ok) break;
         GsfOutput* child = gsf_outfile_new_child(root, name.c_str(), FALSE);
-        ok = child && gsf_output_write(child, content.size(),
-                                       reinterpret_cast<const guint8*>(content.data()));
+        ok = child && gsf_output_write(child, content.size(), reinterpret_cast<const guint8*>(content.data()));
         if (child) {
             ok = gsf_output_close(child) && ok;
             g_object_unref(child);

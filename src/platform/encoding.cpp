@@ -40,12 +40,8 @@ std::string convert(std::string_view input, const char* from, const char* to, bo
 
 }  // namespace
 
-std::string cp1251ToUtf8(std::string_view bytes) {
-    return convert(bytes, "CP1251", "UTF-8", false);
-}
+std::string cp1251ToUtf8(std::string_view bytes) { return convert(bytes, "CP1251", "UTF-8", false); }
 
-std::string utf8ToCp1251(std::string_view text) {
-    return convert(text, "UTF-8", "CP1251", true);
-}
+std::string utf8ToCp1251(std::string_view text) { return convert(text, "UTF-8", "CP1251", true); }
 
 }  // namespace vantor

@@ -39,8 +39,7 @@ bool StopEvent::isSet() const { return waitFor(0); }
 bool StopEvent::waitFor(int ms) const {
     pollfd p{fd_, POLLIN, 0};
     int r;
-    while ((r = ::poll(&p, 1, ms)) < 0 && errno == EINTR) {
-    }
+    while ((r = ::poll(&p, 1, ms)) < 0 && errno == EINTR) {}
     return r > 0;
 }
 
@@ -52,8 +51,10 @@ bool LineMarkDecoder::feed(std::string_view raw, std::string& data) {
         const auto b = static_cast<unsigned char>(c);
         switch (pending_) {
         case 0:
-            if (b == 0xFF) pending_ = 1;
-            else data.push_back(c);
+            if (b == 0xFF)
+                pending_ = 1;
+            else
+                data.push_back(c);
             break;
         case 1:
             if (b == 0xFF) {
@@ -219,8 +220,7 @@ std::uint64_t SerialPort::lineErrorCount() const {
 // ---- names ----------------------------------------------------------------------
 
 std::string serialDevicePath(const std::string& portName) {
-    const bool comName = portName.size() > 3 &&
-                         std::toupper(static_cast<unsigned char>(portName[0])) == 'C' &&
+    const bool comName = portName.size() > 3 && std::toupper(static_cast<unsigned char>(portName[0])) == 'C' &&
                          std::toupper(static_cast<unsigned char>(portName[1])) == 'O' &&
                          std::toupper(static_cast<unsigned char>(portName[2])) == 'M';
     if (!comName) return portName;

@@ -19,8 +19,8 @@ public:
     virtual ~UserInterface() = default;
 
     // A modal message box. An empty caption means the application title.
-    virtual MessageAnswer message(const std::string& text, const std::string& caption,
-                                  MessageIcon icon, MessageButtons buttons) = 0;
+    virtual MessageAnswer message(const std::string& text, const std::string& caption, MessageIcon icon,
+                                  MessageButtons buttons) = 0;
     virtual void waitCursor(bool on) = 0;
     // One line of the running task's log, with the progress position reached.
     virtual void progressLog(const std::string& line, int position) = 0;
@@ -35,11 +35,9 @@ public:
 // end has installed its own.
 class SilentUserInterface : public UserInterface {
 public:
-    MessageAnswer message(const std::string&, const std::string&, MessageIcon,
-                          MessageButtons buttons) override {
-        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
-                   ? MessageAnswer::Yes
-                   : MessageAnswer::Ok;
+    MessageAnswer message(const std::string&, const std::string&, MessageIcon, MessageButtons buttons) override {
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageAnswer::Yes
+                                                                                          : MessageAnswer::Ok;
     }
     void waitCursor(bool) override {}
     void progressLog(const std::string&, int) override {}

@@ -47,8 +47,7 @@ int unwrapRtu(std::string_view line, std::vector<std::uint8_t>& bytes) {
 int unwrapAscii(std::string_view line, std::vector<std::uint8_t>& bytes) {
     const std::size_t colon = line.find(':');
     const std::size_t cr = line.find('\r', colon == std::string_view::npos ? 0 : colon);
-    if (colon == std::string_view::npos || cr == std::string_view::npos || cr < colon + 5)
-        return kForeignIncorrect;
+    if (colon == std::string_view::npos || cr == std::string_view::npos || cr < colon + 5) return kForeignIncorrect;
     const std::string_view pairs = line.substr(colon + 1, cr - 2 - (colon + 1));
     const auto lrc = parseHexByte(line.substr(cr - 2, 2));
     if (!lrc || pairs.size() % 2) return kForeignIncorrect;
@@ -97,8 +96,7 @@ std::uint8_t modbusLrc(std::span<const std::uint8_t> bytes) {
 std::string WrapForeign(ProtocolMode mode, std::span<const std::uint8_t> bytes, ForeignDirection direction) {
     std::string line;
     switch (mode) {
-    case ProtocolMode::Native:
-        break;
+    case ProtocolMode::Native: break;
     case ProtocolMode::ModbusRtu: {
         line.assign(bytes.begin(), bytes.end());
         const std::uint16_t crc = modbusCrc(bytes);

@@ -18,12 +18,12 @@ enum class ProtocolMode : std::uint8_t { Native = 0, ModbusRtu = 1, ModbusAscii 
 // Outcome of one foreign exchange.
 enum ForeignStatus : int {
     kForeignOk = 0,
-    kForeignRefused = -1,      // addresses longer than 8 bits cannot be sent
+    kForeignRefused = -1,  // addresses longer than 8 bits cannot be sent
     kForeignTimeout = 2,
-    kForeignConnection = 3,    // serial error events
+    kForeignConnection = 3,  // serial error events
     kForeignChecksum = 4,
-    kForeignAddress = 5,       // the reply comes from another address
-    kForeignIncorrect = 6,     // the reply is not a message of the protocol
+    kForeignAddress = 5,    // the reply comes from another address
+    kForeignIncorrect = 6,  // the reply is not a message of the protocol
 };
 
 // DCON marks requests with '%' and replies with '!'; Modbus uses one form for both.

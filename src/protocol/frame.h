@@ -50,8 +50,8 @@ std::optional<std::string> BuildFrame(const FrameFields& fields);
 
 enum class FrameCheck {
     Ok,
-    NoHeader,     // fewer than 2 characters, or the first is not '#'
-    BadLength,    // fewer than 6 bytes, or the length field does not match the bytes received
+    NoHeader,   // fewer than 2 characters, or the first is not '#'
+    BadLength,  // fewer than 6 bytes, or the length field does not match the bytes received
     BadChecksum,
 };
 

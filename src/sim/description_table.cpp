@@ -35,21 +35,20 @@ public:
 // A value of the type for a parameter the description gives no usable init value.
 Bytes plausibleValue(const ModuleParameter& parameter) {
     switch (classifyType(parameter.type)) {
-        case TypeKind::Name: return Bytes(kNetworkNameElements, 78);
-        case TypeKind::String: return {'0'};
-        case TypeKind::Void: return {};
-        case TypeKind::Enumeration: return {0};
-        default: {
-            const double low = parameter.lowLimit, high = parameter.highLimit;
-            return encodeNumber(parameter, low <= 0 && high >= 0 ? 0.0 : low);
-        }
+    case TypeKind::Name: return Bytes(kNetworkNameElements, 78);
+    case TypeKind::String: return {'0'};
+    case TypeKind::Void: return {};
+    case TypeKind::Enumeration: return {0};
+    default: {
+        const double low = parameter.lowLimit, high = parameter.highLimit;
+        return encodeNumber(parameter, low <= 0 && high >= 0 ? 0.0 : low);
+    }
     }
 }
 
 Bytes initialValue(Parameter& source, const ModuleParameter& parameter) {
     Bytes bytes;
-    if (!source.configurationValue.empty() &&
-        source.ConvertToData(source.configurationValue, bytes) == kConvertOk)
+    if (!source.configurationValue.empty() && source.ConvertToData(source.configurationValue, bytes) == kConvertOk)
         return bytes;
     return plausibleValue(parameter);
 }
@@ -169,9 +168,9 @@ std::optional<ParameterTable> tableFromDescription(int model, const std::string&
     installUserInterface(&previous);
 
     if (!loaded || !collecting.messages.empty()) {
-        error = collecting.messages.empty() ? "no description of model " + std::to_string(model) + " in " +
-                                                  descriptionFile
-                                            : collecting.messages;
+        error = collecting.messages.empty()
+                    ? "no description of model " + std::to_string(model) + " in " + descriptionFile
+                    : collecting.messages;
         return std::nullopt;
     }
     return tableFromTrees(description.rootBranch, description.scannersBranch, description.descriptionParameters);

@@ -60,8 +60,8 @@ bool addFault(const std::string& item, FaultSettings& settings, std::string& err
         double FaultSettings::*field;
     };
     static const Probability kProbabilities[] = {
-        {"drop", &FaultSettings::drop},       {"badsum", &FaultSettings::badSum},
-        {"badhash", &FaultSettings::badHash}, {"garbage", &FaultSettings::garbage},
+        {"drop", &FaultSettings::drop},        {"badsum", &FaultSettings::badSum},
+        {"badhash", &FaultSettings::badHash},  {"garbage", &FaultSettings::garbage},
         {"nerr", &FaultSettings::deviceError},
     };
     for (const auto& probability : kProbabilities) {
@@ -76,8 +76,10 @@ bool addFault(const std::string& item, FaultSettings& settings, std::string& err
     // Whole numbers in a range checked before the conversion, which overflows beyond it.
     const double highest = key == "slow" ? kSlowestReplyMs : kLongestHearing;
     if ((key == "slow" || key == "deaf-after") && number >= 0 && number <= highest && number == std::floor(number)) {
-        if (key == "slow") settings.slowMs = static_cast<int>(number);
-        else settings.deafAfter = static_cast<long>(number);
+        if (key == "slow")
+            settings.slowMs = static_cast<int>(number);
+        else
+            settings.deafAfter = static_cast<long>(number);
         return true;
     }
     error = "fault '" + item + "': unknown kind or bad number (drop, badsum, badhash, garbage, nerr, slow=0.." +

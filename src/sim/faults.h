@@ -11,13 +11,13 @@
 namespace vantor::sim {
 
 struct FaultSettings {
-    double drop = 0;      // no reply
-    double badSum = 0;    // a reply with a wrong checksum
-    double badHash = 0;   // a reply under another hash
-    double garbage = 0;   // noise before the "#"
+    double drop = 0;         // no reply
+    double badSum = 0;       // a reply with a wrong checksum
+    double badHash = 0;      // a reply under another hash
+    double garbage = 0;      // noise before the "#"
     double deviceError = 0;  // an "n.Err" reply instead of the answer
-    int slowMs = 0;       // every reply this much later
-    long deafAfter = -1;  // silent after this many frames; -1 never
+    int slowMs = 0;          // every reply this much later
+    long deafAfter = -1;     // silent after this many frames; -1 never
 
     bool any() const;
 };

@@ -10,8 +10,10 @@ ForeignWakeup::ForeignWakeup(ProtocolMode mode, int address) {
     message.insert(message.end(), command.begin(), command.end());
     request_ = WrapForeign(mode, message, ForeignDirection::Request);
     // Modbus echoes a coil write; DCON acknowledges with "!" and the address alone.
-    if (mode != ProtocolMode::Dcon) reply_ = WrapForeign(mode, message, ForeignDirection::Reply);
-    else reply_ = WrapForeign(mode, std::vector<std::uint8_t>{message[0]}, ForeignDirection::Reply);
+    if (mode != ProtocolMode::Dcon)
+        reply_ = WrapForeign(mode, message, ForeignDirection::Reply);
+    else
+        reply_ = WrapForeign(mode, std::vector<std::uint8_t>{message[0]}, ForeignDirection::Reply);
 }
 
 std::optional<std::string> ForeignWakeup::feed(const std::string& bytes) {

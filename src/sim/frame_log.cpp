@@ -9,13 +9,16 @@ namespace vantor::sim {
 std::string printable(const std::string& bytes) {
     std::string text;
     for (unsigned char c : bytes) {
-        if (c == '\r') text += "\\r";
-        else if (c == '\n') text += "\\n";
+        if (c == '\r')
+            text += "\\r";
+        else if (c == '\n')
+            text += "\\n";
         else if (c < 0x20 || c > 0x7E || c == '\\') {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
             text += escaped;
-        } else text.push_back(static_cast<char>(c));
+        } else
+            text.push_back(static_cast<char>(c));
     }
     return text;
 }
@@ -34,8 +37,7 @@ void FrameLog::write(const char* direction, const std::string& bytes) {
     if (!file_) return;
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     char stamp[32];

@@ -88,8 +88,10 @@ std::optional<LineServer::Clock::duration> LineServer::flush(Clock::time_point n
         bool lineFull = false;
         while (head.sent < due && !lineFull) {
             const ssize_t written = ::write(terminal_.fd(), head.characters.data() + head.sent, due - head.sent);
-            if (written >= 0) head.sent += static_cast<std::size_t>(written);
-            else if (errno == EAGAIN) lineFull = true;
+            if (written >= 0)
+                head.sent += static_cast<std::size_t>(written);
+            else if (errno == EAGAIN)
+                lineFull = true;
             else if (errno != EINTR) {
                 error = std::string("write: ") + std::strerror(errno);
                 return std::nullopt;
@@ -134,7 +136,8 @@ bool LineServer::run(int stopFd, std::string& error) {
         if (fds[0].revents & POLLIN) {
             char buffer[512];
             const ssize_t count = ::read(terminal_.fd(), buffer, sizeof buffer);
-            if (count > 0) received(std::string(buffer, static_cast<std::size_t>(count)), Clock::now());
+            if (count > 0)
+                received(std::string(buffer, static_cast<std::size_t>(count)), Clock::now());
             else if (count < 0 && errno != EINTR && errno != EAGAIN && errno != EIO) {
                 error = std::string("read: ") + std::strerror(errno);
                 return false;

@@ -13,8 +13,8 @@
 namespace vantor::sim {
 
 struct ServeSettings {
-    bool wireTime = false;   // replies wait for the request to have arrived and go out char by char
-    int turnaroundMs = 1;    // the module's pause between request and reply on a timed line
+    bool wireTime = false;        // replies wait for the request to have arrived and go out char by char
+    int turnaroundMs = 1;         // the module's pause between request and reply on a timed line
     bool pseudoTerminal = false;  // check the client's line settings against the module's
 };
 

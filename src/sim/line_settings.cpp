@@ -5,9 +5,7 @@
 
 namespace vantor::sim {
 
-int LineSettings::bitsPerCharacter() const {
-    return 1 + dataBits + (parity == Parity::None ? 0 : 1) + stopBits;
-}
+int LineSettings::bitsPerCharacter() const { return 1 + dataBits + (parity == Parity::None ? 0 : 1) + stopBits; }
 
 double LineSettings::characterMicros() const { return bitsPerCharacter() * 1e6 / baud; }
 
@@ -22,9 +20,9 @@ std::optional<Parity> parseParity(const std::string& text) {
 
 const char* parityName(Parity parity) {
     switch (parity) {
-        case Parity::Even: return "even";
-        case Parity::Odd: return "odd";
-        default: return "none";
+    case Parity::Even: return "even";
+    case Parity::Odd: return "odd";
+    default: return "none";
     }
 }
 

@@ -52,7 +52,8 @@ bool makeLink(const std::string& link, const std::string& target, std::string& e
 void removeLink(const std::string& link, const std::string& target) {
     namespace fs = std::filesystem;
     std::error_code code;
-    if (fs::is_symlink(fs::symlink_status(link, code)) && fs::read_symlink(link, code) == target) fs::remove(link, code);
+    if (fs::is_symlink(fs::symlink_status(link, code)) && fs::read_symlink(link, code) == target)
+        fs::remove(link, code);
 }
 
 int fail(const std::string& message) {
@@ -85,8 +86,8 @@ int serve(const Options& options) {
 
     try {
         FrameLog log(options.logFile);
-        Terminal terminal = options.pty ? Terminal::openPseudo(settings.line)
-                                        : Terminal::openDevice(options.device, settings.line);
+        Terminal terminal =
+            options.pty ? Terminal::openPseudo(settings.line) : Terminal::openDevice(options.device, settings.line);
         if (!options.link.empty() && !makeLink(options.link, terminal.path(), error)) return fail(error);
         std::printf("%s\n", terminal.path().c_str());
         std::fflush(stdout);

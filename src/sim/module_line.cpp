@@ -11,8 +11,7 @@ std::vector<LineExchange> ModuleLine::receive(const std::string& bytes) {
     std::vector<LineExchange> exchanges;
     if (wakeup_ && !wakeup_->awake()) {
         // Asleep: native frames go unheard until the wake-up request comes.
-        if (auto reply = wakeup_->feed(bytes))
-            exchanges.push_back({bytes, reply, module_.settings()});
+        if (auto reply = wakeup_->feed(bytes)) exchanges.push_back({bytes, reply, module_.settings()});
         return exchanges;
     }
     for (std::string& frame : assembler_.feed(bytes)) {

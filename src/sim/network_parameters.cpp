@@ -56,8 +56,9 @@ NetworkSettings settingsFromParameters(const ParameterTable& table, const Networ
 }
 
 void storeSettingsInParameters(ParameterTable& table, const NetworkSettings& settings) {
-    if (auto* p = table.find("Addr")) p->value = {static_cast<std::uint8_t>(settings.address >> 8),
-                                                  static_cast<std::uint8_t>(settings.address & 0xFF)};
+    if (auto* p = table.find("Addr"))
+        p->value = {static_cast<std::uint8_t>(settings.address >> 8),
+                    static_cast<std::uint8_t>(settings.address & 0xFF)};
     if (auto* p = table.find("A.Len")) p->value = encodedNumber(*p, settings.addressLength);
     if (auto* p = table.find("bPS"))
         for (std::size_t i = 0; i < std::size(kModuleBaudRates); ++i)
@@ -72,7 +73,8 @@ bool checkSettings(const NetworkSettings& settings, std::string& error) {
     const auto& rates = kModuleBaudRates;
     if (settings.address < 0 || settings.address > highestAddress) {
         error = "the address " + std::to_string(settings.address) + " does not fit " +
-                std::to_string(settings.addressLength) + "-bit addressing (0 to " + std::to_string(highestAddress) + ")";
+                std::to_string(settings.addressLength) + "-bit addressing (0 to " + std::to_string(highestAddress) +
+                ")";
     } else if (std::find(std::begin(rates), std::end(rates), settings.line.baud) == std::end(rates)) {
         error = "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600 or 115200 baud, not " +
                 std::to_string(settings.line.baud);

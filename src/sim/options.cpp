@@ -58,7 +58,11 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
              if (options.model < 0) error = "unknown model '" + v + "'";
              return options.model >= 0;
          }},
-        {"--address", number(0, 2047, [&](int v) { options.settings.address = v; options.addressGiven = true; })},
+        {"--address", number(0, 2047,
+                             [&](int v) {
+                                 options.settings.address = v;
+                                 options.addressGiven = true;
+                             })},
         {"--alen",
          [&](const std::string& v) {
              if (v != "8" && v != "11") {
@@ -69,16 +73,30 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
              options.lengthGiven = true;
              return true;
          }},
-        {"--baud", number(50, 4000000, [&](int v) { options.settings.line.baud = v; options.lineGiven = true; })},
+        {"--baud", number(50, 4000000,
+                          [&](int v) {
+                              options.settings.line.baud = v;
+                              options.lineGiven = true;
+                          })},
         {"--parity",
          [&](const std::string& v) {
              const auto parity = parseParity(v);
-             if (!parity) error = "--parity takes none, even or odd";
-             else options.settings.line.parity = *parity, options.lineGiven = true;
+             if (!parity)
+                 error = "--parity takes none, even or odd";
+             else
+                 options.settings.line.parity = *parity, options.lineGiven = true;
              return parity.has_value();
          }},
-        {"--data-bits", number(5, 8, [&](int v) { options.settings.line.dataBits = v; options.lineGiven = true; })},
-        {"--stop-bits", number(1, 2, [&](int v) { options.settings.line.stopBits = v; options.lineGiven = true; })},
+        {"--data-bits", number(5, 8,
+                               [&](int v) {
+                                   options.settings.line.dataBits = v;
+                                   options.lineGiven = true;
+                               })},
+        {"--stop-bits", number(1, 2,
+                               [&](int v) {
+                                   options.settings.line.stopBits = v;
+                                   options.lineGiven = true;
+                               })},
         {"--firmware",
          [&](const std::string& v) {
              int major = 0, minor = 0;
@@ -90,8 +108,16 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
              options.firmware = v;
              return true;
          }},
-        {"--link", [&](const std::string& v) { options.link = v; return true; }},
-        {"--device", [&](const std::string& v) { options.device = v; return true; }},
+        {"--link",
+         [&](const std::string& v) {
+             options.link = v;
+             return true;
+         }},
+        {"--device",
+         [&](const std::string& v) {
+             options.device = v;
+             return true;
+         }},
         {"--turnaround", number(0, 60000, [&](int v) { options.turnaroundMs = v; })},
         {"--foreign",
          [&](const std::string& v) {
@@ -103,13 +129,27 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         {"--seed",
          [&](const std::string& v) {
              const auto parsed = wholeNumber(v);
-             if (!parsed || *parsed < 0) error = "--seed takes a whole number";
-             else options.seed = static_cast<std::uint32_t>(*parsed);
+             if (!parsed || *parsed < 0)
+                 error = "--seed takes a whole number";
+             else
+                 options.seed = static_cast<std::uint32_t>(*parsed);
              return parsed && *parsed >= 0;
          }},
-        {"--state", [&](const std::string& v) { options.stateFile = v; return true; }},
-        {"--log", [&](const std::string& v) { options.logFile = v; return true; }},
-        {"--dat", [&](const std::string& v) { options.descriptionFile = v; return true; }},
+        {"--state",
+         [&](const std::string& v) {
+             options.stateFile = v;
+             return true;
+         }},
+        {"--log",
+         [&](const std::string& v) {
+             options.logFile = v;
+             return true;
+         }},
+        {"--dat",
+         [&](const std::string& v) {
+             options.descriptionFile = v;
+             return true;
+         }},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -137,10 +177,14 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         }
         if (!handler->second(args[++i])) return std::nullopt;
     }
-    if (options.model < 0) error = "--model is required";
-    else if (options.pty == !options.device.empty()) error = "give either --pty or --device PATH";
-    else if (!options.link.empty() && !options.pty) error = "--link goes with --pty";
-    else checkSettings(options.settings, error);
+    if (options.model < 0)
+        error = "--model is required";
+    else if (options.pty == !options.device.empty())
+        error = "give either --pty or --device PATH";
+    else if (!options.link.empty() && !options.pty)
+        error = "--link goes with --pty";
+    else
+        checkSettings(options.settings, error);
     if (!error.empty()) return std::nullopt;
     return options;
 }

@@ -18,14 +18,14 @@ constexpr std::uint8_t kAttrUserOwned = 0x02;
 struct ModuleParameter {
     std::string name;
     std::uint16_t hash = 0;
-    std::string type;          // the description's type string
+    std::string type;  // the description's type string
     int decimalPlaces = 0;
     double lowLimit = 0;
-    double highLimit = 0;      // both 0: no limits
-    bool indexed = false;      // the data index travels in the frame
+    double highLimit = 0;  // both 0: no limits
+    bool indexed = false;  // the data index travels in the frame
     int dataIndex = 0;
-    int addressOffset = 0;     // scanned state parameters answer at address + offset
-    bool readOnly = false;     // "!" in the description: never written over the line
+    int addressOffset = 0;  // scanned state parameters answer at address + offset
+    bool readOnly = false;  // "!" in the description: never written over the line
     bool hasAttributes = true;
     std::uint8_t attributes = kAttrEditable | kAttrUserOwned;
     std::uint8_t defaultAttributes = kAttrEditable | kAttrUserOwned;

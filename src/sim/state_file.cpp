@@ -43,9 +43,9 @@ bool isIdentity(const ModuleParameter& parameter) {
 }
 
 json settingsJson(const NetworkSettings& settings) {
-    return {{"address", settings.address},         {"alen", settings.addressLength},
-            {"baud", settings.line.baud},          {"parity", parityName(settings.line.parity)},
-            {"dataBits", settings.line.dataBits},  {"stopBits", settings.line.stopBits}};
+    return {{"address", settings.address},        {"alen", settings.addressLength},
+            {"baud", settings.line.baud},         {"parity", parityName(settings.line.parity)},
+            {"dataBits", settings.line.dataBits}, {"stopBits", settings.line.stopBits}};
 }
 
 NetworkSettings settingsFrom(const json& object) {
@@ -118,7 +118,8 @@ bool saveState(const std::string& path, const VirtualModule& module, std::string
         MyConverter codec(parameter.name);
         codec.type = parameter.type;
         std::string text;
-        if (!parameter.value.empty() && codec.ConvertFromData(parameter.value, text) == kConvertOk) entry["value"] = text;
+        if (!parameter.value.empty() && codec.ConvertFromData(parameter.value, text) == kConvertOk)
+            entry["value"] = text;
         if (parameter.hasAttributes) entry["attributes"] = parameter.attributes;
         parameters.push_back(std::move(entry));
     }

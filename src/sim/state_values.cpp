@@ -43,44 +43,44 @@ StateKind stateKind(const ModuleParameter& parameter) {
     // What the person may write (outputs, settings) stays as written.
     if (!parameter.readOnly) return StateKind::Fixed;
     switch (classifyType(parameter.type)) {
-        case TypeKind::Float:
-        case TypeKind::StoredDot:
-        case TypeKind::SInt:
-        case TypeKind::SInt16: return StateKind::Analog;
-        case TypeKind::Int:
-        case TypeKind::Int16:
-        case TypeKind::Enumeration: return StateKind::Bits;
-        default: return StateKind::Fixed;
+    case TypeKind::Float:
+    case TypeKind::StoredDot:
+    case TypeKind::SInt:
+    case TypeKind::SInt16: return StateKind::Analog;
+    case TypeKind::Int:
+    case TypeKind::Int16:
+    case TypeKind::Enumeration: return StateKind::Bits;
+    default: return StateKind::Fixed;
     }
 }
 
 Bytes encodeNumber(const ModuleParameter& parameter, double number) {
     switch (classifyType(parameter.type)) {
-        case TypeKind::Float: {
-            Bytes bytes = bigEndian(std::bit_cast<std::uint32_t>(static_cast<float>(number)), 4);
-            if (parameter.name == "r.oe") bytes.pop_back();
-            return bytes;
-        }
-        case TypeKind::StoredDot: {
-            MyConverter codec(parameter.name);
-            codec.type = "STORED_DOT";
-            codec.decimalPlaces = parameter.decimalPlaces ? parameter.decimalPlaces : 2;
-            Bytes bytes;
-            char text[64];
-            std::snprintf(text, sizeof text, "%.3f", number);
-            codec.ConvertToData(text, bytes);
-            return bytes;
-        }
-        case TypeKind::SInt:
-        case TypeKind::SInt16:
-            return bigEndian(static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(number))), 2);
-        case TypeKind::Int16:
-        case TypeKind::Clock: return bigEndian(static_cast<std::uint32_t>(std::llround(number)), 2);
-        case TypeKind::Enumeration: return bigEndian(static_cast<std::uint32_t>(std::llround(number)), 1);
-        default: {
-            const auto whole = static_cast<std::uint32_t>(std::llround(number));
-            return bigEndian(whole, whole > 0xFFFF ? 4 : 2);
-        }
+    case TypeKind::Float: {
+        Bytes bytes = bigEndian(std::bit_cast<std::uint32_t>(static_cast<float>(number)), 4);
+        if (parameter.name == "r.oe") bytes.pop_back();
+        return bytes;
+    }
+    case TypeKind::StoredDot: {
+        MyConverter codec(parameter.name);
+        codec.type = "STORED_DOT";
+        codec.decimalPlaces = parameter.decimalPlaces ? parameter.decimalPlaces : 2;
+        Bytes bytes;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.3f", number);
+        codec.ConvertToData(text, bytes);
+        return bytes;
+    }
+    case TypeKind::SInt:
+    case TypeKind::SInt16:
+        return bigEndian(static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(number))), 2);
+    case TypeKind::Int16:
+    case TypeKind::Clock: return bigEndian(static_cast<std::uint32_t>(std::llround(number)), 2);
+    case TypeKind::Enumeration: return bigEndian(static_cast<std::uint32_t>(std::llround(number)), 1);
+    default: {
+        const auto whole = static_cast<std::uint32_t>(std::llround(number));
+        return bigEndian(whole, whole > 0xFFFF ? 4 : 2);
+    }
     }
 }
 
@@ -90,25 +90,25 @@ namespace {
 Bytes movedValue(const ModuleParameter& parameter, std::int64_t now) {
     const int channel = channelOf(parameter);
     switch (stateKind(parameter)) {
-        case StateKind::Counter: {
-            const double start = numericValue(parameter, parameter.value);
-            return encodeNumber(parameter, start + static_cast<double>((now - parameter.writtenAt) / kCountPeriodMs));
+    case StateKind::Counter: {
+        const double start = numericValue(parameter, parameter.value);
+        return encodeNumber(parameter, start + static_cast<double>((now - parameter.writtenAt) / kCountPeriodMs));
+    }
+    case StateKind::Analog: {
+        const double centre = numericValue(parameter, parameter.value);
+        const double swing = std::max(1.0, std::fabs(centre) * 0.05);
+        const double phase = 2 * std::numbers::pi * (static_cast<double>(now) / kDriftPeriodMs) + channel;
+        return encodeNumber(parameter, centre + swing * std::sin(phase));
+    }
+    case StateKind::Bits: {
+        const std::int64_t step = now / kBitPeriodMs + channel;
+        if (classifyType(parameter.type) == TypeKind::Enumeration) {
+            const auto choices = static_cast<std::int64_t>(typeElements(parameter.type).size());
+            return {static_cast<std::uint8_t>(step % std::max<std::int64_t>(choices, 1))};
         }
-        case StateKind::Analog: {
-            const double centre = numericValue(parameter, parameter.value);
-            const double swing = std::max(1.0, std::fabs(centre) * 0.05);
-            const double phase = 2 * std::numbers::pi * (static_cast<double>(now) / kDriftPeriodMs) + channel;
-            return encodeNumber(parameter, centre + swing * std::sin(phase));
-        }
-        case StateKind::Bits: {
-            const std::int64_t step = now / kBitPeriodMs + channel;
-            if (classifyType(parameter.type) == TypeKind::Enumeration) {
-                const auto choices = static_cast<std::int64_t>(typeElements(parameter.type).size());
-                return {static_cast<std::uint8_t>(step % std::max<std::int64_t>(choices, 1))};
-            }
-            return {static_cast<std::uint8_t>(1u << (step % kStatusBits))};
-        }
-        case StateKind::Fixed: break;
+        return {static_cast<std::uint8_t>(1u << (step % kStatusBits))};
+    }
+    case StateKind::Fixed: break;
     }
     return parameter.value;
 }

@@ -21,15 +21,15 @@ struct LengthRange {
 // Data bytes a write of the type carries; nothing for types that cannot be written.
 std::optional<LengthRange> writableLengths(const ModuleParameter& parameter, TypeKind kind) {
     switch (kind) {
-        case TypeKind::StoredDot: return LengthRange{2, 4};
-        case TypeKind::Float: return parameter.name == "r.oe" ? LengthRange{3, 3} : LengthRange{4, 4};
-        case TypeKind::Int:
-        case TypeKind::Clock: return LengthRange{1, 2};
-        case TypeKind::Int16: return LengthRange{2, 2};
-        case TypeKind::Enumeration: return LengthRange{1, 1};
-        case TypeKind::Name: return LengthRange{4, 4};
-        case TypeKind::Void: return LengthRange{0, 0};
-        default: return std::nullopt;  // signed readings and texts are the module's own
+    case TypeKind::StoredDot: return LengthRange{2, 4};
+    case TypeKind::Float: return parameter.name == "r.oe" ? LengthRange{3, 3} : LengthRange{4, 4};
+    case TypeKind::Int:
+    case TypeKind::Clock: return LengthRange{1, 2};
+    case TypeKind::Int16: return LengthRange{2, 2};
+    case TypeKind::Enumeration: return LengthRange{1, 1};
+    case TypeKind::Name: return LengthRange{4, 4};
+    case TypeKind::Void: return LengthRange{0, 0};
+    default: return std::nullopt;  // signed readings and texts are the module's own
     }
 }
 
@@ -54,22 +54,22 @@ bool hasLimits(const ModuleParameter& parameter) { return parameter.lowLimit != 
 double numericValue(const ModuleParameter& parameter, const Bytes& value) {
     if (value.empty()) return 0;
     switch (classifyType(parameter.type)) {
-        case TypeKind::StoredDot: {
-            double magnitude = value[0] & 0x0F;
-            for (std::size_t i = 1; i < value.size(); ++i) magnitude = magnitude * 256 + value[i];
-            const double number = magnitude / std::pow(10.0, (value[0] >> 4) & 0x07);
-            return (value[0] & 0x80) ? -number : number;
-        }
-        case TypeKind::Float: {
-            std::uint32_t bits = 0;
-            for (std::size_t i = 0; i < 4; ++i) bits = bits << 8 | (i < value.size() ? value[i] : 0);
-            return std::bit_cast<float>(bits);
-        }
-        case TypeKind::SInt:
-        case TypeKind::SInt16:
-            return value.size() % 2 ? static_cast<std::int8_t>(value[0])
-                                    : static_cast<std::int16_t>(value[0] << 8 | value[1]);
-        default: return unsignedValue(value);
+    case TypeKind::StoredDot: {
+        double magnitude = value[0] & 0x0F;
+        for (std::size_t i = 1; i < value.size(); ++i) magnitude = magnitude * 256 + value[i];
+        const double number = magnitude / std::pow(10.0, (value[0] >> 4) & 0x07);
+        return (value[0] & 0x80) ? -number : number;
+    }
+    case TypeKind::Float: {
+        std::uint32_t bits = 0;
+        for (std::size_t i = 0; i < 4; ++i) bits = bits << 8 | (i < value.size() ? value[i] : 0);
+        return std::bit_cast<float>(bits);
+    }
+    case TypeKind::SInt:
+    case TypeKind::SInt16:
+        return value.size() % 2 ? static_cast<std::int8_t>(value[0])
+                                : static_cast<std::int16_t>(value[0] << 8 | value[1]);
+    default: return unsignedValue(value);
     }
 }
 
@@ -82,28 +82,27 @@ std::uint8_t checkWrite(const ModuleParameter& parameter, const Bytes& value) {
     if (const auto highest = highestCode(parameter); highest && unsignedValue(value) > *highest)
         return kErrValueForbidden;
     switch (kind) {
-        case TypeKind::Enumeration:
-            return value[0] < typeElements(parameter.type).size() ? 0 : kErrValueForbidden;
-        case TypeKind::Name:
-            for (auto code : value)
-                if (code > kHighestNameCode) return kErrValueForbidden;
-            return 0;
-        case TypeKind::Void: return 0;
-        case TypeKind::StoredDot:
-        case TypeKind::Float: {
-            const double number = numericValue(parameter, value);
-            if (!std::isfinite(number)) return kErrRealOutOfRange;
-            if (hasLimits(parameter) &&
-                (number < parameter.lowLimit - kRealTolerance || number > parameter.highLimit + kRealTolerance))
-                return kErrRealOutOfRange;
-            return 0;
-        }
-        default: {
-            const double number = numericValue(parameter, value);
-            if (hasLimits(parameter) && (number < parameter.lowLimit || number > parameter.highLimit))
-                return kErrValueForbidden;
-            return 0;
-        }
+    case TypeKind::Enumeration: return value[0] < typeElements(parameter.type).size() ? 0 : kErrValueForbidden;
+    case TypeKind::Name:
+        for (auto code : value)
+            if (code > kHighestNameCode) return kErrValueForbidden;
+        return 0;
+    case TypeKind::Void: return 0;
+    case TypeKind::StoredDot:
+    case TypeKind::Float: {
+        const double number = numericValue(parameter, value);
+        if (!std::isfinite(number)) return kErrRealOutOfRange;
+        if (hasLimits(parameter) &&
+            (number < parameter.lowLimit - kRealTolerance || number > parameter.highLimit + kRealTolerance))
+            return kErrRealOutOfRange;
+        return 0;
+    }
+    default: {
+        const double number = numericValue(parameter, value);
+        if (hasLimits(parameter) && (number < parameter.lowLimit || number > parameter.highLimit))
+            return kErrValueForbidden;
+        return 0;
+    }
     }
 }
 

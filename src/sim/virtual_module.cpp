@@ -36,9 +36,7 @@ VirtualModule::VirtualModule(int model, ParameterTable table, NetworkSettings se
     storeSettingsInParameters(table_, active_);
 }
 
-NetworkSettings VirtualModule::pendingSettings() const {
-    return settingsFromParameters(table_, active_);
-}
+NetworkSettings VirtualModule::pendingSettings() const { return settingsFromParameters(table_, active_); }
 
 std::optional<std::string> VirtualModule::answer(std::string_view frame) {
     ReceivedFrame received;

@@ -106,11 +106,8 @@ bool TextTables::textById(int id, int part, std::string& text) const {
     case 1:
         text = (lastBreak == std::string::npos || lastBreak == 0) ? std::string() : whole.substr(0, lastBreak);
         break;
-    case 2:
-        text = lastBreak == std::string::npos ? std::string() : whole.substr(lastBreak + 1);
-        break;
-    default:
-        text = whole;
+    case 2: text = lastBreak == std::string::npos ? std::string() : whole.substr(lastBreak + 1); break;
+    default: text = whole;
     }
     return true;
 }

@@ -28,10 +28,10 @@ public:
     int idOfName(std::string_view name) const;
 
 private:
-    std::map<std::string, std::string, std::less<>> texts_;    // key -> raw text
-    std::map<std::string, std::string, std::less<>> names_;    // id text -> name
+    std::map<std::string, std::string, std::less<>> texts_;  // key -> raw text
+    std::map<std::string, std::string, std::less<>> names_;  // id text -> name
     std::map<std::string, int, std::less<>> idsByName_;
-    std::map<int, std::string> strings_;                       // id -> string-table text
+    std::map<int, std::string> strings_;  // id -> string-table text
 };
 
 // The tables compiled into the program, loaded on first use.

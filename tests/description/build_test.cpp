@@ -26,37 +26,42 @@ struct NumberingCase {
 
 TEST(DescriptionBuild, Numbering) {
     const NumberingCase cases[] = {
-        {"repeated branch with #", "parameter In int i\nbranch Input# 4 0 0 In\nroot Device 1 0 0 Input#",
+        {"repeated branch with #",
+         "parameter In int i\nbranch Input# 4 0 0 In\nroot Device 1 0 0 Input#",
          {"Device", "  Input 1", "    In:0", "  Input 2", "    In:1", "  Input 3", "    In:2", "  Input 4",
           "    In:3"}},
-        {"repeated branch without #", "parameter In int i\nparameter M int m\nbranch Input 2 0 0 In M\n"
+        {"repeated branch without #",
+         "parameter In int i\nparameter M int m\nbranch Input 2 0 0 In M\n"
          "root Device 1 0 0 Input",
          {"Device", "  Input 1", "    In:0", "    M:0", "  Input 2", "    In:1", "    M:1"}},
-        {"# inside the name", "parameter In int i\nparameter M int m\nbranch Ch_#_in 2 0 0 In M\n"
+        {"# inside the name",
+         "parameter In int i\nparameter M int m\nbranch Ch_#_in 2 0 0 In M\n"
          "root Device 1 0 0 Ch_#_in",
          {"Device", "  Ch  1 in", "    In:0", "    M:0", "  Ch  2 in", "    In:1", "    M:1"}},
         {"additional output status numbered from 9",
          "parameter S int s\nparameter T int t\nbranch Status_of_additional_output 2 0 0 S T\n"
          "root Device 1 0 0 Status_of_additional_output",
-         {"Device", "  Status of additional output 9", "    S:0", "    T:0",
-          "  Status of additional output 10", "    S:1", "    T:1"}},
-        {"+d shifts index and numbers", "parameter O int o\nparameter P int p\nbranch Out+2 2 0 0 O P\n"
+         {"Device", "  Status of additional output 9", "    S:0", "    T:0", "  Status of additional output 10",
+          "    S:1", "    T:1"}},
+        {"+d shifts index and numbers",
+         "parameter O int o\nparameter P int p\nbranch Out+2 2 0 0 O P\n"
          "root Device 1 0 0 Out+2",
          {"Device", "  Out 3", "    O:2", "    P:2", "  Out 4", "    O:3", "    P:3"}},
-        {"K20+d shifts the numbers only", "parameter O int o\nparameter P int p\nbranch K20+2 2 0 0 O P\n"
+        {"K20+d shifts the numbers only",
+         "parameter O int o\nparameter P int p\nbranch K20+2 2 0 0 O P\n"
          "root Device 1 0 0 K20+2",
          {"Device", "  K20 1", "    O:2", "    P:2", "  K20 2", "    O:3", "    P:3"}},
-        {"*d spreads the numbers", "parameter O int o\nparameter P int p\nbranch Grp*4 2 0 0 O P\n"
+        {"*d spreads the numbers",
+         "parameter O int o\nparameter P int p\nbranch Grp*4 2 0 0 O P\n"
          "root Device 1 0 0 Grp*4",
          {"Device", "  Grp 1", "    O:0", "    P:0", "  Grp 2", "    O:4", "    P:4"}},
         {"nested repeated branches",
          "parameter Own int o\nparameter Sub int s\nparameter X int x\n"
          "branch Pair# 2 0 0 Sub X\nbranch Ch# 3 0 0 Own Pair#\nroot Device 1 0 0 Ch#",
-         {"Device",        "  Ch 1",    "    Own:0", "    Pair 1", "      Sub:0", "      X:0",
-          "    Pair 2",    "      Sub:1", "      X:1", "  Ch 2",     "    Own:2",  "    Pair 1",
-          "      Sub:2",   "      X:2", "    Pair 2", "      Sub:3", "      X:3",  "  Ch 3",
-          "    Own:4",     "    Pair 1", "      Sub:4", "      X:4", "    Pair 2", "      Sub:5",
-          "      X:5"}},
+         {"Device",      "  Ch 1",      "    Own:0",   "    Pair 1", "      Sub:0", "      X:0",   "    Pair 2",
+          "      Sub:1", "      X:1",   "  Ch 2",      "    Own:2",  "    Pair 1",  "      Sub:2", "      X:2",
+          "    Pair 2",  "      Sub:3", "      X:3",   "  Ch 3",     "    Own:4",   "    Pair 1",  "      Sub:4",
+          "      X:4",   "    Pair 2",  "      Sub:5", "      X:5"}},
         {"single branches: indexed only under a repeated parent",
          "parameter A int a\nparameter B int b\nparameter C int c\nparameter D int d\n"
          "branch Inner 1 0 0 A B\nbranch Outer 1 0 0 Inner\nbranch Rep# 2 0 0 Inner\n"
@@ -65,8 +70,8 @@ TEST(DescriptionBuild, Numbering) {
           "      B:0", "  Rep 2", "    Inner", "      A:1", "      B:1", "  D"}},
         {"a statement naming its own earlier instances",
          "parameter P int p\nbranch X 1 0 0 P\nbranch X 2 0 0 X\nroot Device 1 0 0 X",
-         {"Device", "  X", "    P", "  X 1", "    X", "      P:0", "  X 2", "    X", "      P:1",
-          "    X 1", "      X", "        P:2"}},
+         {"Device", "  X", "    P", "  X 1", "    X", "      P:0", "  X 2", "    X", "      P:1", "    X 1", "      X",
+          "        P:2"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -112,8 +117,8 @@ TEST(DescriptionBuild, ParametersTakeTheirDescriptionFields) {
     EXPECT_EQ(p[1]->lowLimit, 0.5);
     EXPECT_EQ(p[1]->highLimit, 20);
     EXPECT_EQ(p[1]->configurationValue, "1.25");
-    const std::pair<std::string, int> types[] = {
-        {"float", 2}, {"float:4", 0}, {"word:2", 0}, {"STORED_DOT", 3}, {"int", 1}, {"float", 0}};
+    const std::pair<std::string, int> types[] = {{"float", 2},      {"float:4", 0}, {"word:2", 0},
+                                                 {"STORED_DOT", 3}, {"int", 1},     {"float", 0}};
     for (std::size_t i = 0; i < std::size(types); ++i) {
         EXPECT_EQ(p[i + 1]->type, types[i].first) << i;
         EXPECT_EQ(p[i + 1]->decimalPlaces, types[i].second) << i;
@@ -174,8 +179,7 @@ TEST(DescriptionBuild, FindParametersCollectsOrSearches) {
     EXPECT_EQ(state.FindParameters("r.oe", nullptr, nullptr, nullptr, 2),
               state.subBranches()[2]->parameters()[0].get());
     EXPECT_EQ(state.FindParameters("r.oe", nullptr, nullptr, nullptr, 7), nullptr);
-    EXPECT_EQ(state.FindParameters("Log", nullptr, nullptr, nullptr, 0),
-              state.subBranches()[3]->parameters()[0].get());
+    EXPECT_EQ(state.FindParameters("Log", nullptr, nullptr, nullptr, 0), state.subBranches()[3]->parameters()[0].get());
 }
 
 bool within(const DescBranch* tree, const DescBranch* wanted) {
@@ -242,8 +246,7 @@ TEST(DescriptionBuild, DeepCopiesAreIndependent) {
     ASSERT_EQ(outers.size(), 2u);
     EXPECT_THAT(outers[0]->memberOrder(), ::testing::ElementsAre(true, false));
     EXPECT_NE(outers[0]->subBranches()[0].get(), outers[1]->subBranches()[0].get());
-    EXPECT_NE(outers[0]->subBranches()[0]->parameters()[0].get(),
-              outers[1]->subBranches()[0]->parameters()[0].get());
+    EXPECT_NE(outers[0]->subBranches()[0]->parameters()[0].get(), outers[1]->subBranches()[0]->parameters()[0].get());
 }
 
 }  // namespace

@@ -21,9 +21,8 @@ using ::testing::UnorderedElementsAre;
 class DescriptionContainer : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("vantor-container-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = fs::temp_directory_path() / ("vantor-container-" + std::to_string(::getpid()) + "-" +
+                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }
@@ -41,8 +40,8 @@ protected:
     }
     // Packs files of the folder with the vantor-dat program.
     int pack(const std::string& dat, const std::string& files) const {
-        const std::string command = "cd '" + folder_.string() + "' && '" VANTOR_BIN_DIR "/vantor-dat' pack " +
-                                    dat + " " + files + " 2>/dev/null";
+        const std::string command = "cd '" + folder_.string() + "' && '" VANTOR_BIN_DIR "/vantor-dat' pack " + dat +
+                                    " " + files + " 2>/dev/null";
         return std::system(command.c_str());
     }
 
@@ -73,8 +72,8 @@ TEST_F(DescriptionContainer, PackedStreamsLoadAsModelDescriptions) {
 
 TEST_F(DescriptionContainer, UnreadableDescriptionsFailWithoutTouchingTheFile) {
     writeFile("not-a-container.dat", "root Device 1 0 0\n");
-    ASSERT_TRUE(writeCompoundFile(path("other.dat"), {{"kq-02.tree", DeflateDescription("root D 1 0 0")},
-                                                       {"kq-01.tree", ""}}));
+    ASSERT_TRUE(
+        writeCompoundFile(path("other.dat"), {{"kq-02.tree", DeflateDescription("root D 1 0 0")}, {"kq-01.tree", ""}}));
     struct Case {
         const char* file;
         int model;
@@ -100,8 +99,8 @@ TEST_F(DescriptionContainer, UnreadableDescriptionsFailWithoutTouchingTheFile) {
 // UTF-16 units, whatever their length in UTF-8.
 TEST_F(DescriptionContainer, StreamNamesFollowTheFormat) {
     const std::string cyrillic31 = "описание-модели-номер-один.tree";  // 31 characters, 54 bytes
-    ASSERT_TRUE(writeCompoundFile(path("case.dat"), {{"KQ-02.Tree", DeflateDescription("root Upper 1 0 0")},
-                                                      {cyrillic31, "x"}}));
+    ASSERT_TRUE(writeCompoundFile(path("case.dat"),
+                                  {{"KQ-02.Tree", DeflateDescription("root Upper 1 0 0")}, {cyrillic31, "x"}}));
     RecordingUserInterface ui;
     TreeDescription description;
     description.descriptionFile = path("case.dat");

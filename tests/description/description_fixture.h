@@ -10,8 +10,7 @@
 namespace vantor::testing {
 
 // Loads `text` with the given firmware version; messages land in `ui`.
-inline void loadText(TreeDescription& description, const std::string& text,
-                     FirmwareVersion version = {}) {
+inline void loadText(TreeDescription& description, const std::string& text, FirmwareVersion version = {}) {
     description.deviceVersion = version;
     description.LoadTreeText(text);
 }
@@ -23,8 +22,7 @@ inline void dumpTree(const DescBranch& branch, std::vector<std::string>& lines, 
     lines.push_back(indent + branch.name());
     branch.ForEachMember(
         [&](Parameter& p) {
-            lines.push_back(indent + "  " + p.name +
-                            (p.indexed ? ":" + std::to_string(p.dataIndex) : std::string()));
+            lines.push_back(indent + "  " + p.name + (p.indexed ? ":" + std::to_string(p.dataIndex) : std::string()));
         },
         [&](DescBranch& sub) { dumpTree(sub, lines, depth + 1); });
 }

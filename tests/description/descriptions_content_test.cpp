@@ -267,9 +267,7 @@ LoadedModel& loadedModel(const std::string& stream, FirmwareVersion firmware) {
     return models.try_emplace({stream, firmware.major, firmware.minor}, stream, firmware).first->second;
 }
 
-std::string withoutMark(const std::string& name) {
-    return !name.empty() && name[0] == '!' ? name.substr(1) : name;
-}
+std::string withoutMark(const std::string& name) { return !name.empty() && name[0] == '!' ? name.substr(1) : name; }
 
 const DescParameter* declared(const TreeDescription& description, const std::string& name) {
     for (const auto& p : description.descriptionParameters)

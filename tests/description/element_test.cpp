@@ -55,9 +55,8 @@ TEST(BranchOperations, ReadWalksTheTreeAndAddsTheCounts) {
     FakeExchange link;
     link.failing = {"B", "D"};
     EXPECT_EQ(tree.root().ReadValues(link), (ExchangeCounts{6, 3}));
-    EXPECT_EQ(link.calls, (Lines{"log Reading branch 'Device'", "read A", "read D",
-                                 "log Reading branch 'Sub 1'", "read B", "read C",
-                                 "log Reading branch 'Sub 2'", "read B", "read C"}));
+    EXPECT_EQ(link.calls, (Lines{"log Reading branch 'Device'", "read A", "read D", "log Reading branch 'Sub 1'",
+                                 "read B", "read C", "log Reading branch 'Sub 2'", "read B", "read C"}));
 }
 
 TEST(BranchOperations, WriteTakesPartByMode) {
@@ -70,9 +69,10 @@ TEST(BranchOperations, WriteTakesPartByMode) {
         Lines calls;
     };
     const Case cases[] = {
-        {1, {4, 0},
-         {"log Writing branch 'Device'", "write A 1", "write D 1", "log Writing branch 'Sub 1'",
-          "write B 1", "log Writing branch 'Sub 2'", "write B 1"}},
+        {1,
+         {4, 0},
+         {"log Writing branch 'Device'", "write A 1", "write D 1", "log Writing branch 'Sub 1'", "write B 1",
+          "log Writing branch 'Sub 2'", "write B 1"}},
         {0, {1, 0}, {"log Writing branch 'Sub 2'", "write B 0"}},
         {-1, {1, 0}, {"log Writing branch 'Device'", "write D -1"}},
     };
@@ -143,8 +143,9 @@ TEST(ElementBase, ParameterTextsByName) {
 }
 
 TEST(ElementBase, ElementNumberReportsAStrayIndex) {
-    LoadedTree tree("parameter P int Pressure\nparameter Q int q\nparameter R int r\nbranch Ch# 2 0 0 P Q R\n"
-                    "root Device 1 0 0 Ch#\n");
+    LoadedTree tree(
+        "parameter P int Pressure\nparameter Q int q\nparameter R int r\nbranch Ch# 2 0 0 P Q R\n"
+        "root Device 1 0 0 Ch#\n");
     DescBranch& second = *tree.root().subBranches()[1];
     second.parameters()[2]->dataIndex = 5;
     second.parameters()[0]->dataIndex = 4;
@@ -166,8 +167,7 @@ class RecordingSink : public RowSink {
 public:
     RowId addRow(RowId parent, const RowEntry& row) override {
         const RowId id = static_cast<RowId>(rows.size());
-        rows.push_back(std::to_string(parent) + ">" + row.text + "|" + row.value + "|" +
-                       std::to_string(row.image));
+        rows.push_back(std::to_string(parent) + ">" + row.text + "|" + row.value + "|" + std::to_string(row.image));
         entries.push_back(row);
         return id;
     }
@@ -186,28 +186,31 @@ TEST(BranchRows, InsertIntoViewGivesTheRowStructure) {
     ASSERT_TRUE(tree.ui.messages.empty());
     tree.root().subBranches()[0]->parameters()[0]->valueText = "165";
     RecordingSink sink;
-    const ViewInsertion view{sink, true, [](int row) {
-                                 return row < 2 ? "bit " + std::to_string(row) : std::string();
-                             }};
+    const ViewInsertion view{sink, true,
+                             [](int row) { return row < 2 ? "bit " + std::to_string(row) : std::string(); }};
     EXPECT_EQ(tree.root().InsertIntoView(view, kTopRow), 0);
     EXPECT_EQ(sink.rows, (Lines{
-        "-1>Device||1",
-        "0>Level|no data|28",
-        "0>Code|165|30",
-        "2>threshold|10 kohm|38",
-        "2>Input 'Default settings'|0|38",
-        "2>Input 'Network control'|yes|38",
-        "2>Input 'Time-out mode'|safe output status|38",
-        "2>Input 'Operation mode'|test|38",
-        "0>Inputs|no data|28",
-        "8>input 1||38", "8>input 2||38", "8>input 3||38", "8>input 4||38",
-        "0>Status|no data|28",
-        "13>bit 0||38", "13>bit 1||38",
-        "0>Actuator control block|no data|30",
-        "0>Group||2",
-        "17>Mode|no data|27",
-        "17>Level|no data|28",
-    }));
+                             "-1>Device||1",
+                             "0>Level|no data|28",
+                             "0>Code|165|30",
+                             "2>threshold|10 kohm|38",
+                             "2>Input 'Default settings'|0|38",
+                             "2>Input 'Network control'|yes|38",
+                             "2>Input 'Time-out mode'|safe output status|38",
+                             "2>Input 'Operation mode'|test|38",
+                             "0>Inputs|no data|28",
+                             "8>input 1||38",
+                             "8>input 2||38",
+                             "8>input 3||38",
+                             "8>input 4||38",
+                             "0>Status|no data|28",
+                             "13>bit 0||38",
+                             "13>bit 1||38",
+                             "0>Actuator control block|no data|30",
+                             "0>Group||2",
+                             "17>Mode|no data|27",
+                             "17>Level|no data|28",
+                         }));
     EXPECT_EQ(tree.root().shownCount(), 5);
     EXPECT_EQ(sink.entries[0].element, &tree.root());
     EXPECT_EQ(sink.entries[2].kind, RowKind::Parameter);
@@ -246,13 +249,13 @@ TEST(ElementBase, ErrorsAndDiscrepancies) {
 }
 
 TEST(BranchRows, ActuatorBlocksAboveEightHaveATypeRow) {
-    LoadedTree tree("parameter !X int x\nparameter Y int y\nbranch Actuator_control_block+8 1 7 8 !X Y\n"
-                    "root Device 1 1 1 Actuator_control_block+8\n");
+    LoadedTree tree(
+        "parameter !X int x\nparameter Y int y\nbranch Actuator_control_block+8 1 7 8 !X Y\n"
+        "root Device 1 1 1 Actuator_control_block+8\n");
     RecordingSink sink;
     tree.root().InsertIntoView(ViewInsertion{sink}, kTopRow);
     EXPECT_EQ(sink.rows, (Lines{"-1>Device||1", "0>Actuator control block||7",
-                                "1>Type of actuator|2-position actuator|30", "1>x|no data|30",
-                                "1>y|no data|28"}));
+                                "1>Type of actuator|2-position actuator|30", "1>x|no data|30", "1>y|no data|28"}));
     EXPECT_EQ(sink.entries[2].kind, RowKind::ActuatorType);
 }
 

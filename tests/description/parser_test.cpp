@@ -26,8 +26,7 @@ TEST(DescriptionParser, StatementErrorsShowTheirMessageAndStopTheLoad) {
         {"branch B 1 0 0 Nothing", "Unknown symbol", MessageIcon::Error},
         {"branch B 0 0 0\nbranch C 1 0 0 B", "Unknown symbol", MessageIcon::Error},
         {"branch B NoConstant 0 0\nbranch C 1 0 0 B", "Unknown symbol", MessageIcon::Error},
-        {"frobnicate the\tmodule", "Unknown function 'frobnicate the\tmodule' in descriptor",
-         MessageIcon::Error},
+        {"frobnicate the\tmodule", "Unknown function 'frobnicate the\tmodule' in descriptor", MessageIcon::Error},
         {";not a comment", "Unknown function ';not a comment' in descriptor", MessageIcon::Error},
         {"const Gain 1\nconst GAIN 2", "Constant 'GAIN' already defined", MessageIcon::Error},
     };
@@ -35,8 +34,8 @@ TEST(DescriptionParser, StatementErrorsShowTheirMessageAndStopTheLoad) {
         SCOPED_TRACE(c.lines);
         RecordingUserInterface ui;
         TreeDescription description;
-        loadText(description, std::string("parameter Kept int k\nroot Device 1 0 0 Kept\n") + c.lines +
-                                  "\nparameter After int a");
+        loadText(description,
+                 std::string("parameter Kept int k\nroot Device 1 0 0 Kept\n") + c.lines + "\nparameter After int a");
         ASSERT_EQ(ui.messages.size(), 2u);
         EXPECT_EQ(ui.messages[0].text, c.expected);
         EXPECT_EQ(ui.messages[0].icon, c.icon);
@@ -51,15 +50,14 @@ TEST(DescriptionParser, StatementErrorsShowTheirMessageAndStopTheLoad) {
 
 TEST(DescriptionParser, ShortStatementsEndTheLoadWithOnlyTheFinalMessage) {
     const char* const shortLines[] = {
-        "const Gain",          "parameter P int",   "rule Kept 1", "init Kept",
-        "branch B 1 0",        "scanners S 1 0",    "root R 1 0",  "#if ver >=",
+        "const Gain",   "parameter P int", "rule Kept 1", "init Kept",
+        "branch B 1 0", "scanners S 1 0",  "root R 1 0",  "#if ver >=",
     };
     for (const char* line : shortLines) {
         SCOPED_TRACE(line);
         RecordingUserInterface ui;
         TreeDescription description;
-        loadText(description, std::string("parameter Kept int k\nroot Device 1 0 0 Kept\n") + line,
-                 {2, 5});
+        loadText(description, std::string("parameter Kept int k\nroot Device 1 0 0 Kept\n") + line, {2, 5});
         EXPECT_THAT(ui.texts(), ElementsAre("Tree cannot be created"));
         EXPECT_EQ(dumpTree(description.rootBranch), (Lines{"Device", "  Kept"}));
     }
@@ -70,8 +68,7 @@ TEST(DescriptionParser, ShortStatementsEndTheLoadWithOnlyTheFinalMessage) {
 TEST(DescriptionParser, OversizedDescriptionsStopTheLoad) {
     std::string manyParameters;
     for (int i = 0; i < 400; ++i) manyParameters += "parameter x int d\n";
-    const std::string oversized[] = {"branch Many 2147483647 0 0 Kept",
-                                     "const Huge 1e300\nbranch Many Huge 0 0 Kept",
+    const std::string oversized[] = {"branch Many 2147483647 0 0 Kept", "const Huge 1e300\nbranch Many Huge 0 0 Kept",
                                      "branch A 300 0 0 Kept\nbranch B 300 0 0 A",
                                      manyParameters + "branch Many 400 0 0 x"};
     for (const std::string& lines : oversized) {
@@ -133,7 +130,7 @@ TEST(DescriptionParser, ConditionalLinesChooseByFirmwareVersion) {
         {{-1, -1}, "#if ver >= 2.5", {"A", "Old", "D"}},
         {{-1, -1}, "#if ver < 1.0", {"A", "Old", "D"}},
         {{2, 5}, "#if ver >= 2.5", {"A", "New", "D"}},
-        {{2, 5}, "#if ver < 2", {"A", "Old", "D"}},         // reference minor stays -1
+        {{2, 5}, "#if ver < 2", {"A", "Old", "D"}},  // reference minor stays -1
         {{2, 5}, "#if ver > 2", {"A", "New", "D"}},
         {{2, 5}, "#if ver == 9.9", {"A", "New", "D"}},      // other operators use the lines
         {{2, 5}, "#if ver > 2.04", {"A", "New", "D"}},      // octal 4
@@ -151,9 +148,10 @@ TEST(DescriptionParser, ConditionalLinesChooseByFirmwareVersion) {
         SCOPED_TRACE(c.condition);
         RecordingUserInterface ui;
         TreeDescription description;
-        loadText(description, std::string("root Device 1 0 0\nparameter A int a\n") + c.condition +
-                                  "\nparameter New int n\n#ELSE\nparameter Old int o\n#endif\n"
-                                  "parameter D int d\n",
+        loadText(description,
+                 std::string("root Device 1 0 0\nparameter A int a\n") + c.condition +
+                     "\nparameter New int n\n#ELSE\nparameter Old int o\n#endif\n"
+                     "parameter D int d\n",
                  c.version);
         EXPECT_TRUE(ui.messages.empty());
         EXPECT_EQ(parameterNames(description), c.used);
@@ -182,14 +180,10 @@ TEST(DescriptionParser, ParameterStatementOptions) {
         int tableNumber, tableMode, tableArgument;
     };
     const Case cases[] = {
-        {"parameter @Addr int d", "Addr", true, 0, 0, 0},
-        {"parameter !ver int d", "!ver", true, 0, 0, 0},
-        {"parameter P int d noattr", "P", false, 0, 0, 0},
-        {"parameter P int d NOATTR table2 7", "P", false, 0, 0, 0},
-        {"parameter P int d table2+ 7", "P", true, 2, 1, 7},
-        {"parameter P int d TABLE5* 3", "P", true, 5, 2, 3},
-        {"parameter P int d other* 9", "P", true, 0, 2, 9},
-        {"parameter P int d table6 4", "P", true, 0, 0, 4},
+        {"parameter @Addr int d", "Addr", true, 0, 0, 0},    {"parameter !ver int d", "!ver", true, 0, 0, 0},
+        {"parameter P int d noattr", "P", false, 0, 0, 0},   {"parameter P int d NOATTR table2 7", "P", false, 0, 0, 0},
+        {"parameter P int d table2+ 7", "P", true, 2, 1, 7}, {"parameter P int d TABLE5* 3", "P", true, 5, 2, 3},
+        {"parameter P int d other* 9", "P", true, 0, 2, 9},  {"parameter P int d table6 4", "P", true, 0, 0, 4},
         {"parameter P int d table2", "P", true, 0, 0, 0},
     };
     for (const auto& c : cases) {
@@ -258,9 +252,8 @@ TEST(DescriptionParser, RuleAndInitReachTheTreeOnlyBeforeTheBranch) {
 // Limits and constants are read as atof reads them, whatever the process locale.
 TEST(DescriptionParser, RealNumbersReadLikeTheCLibrary) {
     const std::pair<const char*, double> cases[] = {
-        {"12.5", 12.5},  {"-3", -3},    {"+2.5", 2.5},  {"1.5e2", 150}, {"12abc", 12},
-        {"0x1A", 26},    {"-0X1p4", -16}, {"0xg", 0},   {"+-5", 0},     {"0x-5", 0},
-        {"abc", 0},      {".5", 0.5},
+        {"12.5", 12.5},  {"-3", -3}, {"+2.5", 2.5}, {"1.5e2", 150}, {"12abc", 12}, {"0x1A", 26},
+        {"-0X1p4", -16}, {"0xg", 0}, {"+-5", 0},    {"0x-5", 0},    {"abc", 0},    {".5", 0.5},
     };
     for (const auto& [token, value] : cases) {
         SCOPED_TRACE(token);

@@ -75,7 +75,8 @@ TEST(CliFrame, BadArgumentsAreUsageErrors) {
         const CliRun run = vantorctl(c.args);
         EXPECT_EQ(run.status, 2) << c.reason;
         EXPECT_EQ(run.out, "") << c.reason;
-        const std::string head = "vantorctl " + c.args.front() + ": " + c.reason + "\nusage: vantorctl " + c.args.front();
+        const std::string head =
+            "vantorctl " + c.args.front() + ": " + c.reason + "\nusage: vantorctl " + c.args.front();
         EXPECT_EQ(run.err.substr(0, head.size()), head);
     }
 }

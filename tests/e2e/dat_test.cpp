@@ -41,12 +41,14 @@ std::vector<std::string> lines(const std::string& text) {
 TEST_F(Dat, PackListCatUnpack) {
     const std::string first = "; первый\nroot Устройство 1 0 0\n";
     std::string second;
-    for (int i = 0; i < 3000; ++i) second += "parameter P" + std::to_string(i) + " int Parameter_" + std::to_string(i) + "\n";
+    for (int i = 0; i < 3000; ++i)
+        second += "parameter P" + std::to_string(i) + " int Parameter_" + std::to_string(i) + "\n";
     writeFile("kq-01.tree", first);
     fs::create_directories(folder_ / "sub");
     writeFile("sub/kq-02.tree", second);
 
-    const ProgramRun pack = runProgram("vantor-dat", {"pack", path("out.dat"), path("kq-01.tree"), path("sub/kq-02.tree")});
+    const ProgramRun pack =
+        runProgram("vantor-dat", {"pack", path("out.dat"), path("kq-01.tree"), path("sub/kq-02.tree")});
     ASSERT_EQ(pack.status, 0) << pack.err;
 
     const ProgramRun list = runProgram("vantor-dat", {"list", path("out.dat")});

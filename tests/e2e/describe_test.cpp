@@ -16,8 +16,7 @@ namespace fs = std::filesystem;
 class Describe : public ::testing::Test {
 protected:
     void SetUp() override {
-        file_ = (fs::temp_directory_path() /
-                 ("vantor-describe-" + std::to_string(::getpid()) + ".tree")).string();
+        file_ = (fs::temp_directory_path() / ("vantor-describe-" + std::to_string(::getpid()) + ".tree")).string();
     }
     void TearDown() override { fs::remove(file_); }
     ProgramRun describeText(const std::string& text, std::vector<std::string> extra = {}) {

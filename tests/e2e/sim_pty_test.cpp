@@ -149,7 +149,7 @@ TEST(SimulatorOnPty, WireTimeAt9600Baud) {
 TEST(SimulatorOnPty, NewNetworkSettingsHoldAfterAply) {
     Simulator sim({"--model", "KQ-02", "--pty", "--address", "16"});
     ASSERT_EQ(raw(sim.path(), {"--addr", "16", "--data", "0020", "Addr"}).status, 0);
-    ASSERT_EQ(raw(sim.path(), {"--addr", "16", "--data", "08", "bPS"}).out, "08\n");  // 115200
+    ASSERT_EQ(raw(sim.path(), {"--addr", "16", "--data", "08", "bPS"}).out, "08\n");   // 115200
     ASSERT_EQ(raw(sim.path(), {"--addr", "16", "--data", "01", "PrtY"}).out, "01\n");  // even
     EXPECT_EQ(raw(sim.path(), {"--addr", "16", "Addr"}).out, "0020\n") << "stored, not yet in force";
     const ProgramRun applied = raw(sim.path(), {"--addr", "16", "--data", "", "APLY"});
@@ -199,9 +199,12 @@ TEST(SimulatorOnPty, KeepsItsStateAcrossRunsAndLogsFrames) {
 }
 
 TEST(SimulatorOnPty, RefusesBadCommandLines) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--pty"}, {"--model", "KQ-99", "--pty"}, {"--model", "1"}, {"--model", "1", "--pty", "--fault", "drop=3"},
-             {"--model", "1", "--pty", "--alen", "9"}, {"--model", "1", "--pty", "--bogus"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--pty"},
+                                                                  {"--model", "KQ-99", "--pty"},
+                                                                  {"--model", "1"},
+                                                                  {"--model", "1", "--pty", "--fault", "drop=3"},
+                                                                  {"--model", "1", "--pty", "--alen", "9"},
+                                                                  {"--model", "1", "--pty", "--bogus"}}) {
         const ProgramRun run = runProgram("vantor-sim", args);
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_NE(run.err.find("usage: vantor-sim"), std::string::npos);

@@ -60,7 +60,9 @@ protected:
 };
 
 TEST_F(ExchangeOverPty, ReadsAValue) {
-    serve([](const std::string& request) { return request == "#HGHGPVMIRPTK\r" ? replyFrame(kAddr, {0x00, 0x10}) : ""; });
+    serve([](const std::string& request) {
+        return request == "#HGHGPVMIRPTK\r" ? replyFrame(kAddr, {0x00, 0x10}) : "";
+    });
     Bytes data;
     std::string error = "untouched";
     EXPECT_TRUE(readAddr(data, error));
@@ -124,13 +126,11 @@ TEST_F(ExchangeOverPty, ForeignRequestsOnTheLine) {
     };
     std::atomic<std::size_t> index = 0;
     // Modbus ASCII ends in CR LF; the other two are split by their own length or CR.
-    serve(
-        [&](const std::string&) { return cases[index].reply; },
-        [&](std::string_view buffered) -> std::size_t {
-            if (buffered == PtyPeer::kSync.substr(0, buffered.size()))
-                return PtyPeer::upToCarriageReturn(buffered);
-            return buffered.size() >= cases[index].request.size() ? cases[index].request.size() : 0;
-        });
+    serve([&](const std::string&) { return cases[index].reply; },
+          [&](std::string_view buffered) -> std::size_t {
+              if (buffered == PtyPeer::kSync.substr(0, buffered.size())) return PtyPeer::upToCarriageReturn(buffered);
+              return buffered.size() >= cases[index].request.size() ? cases[index].request.size() : 0;
+          });
     for (; index < std::size(cases); ++index) {
         const auto& c = cases[index];
         ProtocolModeGuard mode(c.mode);
@@ -187,7 +187,8 @@ TEST_F(ExchangeOverScript, SerialErrorsAreRetriedSeventeenTimes) {
     EXPECT_EQ(line.requests.size(), 17u);
     EXPECT_EQ(app().resultFlags(), 8u);
 
-    ScriptedLine recovers({{kTransactLineError, ""}, {kTransactLineError, ""}, {kTransactDone, replyFrame(kAddr, {7})}});
+    ScriptedLine recovers(
+        {{kTransactLineError, ""}, {kTransactLineError, ""}, {kTransactDone, replyFrame(kAddr, {7})}});
     device.setTransport(&recovers);
     EXPECT_TRUE(device.ExchangeFrame(1, kAddr, {}, data, error));
     EXPECT_EQ(data, Bytes{7});
@@ -274,7 +275,10 @@ TEST_F(ExchangeOverScript, ForeignStatuses) {
         {"echo", {{kTransactDone, echo}}, kForeignOk, 1},
         {"time-out twice", {{kTransactTimeout, ""}}, kForeignTimeout, 2},
         {"serial errors", {{kTransactLineError, ""}}, kForeignConnection, 17},
-        {"other address", {{kTransactDone, WrapForeign(ProtocolMode::ModbusRtu, Bytes{0x11, 0x05})}}, kForeignAddress, 1},
+        {"other address",
+         {{kTransactDone, WrapForeign(ProtocolMode::ModbusRtu, Bytes{0x11, 0x05})}},
+         kForeignAddress,
+         1},
         {"bad CRC", {{kTransactDone, echo.substr(0, 7) + "x"}}, kForeignChecksum, 1},
         {"nothing", {{kTransactDone, ""}}, kForeignIncorrect, 1},
     };

@@ -36,14 +36,10 @@ TEST(SioOpen, ReturnCodes) {
         std::uint32_t baud, parity, dataBits, stopBits;
         int expected;
     } cases[] = {
-        {"9600 8N1", 9600, 3, 8, 1, 0},
-        {"128000 7 odd 2", 128000, 4, 7, 2, 0},
-        {"baud 256000", 256000, 3, 8, 1, -2},
-        {"baud 9601", 9601, 3, 8, 1, -2},
-        {"data bits 9", 9600, 3, 9, 1, -3},
-        {"data bits 4", 9600, 3, 4, 1, -3},
-        {"parity 6", 9600, 6, 8, 1, -2},
-        {"parity 6 is checked before data bits", 9600, 6, 9, 1, -2},
+        {"9600 8N1", 9600, 3, 8, 1, 0},       {"128000 7 odd 2", 128000, 4, 7, 2, 0},
+        {"baud 256000", 256000, 3, 8, 1, -2}, {"baud 9601", 9601, 3, 8, 1, -2},
+        {"data bits 9", 9600, 3, 9, 1, -3},   {"data bits 4", 9600, 3, 4, 1, -3},
+        {"parity 6", 9600, 6, 8, 1, -2},      {"parity 6 is checked before data bits", 9600, 6, 9, 1, -2},
         {"stop bits 3", 9600, 3, 8, 3, -2},
     };
     for (const auto& c : cases) {
@@ -237,8 +233,11 @@ TEST(LineMarks, DataAndMarkedErrors) {
     } cases[] = {
         {"#AB\r", "#AB\r", false},
         {std::string("\xFF\xFF\x01", 3), std::string("\xFF\x01", 2), false},
-        {std::string("A\xFF\x00\x00" "B", 5), "AB", true},   // break
-        {std::string("A\xFF\x00Z", 4), "A", true},          // framing or parity error on 'Z'
+        {std::string("A\xFF\x00\x00"
+                     "B",
+                     5),
+         "AB", true},                               // break
+        {std::string("A\xFF\x00Z", 4), "A", true},  // framing or parity error on 'Z'
     };
     for (const auto& c : cases) {
         LineMarkDecoder decoder;
@@ -264,8 +263,13 @@ TEST(SerialNames, ComNumbersAreTtySDevices) {
         const char* name;
         const char* path;
     } cases[] = {
-        {"COM1", "/dev/ttyS0"}, {"COM10", "/dev/ttyS9"}, {"com3", "/dev/ttyS2"},
-        {"/dev/ttyUSB0", "/dev/ttyUSB0"}, {"COM0", "COM0"}, {"COMX", "COMX"}, {"COM", "COM"},
+        {"COM1", "/dev/ttyS0"},
+        {"COM10", "/dev/ttyS9"},
+        {"com3", "/dev/ttyS2"},
+        {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+        {"COM0", "COM0"},
+        {"COMX", "COMX"},
+        {"COM", "COM"},
         // Longer than the 31 characters a port name field once held: kept whole.
         {"/dev/serial/by-id/usb-Adapter_RS485_0001-if00-port0", "/dev/serial/by-id/usb-Adapter_RS485_0001-if00-port0"},
     };

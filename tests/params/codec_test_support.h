@@ -27,8 +27,7 @@ struct Encoded {
     std::string reason;
 };
 
-inline Encoded encode(const std::string& type, const std::string& name, const std::string& text,
-                      int decimals = 0) {
+inline Encoded encode(const std::string& type, const std::string& name, const std::string& text, int decimals = 0) {
     MyConverter converter(name);
     converter.type = type;
     converter.decimalPlaces = decimals;

@@ -31,46 +31,33 @@ TEST_P(DecodeTypes, GivesTheValueText) {
 INSTANTIATE_TEST_SUITE_P(
     Values, DecodeTypes,
     ::testing::Values(
-        DecodeCase{"STORED_DOT", "x", {0x90, 0x7D}, "-12.500"},
-        DecodeCase{"STORED_DOT", "x", {0x00, 0x07}, "7.000"},
+        DecodeCase{"STORED_DOT", "x", {0x90, 0x7D}, "-12.500"}, DecodeCase{"STORED_DOT", "x", {0x00, 0x07}, "7.000"},
         DecodeCase{"stored_dot", "x", {0x10, 0x30, 0x39}, "1234.500"},
         DecodeCase{"STORED DOT", "x", {0x25}, "0.050"},  // a description writes "_" as blank
-        DecodeCase{"STORED_DOT", "x", {0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
-                   "1152921504606846976.000"},
+        DecodeCase{"STORED_DOT", "x", {0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, "1152921504606846976.000"},
         DecodeCase{"float", "x", {0x41, 0x20, 0x00, 0x00}, "10.000"},
         DecodeCase{"float", "r.oe", {0x41, 0x20, 0x00}, "10.000"},
         DecodeCase{"float", "R.OE", {0xC1, 0x20, 0x00}, "-10.000"},
         DecodeCase{"float", "r.oe", {0x41, 0x20, 0x00, 0x00}, "10.000"},
         DecodeCase{"float", "r.oe", {0x7F, 0xC0, 0x00, 0x00}, "Invalid value"},
         DecodeCase{"float", "x", {0x7F, 0x7F, 0xFF, 0xFF}, "340282346638528859811704183484516925440.000"},
-        DecodeCase{"int", "x", {0xC8}, "200"},
-        DecodeCase{"int", "x", {0x01, 0x2C}, "300"},
-        DecodeCase{"int", "x", {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295"},
-        DecodeCase{"int16", "x", {0xFF, 0xFE}, "65534"},
-        DecodeCase{"sint16", "x", {0xFF, 0xFE}, "-2"},
-        DecodeCase{"sint", "x", {0x80}, "-128"},
+        DecodeCase{"int", "x", {0xC8}, "200"}, DecodeCase{"int", "x", {0x01, 0x2C}, "300"},
+        DecodeCase{"int", "x", {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295"}, DecodeCase{"int16", "x", {0xFF, 0xFE}, "65534"},
+        DecodeCase{"sint16", "x", {0xFF, 0xFE}, "-2"}, DecodeCase{"sint", "x", {0x80}, "-128"},
         DecodeCase{"sint", "x", {0xFE, 0x00, 0x00}, "-2"},
         DecodeCase{"sint16", "x", {0x80, 0x00, 0x12, 0x34}, "-32768"},
-        DecodeCase{"CLK_frm", "x", {0x02, 0xF2}, "12:34"},
-        DecodeCase{"CLK_frm", "x", {0x3D}, "01:01"},
+        DecodeCase{"CLK_frm", "x", {0x02, 0xF2}, "12:34"}, DecodeCase{"CLK_frm", "x", {0x3D}, "01:01"},
         DecodeCase{"CLK frm", "x", {0x02, 0xF2}, "12:34"},  // as a description gives it
-        DecodeCase{"CLK_frm", "x", {0x3D, 0x02, 0xF2}, "01:01"},
-        DecodeCase{"string", "x", {'1', '2', '3'}, "321"},
+        DecodeCase{"CLK_frm", "x", {0x3D, 0x02, 0xF2}, "01:01"}, DecodeCase{"string", "x", {'1', '2', '3'}, "321"},
         DecodeCase{"ASCII", "x", {'C', 'B', 'A', 0x00}, "ABC"},
         DecodeCase{"string", "x", {0xE2, 0xEE, 0xEB}, "лов"},  // Windows-1251 letters
         DecodeCase{"name", "x", {0x4E, 0x18, 0x17, 0x14}, "AB.C "},
         DecodeCase{"name", "x", {0x4C, 0x4A, 0x48, 0x00, 0x12, 0x34}, "0-_/"},
-        DecodeCase{"none:even:odd", "x", {0x02}, "odd"},
-        DecodeCase{"none:even:odd", "x", {0x00, 0x01}, "even"},
-        DecodeCase{"unknown", "x", {0x05}, "5"},
-        DecodeCase{"void", "x", {}, ""},
-        DecodeCase{"int", "APLY", {}, ""},
-        DecodeCase{"int", "bPS", {0x00}, "2400"},
-        DecodeCase{"int", "bps", {0x00, 0x08}, "115200"},
-        DecodeCase{"none:even:odd", "PrtY", {0x01}, "even"},
-        DecodeCase{"int", "Sbit", {0x00}, "1"},
-        DecodeCase{"int", "Sbit", {0x01}, "2"},
-        DecodeCase{"int", "Addr", {0x01, 0x00}, "256"},
+        DecodeCase{"none:even:odd", "x", {0x02}, "odd"}, DecodeCase{"none:even:odd", "x", {0x00, 0x01}, "even"},
+        DecodeCase{"unknown", "x", {0x05}, "5"}, DecodeCase{"void", "x", {}, ""}, DecodeCase{"int", "APLY", {}, ""},
+        DecodeCase{"int", "bPS", {0x00}, "2400"}, DecodeCase{"int", "bps", {0x00, 0x08}, "115200"},
+        DecodeCase{"none:even:odd", "PrtY", {0x01}, "even"}, DecodeCase{"int", "Sbit", {0x00}, "1"},
+        DecodeCase{"int", "Sbit", {0x01}, "2"}, DecodeCase{"int", "Addr", {0x01, 0x00}, "256"},
         DecodeCase{"string", "dev", {'1', '0', '-', 'q', 'k'}, "kq-01"},
         DecodeCase{"string", "ver", {'3', '.', '1'}, "1.3"}));
 
@@ -94,28 +81,29 @@ TEST_P(DecodeFailures, ReportTheFailure) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, DecodeFailures,
-    ::testing::Values(
-        FailCase{"int", "x", {}, kConvertImpossible},
-        FailCase{"int", "x", {1, 2, 3}, kConvertRejected},
-        FailCase{"int16", "x", {1, 2, 3, 4, 5}, kConvertRejected},
-        FailCase{"sint", "x", {1, 2, 3, 4, 5}, kConvertRejected},
-        FailCase{"CLK_frm", "x", {1, 2, 3, 4, 5}, kConvertRejected},
-        FailCase{"name", "x", {0x4E, 0x4E, 0x4E}, kConvertRejected},
-        FailCase{"name", "x", {0x4E, 0x50, 0x4E, 0x4E}, kConvertRejected},  // code 80
-        FailCase{"float", "x", {0x41, 0x20}, kConvertRejected},
-        FailCase{"float", "x", {0x41, 0x20, 0x00}, kConvertRejected},
-        FailCase{"float", "r.oe", {0x41, 0x20}, kConvertRejected},
-        FailCase{"float", "r.oe", {0x41, 0x20, 0x00, 0x00, 0x00}, kConvertRejected},
-        FailCase{"void", "x", {0x01}, kConvertRejected},
-        FailCase{"STORED_DOT", "x", {0, 0, 0, 0, 0, 0, 0, 0, 0}, kConvertImpossible},
-        FailCase{"none:even:odd", "x", {0x03}, kConvertImpossible},
-        FailCase{"int", "bPS", {0x09}, kConvertImpossible},
-        FailCase{"none:even:odd", "PrtY", {0x03}, kConvertImpossible},
-        FailCase{"int", "Sbit", {0x02}, kConvertImpossible}));
+    ::testing::Values(FailCase{"int", "x", {}, kConvertImpossible}, FailCase{"int", "x", {1, 2, 3}, kConvertRejected},
+                      FailCase{"int16", "x", {1, 2, 3, 4, 5}, kConvertRejected},
+                      FailCase{"sint", "x", {1, 2, 3, 4, 5}, kConvertRejected},
+                      FailCase{"CLK_frm", "x", {1, 2, 3, 4, 5}, kConvertRejected},
+                      FailCase{"name", "x", {0x4E, 0x4E, 0x4E}, kConvertRejected},
+                      FailCase{"name", "x", {0x4E, 0x50, 0x4E, 0x4E}, kConvertRejected},  // code 80
+                      FailCase{"float", "x", {0x41, 0x20}, kConvertRejected},
+                      FailCase{"float", "x", {0x41, 0x20, 0x00}, kConvertRejected},
+                      FailCase{"float", "r.oe", {0x41, 0x20}, kConvertRejected},
+                      FailCase{"float", "r.oe", {0x41, 0x20, 0x00, 0x00, 0x00}, kConvertRejected},
+                      FailCase{"void", "x", {0x01}, kConvertRejected},
+                      FailCase{"STORED_DOT", "x", {0, 0, 0, 0, 0, 0, 0, 0, 0}, kConvertImpossible},
+                      FailCase{"none:even:odd", "x", {0x03}, kConvertImpossible},
+                      FailCase{"int", "bPS", {0x09}, kConvertImpossible},
+                      FailCase{"none:even:odd", "PrtY", {0x03}, kConvertImpossible},
+                      FailCase{"int", "Sbit", {0x02}, kConvertImpossible}));
 
 TEST(DecodeLength, ReplyShorterThanItsTrailerCannotBeDecoded) {
     // An indexed reply of one byte leaves -1 bytes once the two index bytes are cut.
-    struct Case { const char* type; const char* name; };
+    struct Case {
+        const char* type;
+        const char* name;
+    };
     const Case cases[] = {{"void", "x"}, {"int", "APLY"}, {"int", "x"}};
     const std::uint8_t reply[] = {0x05};
     for (const Case& c : cases) {
@@ -160,7 +148,10 @@ TEST(DecodeNetworkName, CodeAbove79IsNotAllowed) {
 
 TEST(DecodeDeviceName, LookAlikeSpellingsOfTheMetersBecomeTheCatalogueNames) {
     // "kq-2N" with the 'k' written as the Cyrillic ka (0xEA, capital 0xCA), reversed.
-    struct Case { Bytes data; const char* name; };
+    struct Case {
+        Bytes data;
+        const char* name;
+    };
     const Case cases[] = {
         {{'1', '2', '-', 'q', 0xEA}, "kq-21"}, {{'2', '2', '-', 'q', 0xEA}, "kq-22"},
         {{'3', '2', '-', 'Q', 0xCA}, "kq-23"}, {{'4', '2', '-', 'q', 0xEA}, "kq-24"},
@@ -193,7 +184,12 @@ TEST_F(ReadingForms, ApplyOnlyToTheListedModels) {
 
 TEST_F(ReadingForms, DecodeByReplyLength) {
     app().setCurrentModel(0);
-    struct Case { const char* name; Bytes data; int result; const char* text; };
+    struct Case {
+        const char* name;
+        Bytes data;
+        int result;
+        const char* text;
+    };
     const Case cases[] = {
         {"rEAd", {0xFF, 0xFE}, kConvertOk, "-2"},
         {"iRDt", {0x01, 0x00, 0xAA, 0xBB}, kConvertOk, "256"},
@@ -240,7 +236,11 @@ TEST_F(ReadingForms, ModelHooksMayChangeWhileAnotherThreadDecodes) {
 
 TEST_F(ReadingForms, StatusTable) {
     app().setCurrentModel(0);
-    struct Case { std::uint8_t code; const char* key; const char* text; };
+    struct Case {
+        std::uint8_t code;
+        const char* key;
+        const char* text;
+    };
     const Case cases[] = {
         {0xF0, "IDS_STRING473", "Definitive invalid value"},
         {0xF6, "IDS_STRING474", "Data not prepared"},

@@ -6,13 +6,12 @@ namespace vantor {
 namespace {
 
 TEST(Encoding, Windows1251AndUtf8BothWays) {
-    struct Case { std::string cp1251; std::string utf8; };
+    struct Case {
+        std::string cp1251;
+        std::string utf8;
+    };
     const Case cases[] = {
-        {"kq-21", "kq-21"},
-        {"\xEAq-21", "кq-21"},
-        {"\xC0\xDF\xE0\xFF", "АЯая"},
-        {"\xA8\xB8\xB9", "Ёё№"},
-        {"", ""},
+        {"kq-21", "kq-21"}, {"\xEAq-21", "кq-21"}, {"\xC0\xDF\xE0\xFF", "АЯая"}, {"\xA8\xB8\xB9", "Ёё№"}, {"", ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(cp1251ToUtf8(c.cp1251), c.utf8);
@@ -21,9 +20,9 @@ TEST(Encoding, Windows1251AndUtf8BothWays) {
 }
 
 TEST(Encoding, UnmappableCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(cp1251ToUtf8("a\x98z"), "a?z");            // undefined in the code page
-    EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xADz"), "a?z");    // CJK character
-    EXPECT_EQ(utf8ToCp1251("a\xC3z"), "a?z");            // cut UTF-8 sequence
+    EXPECT_EQ(cp1251ToUtf8("a\x98z"), "a?z");          // undefined in the code page
+    EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xADz"), "a?z");  // CJK character
+    EXPECT_EQ(utf8ToCp1251("a\xC3z"), "a?z");          // cut UTF-8 sequence
 }
 
 }  // namespace

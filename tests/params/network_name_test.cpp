@@ -8,16 +8,20 @@ namespace {
 
 TEST(NetworkName, EncodesFourCodesInOrder) {
     const NetworkNameCodes none{};  // not looked at for a refused text
-    struct Case { const char* text; NetworkNameError error; NetworkNameCodes codes; };
+    struct Case {
+        const char* text;
+        NetworkNameError error;
+        NetworkNameCodes codes;
+    };
     const Case cases[] = {
         {"ab.c", NetworkNameError::None, {20, 23, 24, 78}},
         {"7", NetworkNameError::None, {14, 78, 78, 78}},
         {"ABCD.", NetworkNameError::None, {20, 22, 24, 27}},
         {"ABCDE+", NetworkNameError::None, {20, 22, 24, 26}},  // ends after the fifth
         {"ABCDE..", NetworkNameError::None, {20, 22, 24, 26}},
-        {"ABCD+", NetworkNameError::BadCharacter, none},       // the fifth is checked
+        {"ABCD+", NetworkNameError::BadCharacter, none},  // the fifth is checked
         {"ABCD.+", NetworkNameError::BadCharacter, none},
-        {"ABCD.EFGH", NetworkNameError::TooLong, none},        // 9 characters
+        {"ABCD.EFGH", NetworkNameError::TooLong, none},  // 9 characters
     };
     for (const Case& c : cases) {
         NetworkNameCodes codes;
@@ -36,7 +40,10 @@ TEST(NetworkName, ElementCodesReadBackAsCharacters) {
 }
 
 TEST(NetworkName, MessagesOfTheNetworkNameParameter) {
-    struct Case { NetworkNameError error; const char* text; };
+    struct Case {
+        NetworkNameError error;
+        const char* text;
+    };
     const Case cases[] = {
         {NetworkNameError::Empty, "Network name is empty (CHAr)"},
         {NetworkNameError::TooLong, "Network name is too long (CHAr)"},

@@ -71,12 +71,16 @@ TEST(Parameter, ResetStateRestoresTheRecordState) {
 }
 
 TEST(Parameter, AttributeBytes) {
-    struct Case { std::uint8_t read; int editable; int manufacturer; const char* editText; const char* ownerKey; };
+    struct Case {
+        std::uint8_t read;
+        int editable;
+        int manufacturer;
+        const char* editText;
+        const char* ownerKey;
+    };
     const Case cases[] = {
-        {0x01, 1, 1, "read/write", "IDS_STRING158"},
-        {0x02, 0, 0, "read-only", "IDS_STRING159"},
-        {0x03, 1, 0, "read/write", "IDS_STRING159"},
-        {0x00, 0, 1, "read-only", "IDS_STRING158"},
+        {0x01, 1, 1, "read/write", "IDS_STRING158"}, {0x02, 0, 0, "read-only", "IDS_STRING159"},
+        {0x03, 1, 0, "read/write", "IDS_STRING159"}, {0x00, 0, 1, "read-only", "IDS_STRING158"},
         {0xFD, 1, 1, "read/write", "IDS_STRING158"},
     };
     for (const Case& c : cases) {
@@ -95,7 +99,11 @@ TEST(Parameter, AttributeBytes) {
 TEST(Parameter, RowColours) {
     const std::string discrepancy = Text("IDS_DISCREPANCY");
     ASSERT_EQ(discrepancy.rfind("Device value", 0), 0u);
-    struct Case { std::string error; int changed; std::uint32_t colour; };
+    struct Case {
+        std::string error;
+        int changed;
+        std::uint32_t colour;
+    };
     const Case cases[] = {
         {discrepancy + " 5", 0, 0xFF4040},
         {"Device value differs", 1, 0xFF4040},
@@ -112,10 +120,14 @@ TEST(Parameter, RowColours) {
 }
 
 TEST(Parameter, TypeDescriptions) {
-    struct Case { const char* type; const char* text; };
+    struct Case {
+        const char* type;
+        const char* text;
+    };
     const Case cases[] = {
-        {"float", "real number"}, {"INT", "integer"}, {"int16", "16-bit INT"},
-        {"stored_dot", "signed fixed point number"}, {"CLK_frm", ""}, {"a:b", ""},
+        {"float", "real number"}, {"INT", "integer"},
+        {"int16", "16-bit INT"},  {"stored_dot", "signed fixed point number"},
+        {"CLK_frm", ""},          {"a:b", ""},
     };
     for (const Case& c : cases) {
         Parameter parameter("x");
@@ -138,7 +150,10 @@ TEST(Parameter, RowShowsIndexAndImage) {
     EXPECT_EQ(row.error, "oops");
     EXPECT_EQ(row.colour, kColourError);
     EXPECT_EQ(row.image, kImageEditableBuiltIn);
-    struct ImageCase { const char* type; int image; };
+    struct ImageCase {
+        const char* type;
+        int image;
+    };
     const ImageCase images[] = {
         {"off:on", kImageEditableEnumeration}, {"sint16", kImageEditableEnumeration},
         {"unknown", kImageEditableBuiltIn},    {"CLK_frm", kImageEditableBuiltIn},
@@ -201,7 +216,9 @@ TEST(Parameter, SamplingSwitchedFromSeveralThreadsStartsOnce) {
     std::atomic<int> starters{0};
     std::vector<std::thread> threads;
     for (int i = 0; i < 4; ++i)
-        threads.emplace_back([&] { if (parameter.StartSampling() == 0) ++starters; });
+        threads.emplace_back([&] {
+            if (parameter.StartSampling() == 0) ++starters;
+        });
     for (std::thread& thread : threads) thread.join();
     EXPECT_EQ(starters.load(), 1);
     EXPECT_TRUE(parameter.SamplingOn());

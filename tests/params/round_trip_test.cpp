@@ -25,22 +25,15 @@ TEST_P(RoundTrips, WrittenBytesReadBackAsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, RoundTrips,
-    ::testing::Values(RoundTrip{"STORED_DOT", "x", "-12.5", "-12.500"},
-                      RoundTrip{"STORED_DOT", "x", "0.125", "0.125"},
+    ::testing::Values(RoundTrip{"STORED_DOT", "x", "-12.5", "-12.500"}, RoundTrip{"STORED_DOT", "x", "0.125", "0.125"},
                       RoundTrip{"STORED_DOT", "x", "-9999.999", "-9999.999"},
                       RoundTrip{"STORED_DOT", "x", "268435.455", "268435.455"},
-                      RoundTrip{"float", "x", "-3.25", "-3.250"},
-                      RoundTrip{"float", "r.oe", "2.5", "2.500"},
-                      RoundTrip{"int", "x", "0", "0"},
-                      RoundTrip{"int", "x", "255", "255"},
-                      RoundTrip{"int", "x", "65535", "65535"},
-                      RoundTrip{"int16", "x", "1", "1"},
-                      RoundTrip{"int", "Addr", "247", "247"},
-                      RoundTrip{"CLK_frm", "x", "12:34", "12:34"},
-                      RoundTrip{"CLK_frm", "x", "0:59", "00:59"},
-                      RoundTrip{"name", "x", "A1.-", "A1.- "},
-                      RoundTrip{"name", "x", "Z/_9.", "Z/_9."},
-                      RoundTrip{"none:even:odd", "x", "odd", "odd"}));
+                      RoundTrip{"float", "x", "-3.25", "-3.250"}, RoundTrip{"float", "r.oe", "2.5", "2.500"},
+                      RoundTrip{"int", "x", "0", "0"}, RoundTrip{"int", "x", "255", "255"},
+                      RoundTrip{"int", "x", "65535", "65535"}, RoundTrip{"int16", "x", "1", "1"},
+                      RoundTrip{"int", "Addr", "247", "247"}, RoundTrip{"CLK_frm", "x", "12:34", "12:34"},
+                      RoundTrip{"CLK_frm", "x", "0:59", "00:59"}, RoundTrip{"name", "x", "A1.-", "A1.- "},
+                      RoundTrip{"name", "x", "Z/_9.", "Z/_9."}, RoundTrip{"none:even:odd", "x", "odd", "odd"}));
 
 }  // namespace
 }  // namespace vantor

@@ -47,9 +47,8 @@ TEST(AppState, ConditionalReplacements) {
         bool onlyIfEqual;  // true: replace if equal to `test`; false: unless equal to it
         std::uint32_t test, value, after;
     } cases[] = {
-        {4, true, 4, 8, 8},     {4 | 2, true, 4, 8, 4 | 2}, {0, true, 4, 8, 0},
-        {8, false, 8, 4, 8},    {8 | 1, false, 8, 4, 4},    {0, false, 8, 4, 4},
-        {16 | 2, false, 8, 4, 4},
+        {4, true, 4, 8, 8},      {4 | 2, true, 4, 8, 4 | 2}, {0, true, 4, 8, 0},       {8, false, 8, 4, 8},
+        {8 | 1, false, 8, 4, 4}, {0, false, 8, 4, 4},        {16 | 2, false, 8, 4, 4},
     };
     for (const auto& c : cases) {
         AppState state;

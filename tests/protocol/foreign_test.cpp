@@ -61,7 +61,7 @@ TEST(ForeignUnwrap, BadReplies) {
         {ProtocolMode::ModbusRtu, std::string("\x10\x05\xF0\xF0\xFF\x00\xBC\x49", 8), kForeignChecksum},
         {ProtocolMode::ModbusRtu, "\x10\x05", kForeignIncorrect},
         {ProtocolMode::ModbusAscii, ":1005F0F0FF000D\r\n", kForeignChecksum},
-        {ProtocolMode::ModbusAscii, ":1005F0F0FF000C", kForeignIncorrect},   // no carriage return
+        {ProtocolMode::ModbusAscii, ":1005F0F0FF000C", kForeignIncorrect},     // no carriage return
         {ProtocolMode::ModbusAscii, "1005F0F0FF000C\r\n", kForeignIncorrect},  // no colon
         {ProtocolMode::ModbusAscii, ":1005F0F0FF00G0\r\n", kForeignIncorrect},
         {ProtocolMode::ModbusAscii, ":105F0F0FF000C\r\n", kForeignIncorrect},  // odd digit count

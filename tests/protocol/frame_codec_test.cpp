@@ -56,9 +56,9 @@ TEST(NameHash, SpellingsThatHashAlike) {
         const char* a;
         const char* b;
     } cases[] = {
-        {"addr", "Addr"},       {"ADDR", "Addr"},       {".Addr", "Addr"},
-        {"Addr", "A?d*d/r"},    {"ABCDEFGH1", "ABCDEFGH2"},  // past the eighth character
-        {"ABCDE", "ABCD"},      {"ABCD", "ABCD    "},   // fifth code unused, blanks pad
+        {"addr", "Addr"},    {"ADDR", "Addr"},           {".Addr", "Addr"},
+        {"Addr", "A?d*d/r"}, {"ABCDEFGH1", "ABCDEFGH2"},  // past the eighth character
+        {"ABCDE", "ABCD"},   {"ABCD", "ABCD    "},        // fifth code unused, blanks pad
     };
     for (const auto& c : cases) EXPECT_EQ(hash_name(c.a), hash_name(c.b)) << c.a << " vs " << c.b;
     EXPECT_NE(hash_name("n.Err"), hash_name("nErr"));

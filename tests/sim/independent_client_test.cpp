@@ -96,7 +96,8 @@ std::optional<Answer> unpack(const std::string& line) {
     if (bytes.size() != n + 6) return std::nullopt;
     const Bytes covered(bytes.begin(), bytes.end() - 2);
     if (checksum(covered) != (bytes[n + 4] << 8 | bytes[n + 5])) return std::nullopt;
-    return Answer{bytes[0], static_cast<std::uint16_t>(bytes[2] << 8 | bytes[3]), Bytes(bytes.begin() + 4, bytes.end() - 2)};
+    return Answer{bytes[0], static_cast<std::uint16_t>(bytes[2] << 8 | bytes[3]),
+                  Bytes(bytes.begin() + 4, bytes.end() - 2)};
 }
 
 TEST(IndependentClient, HashesAgreeWithTheKnownNames) {

@@ -36,8 +36,7 @@ struct Reply {
 std::optional<Reply> parseReply(const std::optional<std::string>& characters, int addressLength = 8);
 
 struct ModuleFixture {
-    explicit ModuleFixture(int address = 16, int addressLength = 8, ParameterTable table = smallTable(),
-                           int model = 0);
+    explicit ModuleFixture(int address = 16, int addressLength = 8, ParameterTable table = smallTable(), int model = 0);
     std::optional<Reply> ask(const std::string& name, bool read, Bytes data = {});
     std::optional<Reply> askAt(int address, const std::string& name, bool read, Bytes data = {});
 

@@ -108,8 +108,10 @@ TEST(ModuleLine, InjectsEachFault) {
             const auto answers = replies(line, request(16, "Addr", true));
             ASSERT_EQ(answers.size(), 1u);
             SCOPED_TRACE(std::string(c.fault) + "=" + probability);
-            if (std::string(probability) == "1") c.check(answers[0]);
-            else EXPECT_EQ(answers[0], std::optional<std::string>(clean));
+            if (std::string(probability) == "1")
+                c.check(answers[0]);
+            else
+                EXPECT_EQ(answers[0], std::optional<std::string>(clean));
         }
     }
 }

@@ -78,8 +78,9 @@ TEST(ModuleNetworkSettings, ElevenBitAddressing) {
 TEST(ModuleNetworkSettings, DefaultsComeBackWithSDef) {
     ModuleFixture fixture(16);
     fixture.ask("Gain", false, {0x42, 0x48, 0x00, 0x00});
-    fixture.ask("M.s.t.r.", false, {0x02, 0x00, 0x00, static_cast<std::uint8_t>(hash_name("Lvl") >> 8),
-                                    static_cast<std::uint8_t>(hash_name("Lvl") & 0xFF)});
+    fixture.ask("M.s.t.r.", false,
+                {0x02, 0x00, 0x00, static_cast<std::uint8_t>(hash_name("Lvl") >> 8),
+                 static_cast<std::uint8_t>(hash_name("Lvl") & 0xFF)});
     ASSERT_TRUE(fixture.ask("S.Def", false));
     EXPECT_EQ(fixture.ask("Gain", true)->data, (Bytes{0x41, 0x20, 0x00, 0x00}));
     EXPECT_EQ(fixture.ask("Lvl", false, {0x05, 0x00, 0x00})->data, (Bytes{0x05, 0x00, 0x00}));

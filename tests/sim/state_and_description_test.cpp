@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "description/catalogue.h"
 #include "params/type_names.h"
@@ -118,7 +118,7 @@ TEST(ModuleFromDescription, AnswersTheDeclaredParametersNoBranchHolds) {
         {"KQ-15", "U.Wgh", {}, hash_name("U.Wgh"), {}},
         {"KQ-01", "CLB.G", {0x3F, 0x80, 0x00, 0x00}, hash_name("CLB.G"), {0x3F, 0x80, 0x00, 0x00}},
         {"KQ-07", "INIT", {}, kHashDeviceError, {kErrUnknownName}},
-        {"KQ-01", "LEn", {0x00}, hash_name("LEn"), {0x00}},  // 7 data bits
+        {"KQ-01", "LEn", {0x00}, hash_name("LEn"), {0x00}},             // 7 data bits
         {"KQ-08", "LEn", {0x00}, kHashDeviceError, {kErrUnknownName}},  // fixed at 8
         {"KQ-01", "S.Def", {}, kHashDeviceError, {kErrUnknownName}},
     };
@@ -196,7 +196,8 @@ TEST(ModuleReadings, EveryReadingOfTheMeasuringModelsDecodesToItsValue) {
             Bytes reply = fixture.askAt(16 + p.addressOffset, p.name, true, p.indexed ? index : Bytes{})->data;
             if (p.indexed) reply.resize(reply.size() - 2);
             // The number the module means: the float or the signed whole number in front.
-            const double meant = numericValue(p, Bytes(reply.begin(), reply.begin() + std::min<std::ptrdiff_t>(reply.size(), 4)));
+            const double meant =
+                numericValue(p, Bytes(reply.begin(), reply.begin() + std::min<std::ptrdiff_t>(reply.size(), 4)));
             const std::string shown = decodedAs(model, p, reply);
             char expected[64];
             std::snprintf(expected, sizeof expected, classifyType(p.type) == TypeKind::Float ? "%.3f" : "%.0f", meant);
@@ -208,14 +209,15 @@ TEST(ModuleReadings, EveryReadingOfTheMeasuringModelsDecodesToItsValue) {
 }
 
 TEST(ModuleStateFile, KeepsValuesAttributesAndSettings) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("vantor-sim-state-" + std::to_string(getpid()) + ".json")).string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("vantor-sim-state-" + std::to_string(getpid()) + ".json")).string();
     {
         ModuleFixture fixture(16);
         fixture.ask("Gain", false, {0x42, 0x48, 0x00, 0x00});
         fixture.ask("Lvl", false, {0x21, 0x00, 0x02});
-        fixture.ask("M.s.t.r.", false, {0x02, 0x00, 0x01, static_cast<std::uint8_t>(hash_name("Lvl") >> 8),
-                                        static_cast<std::uint8_t>(hash_name("Lvl") & 0xFF)});
+        fixture.ask("M.s.t.r.", false,
+                    {0x02, 0x00, 0x01, static_cast<std::uint8_t>(hash_name("Lvl") >> 8),
+                     static_cast<std::uint8_t>(hash_name("Lvl") & 0xFF)});
         std::string error;
         ASSERT_TRUE(saveState(path, fixture.module, error)) << error;
     }
@@ -240,8 +242,9 @@ TEST(ModuleStateFile, KeepsValuesAttributesAndSettings) {
 }
 
 TEST(ModuleStateFile, RefusesWhatNoModuleHolds) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("vantor-sim-bad-state-" + std::to_string(getpid()) + ".json")).string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("vantor-sim-bad-state-" + std::to_string(getpid()) + ".json"))
+            .string();
     const std::string settings = R"("alen": 8, "parity": "none", "dataBits": 8, "stopBits": 1)";
     struct Case {
         std::string file;

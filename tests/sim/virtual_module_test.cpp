@@ -20,8 +20,8 @@ TEST(VirtualModule, AnswersTheReadOfAddrAtAddress16) {
 TEST(VirtualModule, StaysQuietForOtherAddressesAndDamagedFrames) {
     ModuleFixture fixture(16);
     EXPECT_FALSE(fixture.askAt(17, "Addr", true));
-    EXPECT_FALSE(fixture.module.answer("#HGHGPVMIRPTL\r"));  // checksum broken
-    EXPECT_FALSE(fixture.module.answer("#HGHGPVMI\r"));      // too short
+    EXPECT_FALSE(fixture.module.answer("#HGHGPVMIRPTL\r"));                  // checksum broken
+    EXPECT_FALSE(fixture.module.answer("#HGHGPVMI\r"));                      // too short
     EXPECT_FALSE(fixture.module.answer(request(16, "Addr", true, {}, 11)));  // 11-bit frame, 8-bit module
 }
 
@@ -57,8 +57,8 @@ TEST(VirtualModule, ReadsAndWritesValuesByType) {
     const Case cases[] = {
         {"Gain", {0x42, 0x48, 0x00, 0x00}},  // 50.0
         {"Mode", {0x02}},
-        {"Cnt", {0x03, 0xE8}},               // 1000, the upper limit
-        {"Cnt", {0x07}},                     // one byte is a whole number too
+        {"Cnt", {0x03, 0xE8}},  // 1000, the upper limit
+        {"Cnt", {0x07}},        // one byte is a whole number too
         {"Addr", {0x00, 0x20}},
     };
     for (const Case& c : cases) {
@@ -140,20 +140,30 @@ TEST(VirtualModule, ExchangesAccessAttributes) {
         Bytes expected;
     };
     const Case cases[] = {
-        {"read, indexed: 5 bytes", true, {0x00, 0x01, hi(lvl), lo(lvl)}, kHashAttributes,
+        {"read, indexed: 5 bytes",
+         true,
+         {0x00, 0x01, hi(lvl), lo(lvl)},
+         kHashAttributes,
          {0x03, 0x00, 0x01, hi(lvl), lo(lvl)}},
         {"read, not indexed: 3 bytes", true, {hi(ro), lo(ro)}, kHashAttributes, {0x00, hi(ro), lo(ro)}},
-        {"clear editable of an own parameter", false, {0x02, 0x00, 0x01, hi(lvl), lo(lvl)}, kHashAttributes,
+        {"clear editable of an own parameter",
+         false,
+         {0x02, 0x00, 0x01, hi(lvl), lo(lvl)},
+         kHashAttributes,
          {0x02, 0x00, 0x01, hi(lvl), lo(lvl)}},
-        {"write the unchanged state of a company parameter", false, {0x00, hi(ro), lo(ro)}, kHashAttributes,
+        {"write the unchanged state of a company parameter",
+         false,
+         {0x00, hi(ro), lo(ro)},
+         kHashAttributes,
          {0x00, hi(ro), lo(ro)}},
-        {"make a company parameter editable", false, {0x01, hi(ro), lo(ro)}, kHashDeviceError,
-         {kErrAttributeChange}},
-        {"give an own parameter to the company", false, {0x01, 0x00, 0x00, hi(lvl), lo(lvl)}, kHashDeviceError,
+        {"make a company parameter editable", false, {0x01, hi(ro), lo(ro)}, kHashDeviceError, {kErrAttributeChange}},
+        {"give an own parameter to the company",
+         false,
+         {0x01, 0x00, 0x00, hi(lvl), lo(lvl)},
+         kHashDeviceError,
          {kErrAttributeChange}},
         {"no attributes", true, {hi(flag), lo(flag)}, kHashDeviceError, {kErrNoAttributes}},
-        {"index the parameter lacks", true, {0x00, 0x09, hi(lvl), lo(lvl)}, kHashDeviceError,
-         {kErrAttributeIndex}},
+        {"index the parameter lacks", true, {0x00, 0x09, hi(lvl), lo(lvl)}, kHashDeviceError, {kErrAttributeIndex}},
         {"unknown name", true, {0x12, 0x34}, kHashDeviceError, {kErrUnknownName}},
         {"wrong length", true, {0x12}, kHashDeviceError, {kErrDataLength}},
     };

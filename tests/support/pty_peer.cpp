@@ -24,8 +24,7 @@ PtyPeer::Splitter PtyPeer::fixedLength(std::size_t length) {
 
 PtyPeer::PtyPeer() {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
-        throw std::runtime_error("no pseudo-terminal");
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) throw std::runtime_error("no pseudo-terminal");
     devicePath_ = ptsname(master_);
     slave_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0) throw std::runtime_error("cannot open " + devicePath_);

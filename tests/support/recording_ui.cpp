@@ -8,8 +8,8 @@ RecordingUserInterface::RecordingUserInterface() : previous_(&ui()) { installUse
 
 RecordingUserInterface::~RecordingUserInterface() { installUserInterface(previous_); }
 
-MessageAnswer RecordingUserInterface::message(const std::string& text, const std::string& caption,
-                                              MessageIcon icon, MessageButtons buttons) {
+MessageAnswer RecordingUserInterface::message(const std::string& text, const std::string& caption, MessageIcon icon,
+                                              MessageButtons buttons) {
     messages.push_back({text, caption, icon, buttons});
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();

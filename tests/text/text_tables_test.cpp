@@ -53,9 +53,15 @@ TEST_F(TextTablesTest, TextByIdSplitsPromptAndTooltip) {
         const char* expected;
     };
     const Case cases[] = {
-        {32771, 0, "Prompt text\r\nTip"}, {32771, 1, "Prompt text\r"}, {32771, 2, "Tip"},
-        {32772, 0, "No break"},           {32772, 1, ""},              {32772, 2, ""},
-        {32773, 1, "\r"} /* the CR before the LF stays */, {32773, 2, "Only tip"},      {974, 0, "From the string table"},
+        {32771, 0, "Prompt text\r\nTip"},
+        {32771, 1, "Prompt text\r"},
+        {32771, 2, "Tip"},
+        {32772, 0, "No break"},
+        {32772, 1, ""},
+        {32772, 2, ""},
+        {32773, 1, "\r"} /* the CR before the LF stays */,
+        {32773, 2, "Only tip"},
+        {974, 0, "From the string table"},
     };
     for (const Case& c : cases) {
         std::string text = "untouched";
