@@ -23,7 +23,7 @@ using StatusRowLabels = std::function<std::string(int row)>;
 struct ViewInsertion {
     RowSink& sink;
     bool showIndexes = false;
-    StatusRowLabels statusRowLabel;  // may be empty: no status rows
+    StatusRowLabels statusRowLabel{};  // may be empty: no status rows
 };
 
 class DescBranch : public InvisibleElement {

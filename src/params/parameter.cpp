@@ -10,7 +10,7 @@ namespace vantor {
 
 Parameter::Parameter() : Parameter(std::string()) {}
 
-Parameter::Parameter(std::string name) : MyConverter(std::move(name)) {
+Parameter::Parameter(std::string parameterName) : MyConverter(std::move(parameterName)) {
     description = Text("IDS_STRING469");
     ResetState();
 }

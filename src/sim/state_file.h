@@ -12,7 +12,7 @@ namespace vantor::sim {
 struct SavedState {
     ParameterTable table;
     bool hasSettings = false;
-    NetworkSettings settings;
+    NetworkSettings settings{};
 };
 
 // Reads the file into the table's parameters (those it names; the rest keep their

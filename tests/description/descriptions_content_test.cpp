@@ -314,7 +314,9 @@ TEST(DescriptionContent, EveryParameterOtherPartsReadIsWhereAndAsTheyReadIt) {
         if (e.where == Where::Declared) {
             EXPECT_TRUE(inRoot.empty());
             EXPECT_TRUE(inScanners.empty());
-            if (e.type) EXPECT_EQ(declaration->typeDefinition, e.type);
+            if (e.type) {
+                EXPECT_EQ(declaration->typeDefinition, e.type);
+            }
             continue;
         }
         if (e.where == Where::Network) {
@@ -330,11 +332,16 @@ TEST(DescriptionContent, EveryParameterOtherPartsReadIsWhereAndAsTheyReadIt) {
         // A sampled parameter is addressed by its offset; a root one carries its index
         // in the frame exactly when it is one of several instances.
         EXPECT_EQ(first.indexed != 0, !sampled && e.instances > 1);
-        if (e.branch != Branch::Any)
+        if (e.branch != Branch::Any) {
             EXPECT_EQ(branchHolding(sampled ? *d.scannersBranch : *d.rootBranch, e.name)->IsSingleParameterBranch(),
                       e.branch == Branch::Alone);
-        if (e.type) EXPECT_EQ(first.type, e.type);
-        if (e.choices) EXPECT_EQ(choiceCount(first.type), e.choices) << first.type;
+        }
+        if (e.type) {
+            EXPECT_EQ(first.type, e.type);
+        }
+        if (e.choices) {
+            EXPECT_EQ(choiceCount(first.type), e.choices) << first.type;
+        }
     }
 }
 
@@ -381,7 +388,9 @@ TEST(DescriptionContent, NoTwoParametersOfAModelShareANameHash) {
             for (const auto& p : model.description.descriptionParameters) {
                 const std::string name = withoutMark(p.name);
                 const auto [it, fresh] = byHash.try_emplace(hash_name(name), name);
-                if (!fresh) EXPECT_TRUE(equalsIgnoringCase(it->second, name)) << it->second << " " << name;
+                if (!fresh) {
+                    EXPECT_TRUE(equalsIgnoringCase(it->second, name)) << it->second << " " << name;
+                }
             }
         }
     }

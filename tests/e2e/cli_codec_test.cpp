@@ -27,7 +27,9 @@ TEST_P(CodecCommands, PrintTheResult) {
     const ProgramRun run = vantorctl(c.args);
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_EQ(run.out, c.out);
-    if (c.err) EXPECT_EQ(run.err, c.err);
+    if (c.err) {
+        EXPECT_EQ(run.err, c.err);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -75,8 +75,9 @@ TEST_P(DecodeFailures, ReportTheFailure) {
     const testing::Decoded got = decode(c.type, c.name, c.data);
     EXPECT_EQ(got.result, c.result);
     const bool badCode = c.type == std::string("name") && c.data.size() == 4;
-    if (c.result == kConvertRejected && !badCode)
+    if (c.result == kConvertRejected && !badCode) {
         EXPECT_EQ(got.text, FormatText(Text("IDS_STRING486"), static_cast<long long>(c.data.size())));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -202,7 +203,9 @@ TEST_F(ReadingForms, DecodeByReplyLength) {
     for (const Case& c : cases) {
         const testing::Decoded got = decode("int", c.name, c.data);
         EXPECT_EQ(got.result, c.result) << c.name;
-        if (c.text) EXPECT_EQ(got.text, c.text) << c.name;
+        if (c.text) {
+            EXPECT_EQ(got.text, c.text) << c.name;
+        }
     }
 }
 

@@ -26,7 +26,9 @@ TEST(NetworkName, EncodesFourCodesInOrder) {
     for (const Case& c : cases) {
         NetworkNameCodes codes;
         EXPECT_EQ(encodeNetworkName(c.text, codes), c.error) << c.text;
-        if (c.error == NetworkNameError::None) EXPECT_EQ(codes, c.codes) << c.text;
+        if (c.error == NetworkNameError::None) {
+            EXPECT_EQ(codes, c.codes) << c.text;
+        }
     }
 }
 

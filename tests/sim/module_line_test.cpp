@@ -50,7 +50,9 @@ TEST(ModuleLine, WakesUpOnlyOnTheNativeModeRequestOfItsProtocol) {
         ASSERT_EQ(UnwrapForeign(mode, *woken[0], unwrapped), kForeignOk);
         ASSERT_FALSE(unwrapped.empty());
         EXPECT_EQ(unwrapped[0], 16);
-        if (mode != ProtocolMode::Dcon) EXPECT_EQ(unwrapped, message) << "Modbus echoes the coil write";
+        if (mode != ProtocolMode::Dcon) {
+            EXPECT_EQ(unwrapped, message) << "Modbus echoes the coil write";
+        }
 
         const auto answers = replies(line, native);
         ASSERT_EQ(answers.size(), 1u);

@@ -130,7 +130,9 @@ TEST(ShippedTables, KeyedTableLinesAreWellFormed) {
         EXPECT_GT(body.size(), tab + 1) << "empty text, line " << number;
         const std::string key = body.substr(0, tab);
         EXPECT_TRUE(keys.insert(key).second) << "duplicate key " << key;
-        if (key.rfind("IDS_", 0) == 0) EXPECT_NE(texts().idOfName(key), -1) << key;
+        if (key.rfind("IDS_", 0) == 0) {
+            EXPECT_NE(texts().idOfName(key), -1) << key;
+        }
     }
     EXPECT_EQ(keys.count("IDS_STRING974"), 0u);
 }
