@@ -1,5 +1,5 @@
 // Decodes arbitrary reply bytes as every kind of value: the first byte picks the type
-// and name, the rest is the reply.
+// and name and whether the model has reading forms, the rest is the reply.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,9 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Kind& kind = kKinds[data[0] % (sizeof kKinds / sizeof kKinds[0])];
     vantor::MyConverter converter(kind.name);
     converter.type = kind.type;
+    vantor::CodecContext context;
+    context.readingForms = data[0] & 0x80;
     const vantor::Bytes reply(data + 1, data + size);
     std::string text;
-    converter.ConvertFromData(reply, text);
+    converter.ConvertFromData(reply, text, context);
     // What decoded must also survive the way back.
     vantor::Bytes written;
     converter.ConvertToData(text, written);

@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "description/catalogue.h"
 #include "description/tree_description.h"
-#include "platform/app_state.h"
+#include "platform/user_interface.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    vantor::app().setCurrentModel(0);
-    vantor::TreeDescription description;
-    description.LoadTreeText(std::string(reinterpret_cast<const char*>(data), size));
+    vantor::SilentUserInterface messages;
+    vantor::TreeDescription description(messages);
+    description.LoadTreeText(std::string(reinterpret_cast<const char*>(data), size), vantor::kNoModel);
     return 0;
 }

@@ -11,7 +11,6 @@
 #include "cli/stderr_user_interface.h"
 #include "description/catalogue.h"
 #include "description/tree_description.h"
-#include "platform/app_state.h"
 
 namespace vantor::cli {
 
@@ -129,22 +128,22 @@ int runDescribe(const Arguments& args) {
     if (const std::string problem = readOptions(args, options); !problem.empty())
         return usageError("describe", problem, kDescribeUsage);
 
-    TreeDescription description;
+    StderrUserInterface messages;
+    TreeDescription description(messages);
     description.deviceVersion = options.firmware;
     if (!options.datFile.empty()) description.descriptionFile = options.datFile;
 
     bool loaded = false;
     if (options.treeFile.empty()) {
-        app().setCurrentModel(options.model);
-        loaded = description.LoadTreeDescription();
+        loaded = description.LoadTreeDescription(options.model);
     } else {
         std::ifstream in(options.treeFile, std::ios::binary);
         if (!in) {
             std::fprintf(stderr, "vantorctl describe: cannot read %s\n", options.treeFile.c_str());
             return 1;
         }
-        loaded =
-            description.LoadTreeText(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        loaded = description.LoadTreeText(
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), kNoModel);
     }
 
     const TreePrinter printer(options.tsv);
@@ -154,9 +153,7 @@ int runDescribe(const Arguments& args) {
         printer.print(*description.scannersBranch, "S", 0);
     }
 
-    const auto* messages = dynamic_cast<const StderrUserInterface*>(&ui());
-    const bool anyMessage = messages && messages->messageCount() > 0;
-    return loaded && !anyMessage ? 0 : 1;
+    return loaded && messages.messageCount() == 0 ? 0 : 1;
 }
 
 }  // namespace vantor::cli

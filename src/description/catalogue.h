@@ -9,6 +9,7 @@
 namespace vantor {
 
 constexpr int kModelCount = 23;
+constexpr int kNoModel = -1;  // no model chosen
 
 struct CatalogueModel {
     const char* displayKey;      // keyed text of the display name
@@ -41,8 +42,6 @@ class CBrand {
 public:
     virtual ~CBrand() = default;
     virtual void FillDeviceList(std::vector<std::string>& list) const = 0;
-    virtual void MenuHook(void*) const {}
-    virtual void SecondMenuHook(void*) const {}
 };
 
 class CBrandLumeko : public CBrand {

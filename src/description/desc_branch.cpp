@@ -109,7 +109,7 @@ void DescBranch::ResetValues() {
     for (const auto& sub : subBranches_) sub->ResetValues();
 }
 
-int DescBranch::Build(bool indexed, int base) {
+int DescBranch::Build(bool indexed, int base, UserInterface& ui) {
     // The numbering runs modulo 2^32 like the 32-bit data index it gives: a description
     // nesting "*9" deep enough cannot overflow it.
     using Wrapping = std::uint32_t;
@@ -130,21 +130,21 @@ int DescBranch::Build(bool indexed, int base) {
 
     int stride = 1;
     for (const auto& sub : subBranches_)
-        stride = std::max(stride, sub->Build(indexed || count_ > 1, static_cast<int>(position)));
+        stride = std::max(stride, sub->Build(indexed || count_ > 1, static_cast<int>(position), ui));
 
     replaceAll(name_, "_", " ");
     const auto dataIndex = static_cast<int>(Wrapping(stride) * position);
-    for (const auto& member : members_) createParameter(member, indexed || count_ > 1, dataIndex);
+    for (const auto& member : members_) createParameter(member, indexed || count_ > 1, dataIndex, ui);
     if (IsSingleParameterBranch()) parameters_.front()->description = name_;
     return static_cast<int>(Wrapping(count_) * Wrapping(stride));
 }
 
-void DescBranch::createParameter(const DescParameter& member, bool indexed, int dataIndex) {
+void DescBranch::createParameter(const DescParameter& member, bool indexed, int dataIndex, UserInterface& ui) {
     std::unique_ptr<Parameter> p;
     try {
         p = std::make_unique<Parameter>(member.name);
     } catch (const std::bad_alloc&) {
-        ui().message(Text("IDS_STRING849"), Text("AFX_IDS_APP_TITLE"), MessageIcon::Error, MessageButtons::Ok);
+        ui.message(Text("IDS_STRING849"), Text("AFX_IDS_APP_TITLE"), MessageIcon::Error, MessageButtons::Ok);
         return;
     }
     p->description = member.description;

@@ -58,9 +58,10 @@ public:
     int GetImage() const override { return image_; }
     int GetSelectedImage() const override { return selectedImage_; }
 
-    // Numbers the branch and its sub-branches and creates the parameters; returns the
-    // numbering stride of the branch (count × the largest stride below it).
-    int Build(bool indexed, int base);
+    // Numbers the branch and its sub-branches and creates the parameters (one that
+    // cannot be made is left out after a message to `ui`); returns the numbering
+    // stride of the branch (count × the largest stride below it).
+    int Build(bool indexed, int base, UserInterface& ui);
     // For the hidden tree of sampled parameters: each parameter is addressed by the
     // module address plus its data index instead of an indexed frame.
     void PrepareScanning();
@@ -89,7 +90,7 @@ private:
     // The branch's own parameters, then every sub-branch, counts added up.
     template <typename Own, typename Sub>
     ExchangeCounts extended(ParameterExchange& link, Own own, Sub sub);
-    void createParameter(const DescParameter& member, bool indexed, int dataIndex);
+    void createParameter(const DescParameter& member, bool indexed, int dataIndex, UserInterface& ui);
     void insertDecodingRows(const ViewInsertion& view, RowId parent, Parameter& parameter);
 
     int count_;

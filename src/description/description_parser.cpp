@@ -11,7 +11,6 @@
 #include "description/description_names.h"
 #include "description/tree_description.h"
 #include "params/type_names.h"
-#include "platform/user_interface.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -65,10 +64,6 @@ void readVersionPart(const std::string& piece, int& part) {
 }
 
 bool endsWith(const std::string& text, char c) { return !text.empty() && text.back() == c; }
-
-void showError(const std::string& text, MessageIcon icon) {
-    ui().message(text, Text("AFX_IDS_APP_TITLE"), icon, MessageButtons::Ok);
-}
 
 // A version "MAJ.MIN" as the "#if" line reads it: the first two non-empty pieces with
 // "%i" (decimal, 0x hexadecimal, leading 0 octal); a piece that is no number leaves

@@ -1,7 +1,6 @@
 #include "description/element.h"
 
 #include "params/type_names.h"
-#include "platform/user_interface.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -117,7 +116,7 @@ RowId ObjectWithParameters::InsertRows(RowSink& sink, RowId parent, int count, b
     return parent;
 }
 
-int ObjectWithParameters::GetElementNumber() {
+int ObjectWithParameters::GetElementNumber(UserInterface& ui) {
     for (const auto& p : parameters_) {
         if (!p->indexed) continue;
         if (elementNumber_ == -1) {
@@ -125,8 +124,8 @@ int ObjectWithParameters::GetElementNumber() {
             return elementNumber_;
         }
         if (p->dataIndex == elementNumber_) continue;
-        ui().message(Text("IDS_STRING214") + " '" + p->name + "' (" + p->description + ") " + Text("IDS_STRING503"),
-                     Text("AFX_IDS_APP_TITLE"), MessageIcon::Warning, MessageButtons::Ok);
+        ui.message(Text("IDS_STRING214") + " '" + p->name + "' (" + p->description + ") " + Text("IDS_STRING503"),
+                   Text("AFX_IDS_APP_TITLE"), MessageIcon::Warning, MessageButtons::Ok);
     }
     return elementNumber_;
 }

@@ -12,6 +12,7 @@
 
 #include "description/row_sink.h"
 #include "params/parameter.h"
+#include "platform/user_interface.h"
 
 namespace vantor {
 
@@ -78,8 +79,8 @@ public:
     int shownCount() const { return shownCount_; }
 
     // The common data index of the indexed parameters, fixed on first use; an indexed
-    // parameter with another index is reported each time the number is asked for.
-    virtual int GetElementNumber();
+    // parameter with another index is reported to `ui` each time the number is asked for.
+    virtual int GetElementNumber(UserInterface& ui);
     virtual void SetElementNumber(int number);
 
     // 2 when any parameter has a changed flag set, else 0.

@@ -5,17 +5,11 @@
 
 #include "description/catalogue.h"
 #include "description/description_file.h"
-#include "platform/app_state.h"
-#include "platform/user_interface.h"
 #include "text/texts.h"
 
 namespace vantor {
 
 namespace {
-
-void showLoadError(const char* key) {
-    ui().message(Text(key), Text("AFX_IDS_APP_TITLE"), MessageIcon::Error, MessageButtons::Ok);
-}
 
 // Lines are separated by any run of carriage returns and line feeds.
 template <typename Visit>
@@ -47,8 +41,12 @@ DescBranch* firstNetworkBranch(DescBranch* tree) {
 
 }  // namespace
 
-TreeDescription::TreeDescription() : descriptionFile(defaultDescriptionFile()) {}
+TreeDescription::TreeDescription(UserInterface& ui) : descriptionFile(defaultDescriptionFile()), ui_(ui) {}
 TreeDescription::~TreeDescription() = default;
+
+void TreeDescription::showError(const std::string& text, MessageIcon icon) const {
+    ui_.message(text, Text("AFX_IDS_APP_TITLE"), icon, MessageButtons::Ok);
+}
 
 void TreeDescription::Clear() {
     descriptionConstants.clear();
@@ -61,19 +59,18 @@ void TreeDescription::Clear() {
     branchesMade_ = parameterCopiesMade_ = 0;
 }
 
-bool TreeDescription::LoadTreeDescription() {
-    const int model = app().currentModel();
+bool TreeDescription::LoadTreeDescription(int model) {
     Clear();
     if (model < 0 || model >= kModelCount) return false;
     std::string text;
     if (!ReadDescriptionStream(descriptionFile, modelCatalogue()[model].stream, text)) {
-        showLoadError("IDS_STRING186");
+        showError(Text("IDS_STRING186"), MessageIcon::Error);
         return false;
     }
-    return LoadTreeText(std::move(text));
+    return LoadTreeText(std::move(text), model);
 }
 
-bool TreeDescription::LoadTreeText(std::string text) {
+bool TreeDescription::LoadTreeText(std::string text, int model) {
     Clear();
     // The text ends at its first zero byte, as a C string does.
     if (const auto zero = text.find('\0'); zero != std::string::npos) text.resize(zero);
@@ -86,30 +83,30 @@ bool TreeDescription::LoadTreeText(std::string text) {
             return false;  // a statement with too few tokens
         }
     });
-    if (!parsed) showLoadError("IDS_STRING174");
+    if (!parsed) showError(Text("IDS_STRING174"), MessageIcon::Error);
 
     try {
         buildTrees();
     } catch (const std::bad_alloc&) {
-        showLoadError("IDS_STRING849");
+        showError(Text("IDS_STRING849"), MessageIcon::Error);
     }
     keepBuiltTrees();
 
     if (createDeviceModel) {
-        ui().waitCursor(true);
-        createDeviceModel(app().currentModel());
-        ui().waitCursor(false);
+        ui_.waitCursor(true);
+        createDeviceModel(model);
+        ui_.waitCursor(false);
     }
     return true;
 }
 
 void TreeDescription::buildTrees() {
     if (!rootBranch)
-        showLoadError("IDS_STRING175");
+        showError(Text("IDS_STRING175"), MessageIcon::Error);
     else
-        rootBranch->Build(false, 0);
+        rootBranch->Build(false, 0, ui_);
     if (scannersBranch) {
-        scannersBranch->Build(false, 0);
+        scannersBranch->Build(false, 0, ui_);
         scannersBranch->PrepareScanning();
     }
 }

@@ -10,6 +10,7 @@
 
 #include "description/desc_branch.h"
 #include "description/description_values.h"
+#include "platform/user_interface.h"
 
 namespace vantor {
 
@@ -21,7 +22,9 @@ struct FirmwareVersion {
 
 class TreeDescription {
 public:
-    TreeDescription();
+    // The load tells `ui` what is wrong with a description and shows the wait cursor
+    // while the device model is made; `ui` outlives the description.
+    explicit TreeDescription(UserInterface& ui);
     ~TreeDescription();
     TreeDescription(const TreeDescription&) = delete;
     TreeDescription& operator=(const TreeDescription&) = delete;
@@ -30,16 +33,16 @@ public:
     FirmwareVersion deviceVersion;
     std::string descriptionFile;  // the container; "vantor.dat" beside the program
     // Called at the end of every load that read a text, under a wait cursor, to create
-    // the device model of the model index.
+    // the device model of the model index the load was given.
     std::function<void(int model)> createDeviceModel;
 
-    // Loads the description of the current model (the application's currentModel)
-    // from the container and builds its trees. False when the model index has no
-    // description or its stream cannot be read; true otherwise, even when a line
-    // failed (the person has been told, and what was parsed before it is built).
-    bool LoadTreeDescription();
-    // The same from a description text already in memory.
-    bool LoadTreeText(std::string text);
+    // Loads the description of model `model` (a catalogue index) from the container
+    // and builds its trees. False when the model index has no description or its
+    // stream cannot be read; true otherwise, even when a line failed (the person has
+    // been told, and what was parsed before it is built).
+    bool LoadTreeDescription(int model);
+    // The same from a description text already in memory; `model` may be kNoModel.
+    bool LoadTreeText(std::string text, int model);
     // Parses one line. False after an error message; throws std::invalid_argument when
     // the line lacks a token its statement reads.
     bool ParseDescriptionLine(const std::string& line, bool& skipLines);
@@ -75,6 +78,9 @@ private:
 
     void buildTrees();
     void keepBuiltTrees();
+    void showError(const std::string& text, MessageIcon icon) const;
+
+    UserInterface& ui_;
 
     // Branch objects and parameter copies made while parsing this description, bounded
     // so that a hostile description cannot exhaust memory through repeated copies.

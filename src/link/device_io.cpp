@@ -1,6 +1,5 @@
 #include "link/device_io.h"
 
-#include "link/protocol_mode.h"
 #include "platform/app_state.h"
 #include "protocol/device_errors.h"
 #include "protocol/foreign.h"
@@ -86,8 +85,14 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
     return false;
 }
 
+void DeviceIO::setProtocolMode(ProtocolMode mode) {
+    protocolMode_ = mode;
+    // Modbus RTU has no end character: the port takes what has arrived at the first one.
+    sio_.replyEndsAtFirstCharacter = mode == ProtocolMode::ModbusRtu;
+}
+
 int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& outData) {
-    const ProtocolMode mode = protocolMode();
+    const ProtocolMode mode = protocolMode_;
     if (addressLength > 8 || mode == ProtocolMode::Native) return kForeignRefused;
     std::vector<std::uint8_t> message{static_cast<std::uint8_t>(baseAddress.load())};
     message.insert(message.end(), bytes.begin(), bytes.end());

@@ -14,6 +14,7 @@
 
 #include "link/line_transport.h"
 #include "link/sio.h"
+#include "protocol/foreign.h"
 
 namespace vantor {
 
@@ -35,13 +36,18 @@ public:
     std::atomic<int> baseAddress = 0;    // "Addr"
     std::atomic<int> addressLength = 8;  // "A.Len": 11, or anything else for 8-bit addressing
 
+    // The protocol the link speaks: native, except while connection recovery wakes a
+    // module up in one of the foreign protocols. Read at every exchange.
+    ProtocolMode protocolMode() const { return protocolMode_; }
+    void setProtocolMode(ProtocolMode mode);
+
     // One native exchange at base address + offset (offset -1: address 255). True with
     // the reply's data in `outData`; false with the reason in `errorText`. The reply's
     // data is also handed over when it is a device error or carries another hash.
     bool ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const std::uint8_t> data,
                        std::vector<std::uint8_t>& outData, std::string& errorText, int addressOffset = 0);
 
-    // One exchange in the current foreign protocol mode: the base address followed by
+    // One exchange in the link's foreign protocol mode: the base address followed by
     // `bytes`; on kForeignOk `outData` holds the reply after its address. Returns a
     // ForeignStatus (kForeignRefused for addresses above 8 bits or in native mode).
     int ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& outData);
@@ -50,6 +56,7 @@ private:
     Sio sio_;
     LineTransport* transport_ = &sio_;
     std::recursive_mutex frameLock_;
+    std::atomic<ProtocolMode> protocolMode_ = ProtocolMode::Native;
 };
 
 // The text of an "n.Err" reply's first data byte (a signed code); sets the result flags

@@ -5,8 +5,6 @@
 #include <chrono>
 #include <cmath>
 
-#include "link/protocol_mode.h"
-
 namespace vantor {
 
 namespace {
@@ -125,7 +123,7 @@ int Sio::Transact(std::string_view request, std::string& reply) {
     port_.purge(true, true);
     // Modbus RTU has no end character: its reply is whatever has arrived when the first
     // character is seen.
-    const bool firstCharacterEnds = protocolMode() == ProtocolMode::ModbusRtu;
+    const bool firstCharacterEnds = replyEndsAtFirstCharacter;
     if (transmit(request) != kTransactDone) return kTransactFailed;
     return receive(firstCharacterEnds, reply);
 }

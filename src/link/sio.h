@@ -42,6 +42,8 @@ public:
     // Settings: read by Open (line format) or by every Transact (adapter mode, which the
     // connection check switches while other threads may exchange).
     std::atomic<std::uint32_t> adapterMode = kAdapterAuto;
+    // Set while the link speaks a protocol without an end character (Modbus RTU).
+    std::atomic<bool> replyEndsAtFirstCharacter = false;
     std::string portName = "COM1";  // a device path, or "COMn" for /dev/ttyS(n-1)
     std::uint32_t baudRate = 9600;
     std::uint32_t parityCode = 3;  // 0 none, 1 even, 2 mark, 3 none, 4 odd, 5 space

@@ -1,59 +1,16 @@
 #include "params/converter.h"
 
-#include <cstdio>
-#include <mutex>
-
 #include "params/type_names.h"
 #include "text/texts.h"
 
 namespace vantor {
 
-namespace {
+bool modelHasReadingForms(int model) { return model == 0 || model == 7 || model == 8 || model == 12 || model == 17; }
 
-// The device model sets these on the user-interface thread while the link threads may
-// be decoding, so each call works on a copy taken under the lock.
-struct ModelHooks {
-    std::mutex lock;
-    RealValueFormatter formatter;
-    ReadingModelTest readingTest;
-};
-
-ModelHooks& modelHooks() {
-    static ModelHooks hooks;
-    return hooks;
-}
-
-template <typename Hook>
-Hook copyOf(const Hook& hook) {
-    std::lock_guard<std::mutex> guard(modelHooks().lock);
-    return hook;
-}
-
-// KQ-01, KQ-08, KQ-09, KQ-13 and KQ-19 by catalogue index.
-bool defaultReadingModels(int model) { return model == 0 || model == 7 || model == 8 || model == 12 || model == 17; }
-
-}  // namespace
-
-void setRealValueFormatter(RealValueFormatter formatter) {
-    std::lock_guard<std::mutex> guard(modelHooks().lock);
-    modelHooks().formatter = std::move(formatter);
-}
-
-std::string formatRealValue(double value) {
-    if (const RealValueFormatter formatter = copyOf(modelHooks().formatter)) return formatter(value);
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    return text;
-}
-
-void setReadingModelTest(ReadingModelTest test) {
-    std::lock_guard<std::mutex> guard(modelHooks().lock);
-    modelHooks().readingTest = std::move(test);
-}
-
-bool modelHasReadingForms(int model) {
-    if (const ReadingModelTest test = copyOf(modelHooks().readingTest)) return test(model);
-    return defaultReadingModels(model);
+CodecContext CodecContext::ofModel(int model) {
+    CodecContext context;
+    context.readingForms = modelHasReadingForms(model);
+    return context;
 }
 
 MyConverter::MyConverter() : MyConverter(std::string()) {}
@@ -76,9 +33,9 @@ int MyConverter::EnumIndex(const std::string& text) const {
     return -1;
 }
 
-int MyConverter::StoreFromData(const std::uint8_t* data, int count) {
+int MyConverter::StoreFromData(const std::uint8_t* data, int count, const CodecContext& context) {
     std::string text;
-    const int result = ConvertFromData(data, count, text);
+    const int result = ConvertFromData(data, count, text, context);
     if (result != kConvertImpossible) valueText = text;
     return result;
 }

@@ -21,18 +21,23 @@ constexpr int kConvertRejected = -1;   // no setter, rejected text or unfitting 
 // The longest value text the encoder takes; a longer one is refused, not cut.
 constexpr std::size_t kMaxValueText = 511;
 
-// How a 6-byte reading of "rEAd", "iRDt" or "iRD" is shown. The current device model
-// provides it; until one does, the number is shown with "%.3f".
-using RealValueFormatter = std::function<std::string(double)>;
-void setRealValueFormatter(RealValueFormatter formatter);  // empty: back to "%.3f"
-std::string formatRealValue(double value);
-
-// True while the current model gives "rEAd", "iRDt" and "iRD" their own reply forms
-// (status byte, 16-bit value or float). The device models replace the default test
-// (models KQ-01, KQ-08, KQ-09, KQ-13, KQ-19) to add the models derived from them.
-using ReadingModelTest = std::function<bool(int model)>;
-void setReadingModelTest(ReadingModelTest test);  // empty: back to the default
+// True for the catalogue models (KQ-01, KQ-08, KQ-09, KQ-13, KQ-19 by index) whose
+// readings "rEAd", "iRDt" and "iRD" have their own reply forms.
 bool modelHasReadingForms(int model);
+
+// What the device model of the module at hand tells the decoder. The default is no
+// model: the readings decode by their type.
+struct CodecContext {
+    // "rEAd", "iRDt" and "iRD" have their own reply forms: a status byte, a 16-bit
+    // value, or a float followed by two status bytes. Device models derived from the
+    // catalogue models with reading forms set it for themselves.
+    bool readingForms = false;
+    // How the float of a 6-byte reading is shown; empty: "%.3f".
+    std::function<std::string(double)> formatReal;
+
+    // The context of a catalogue model index (-1 or out of range: no model).
+    static CodecContext ofModel(int model);
+};
 
 class MyConverter {
 public:
@@ -44,15 +49,16 @@ public:
     // when the text cannot be encoded; kConvertRejected when the parameter has no
     // setter or the text was refused with a message (left in `reason` when given).
     int ConvertToData(const std::string& text, Bytes& data, std::string* reason = nullptr) const;
-    // Decodes a reply into `text`. kConvertOk; kConvertImpossible when it cannot be
-    // decoded; kConvertRejected when its length does not fit (text = the message).
-    int ConvertFromData(const std::uint8_t* data, int count, std::string& text);
-    int ConvertFromData(const Bytes& data, std::string& text) {
-        return ConvertFromData(data.data(), static_cast<int>(data.size()), text);
+    // Decodes a reply into `text` by the rules of `context`. kConvertOk;
+    // kConvertImpossible when it cannot be decoded; kConvertRejected when its length
+    // does not fit (text = the message).
+    int ConvertFromData(const std::uint8_t* data, int count, std::string& text, const CodecContext& context = {});
+    int ConvertFromData(const Bytes& data, std::string& text, const CodecContext& context = {}) {
+        return ConvertFromData(data.data(), static_cast<int>(data.size()), text, context);
     }
     // What the exchange uses: decodes and stores the text as the value text whenever
     // the result is not kConvertImpossible.
-    int StoreFromData(const std::uint8_t* data, int count);
+    int StoreFromData(const std::uint8_t* data, int count, const CodecContext& context = {});
 
     // The element at `index` of the type string; empty for a negative index, the
     // number itself when the type has no ":", "no data" past the end of the list.

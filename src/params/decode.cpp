@@ -11,7 +11,6 @@
 #include "params/network_name.h"
 #include "params/reading_status.h"
 #include "params/type_names.h"
-#include "platform/app_state.h"
 #include "platform/encoding.h"
 #include "text/texts.h"
 
@@ -70,18 +69,22 @@ bool isReadingName(const std::string& name) {
     return equalsIgnoringCase(name, "rEAd") || equalsIgnoringCase(name, "iRDt") || equalsIgnoringCase(name, "iRD");
 }
 
-int decodeReading(const std::uint8_t* data, int count, std::string& text) {
+int decodeReading(const std::uint8_t* data, int count, const CodecContext& context, std::string& text) {
     switch (count) {
     case 1: return decoded(readingStatusText(data[0]), text);
     case 2:
     case 4: return decoded(std::to_string(static_cast<std::int16_t>(bigEndian(data, 2))), text);
-    case 6: return decoded(formatRealValue(floatFromBytes(data)), text);
+    case 6: {
+        const float value = floatFromBytes(data);
+        return decoded(context.formatReal ? context.formatReal(value) : printed("%.3f", value), text);
+    }
     default: return undecodable(text);
     }
 }
 
 // The name rules; none when the name has no rule of its own.
-std::optional<int> decodeByName(const MyConverter& converter, const std::uint8_t* data, int count, std::string& text) {
+std::optional<int> decodeByName(const MyConverter& converter, const std::uint8_t* data, int count,
+                                const CodecContext& context, std::string& text) {
     const std::string& name = converter.name;
     if (equalsIgnoringCase(name, "dev"))
         return decoded(cp1251ToUtf8(catalogueSpelling(reversedText(data, count))), text);
@@ -102,13 +105,13 @@ std::optional<int> decodeByName(const MyConverter& converter, const std::uint8_t
         return decoded(value == 0 ? "1" : "2", text);
     }
     if (equalsIgnoringCase(name, "Addr")) return decoded(std::to_string(value), text);
-    if (isReadingName(name) && modelHasReadingForms(app().currentModel())) return decodeReading(data, count, text);
+    if (isReadingName(name) && context.readingForms) return decodeReading(data, count, context, text);
     return std::nullopt;
 }
 
 }  // namespace
 
-int MyConverter::ConvertFromData(const std::uint8_t* data, int count, std::string& text) {
+int MyConverter::ConvertFromData(const std::uint8_t* data, int count, std::string& text, const CodecContext& context) {
     const TypeKind kind = classifyType(type);
     // A negative length is a reply shorter than the index bytes (or "JuRD"'s trailer)
     // the exchange cuts off: there is nothing to decode, whatever the type.
@@ -117,7 +120,7 @@ int MyConverter::ConvertFromData(const std::uint8_t* data, int count, std::strin
         if (equalsIgnoringCase(name, "APLY") || kind == TypeKind::Void) return decoded({}, text);
         return undecodable(text);
     }
-    if (const std::optional<int> result = decodeByName(*this, data, count, text)) return *result;
+    if (const std::optional<int> result = decodeByName(*this, data, count, context, text)) return *result;
 
     switch (kind) {
     case TypeKind::StoredDot: {

@@ -98,7 +98,6 @@ public:
     Parameter** backReference = nullptr;  // cleared when the parameter is destroyed
     std::int32_t tableMode = 0;
     std::int32_t samplingPeriod = 1000;  // milliseconds; changed only while sampling is off
-    void* treeItem = nullptr;            // the row in the tree-list view
     std::string configurationValue;
 
 private:

@@ -1,7 +1,7 @@
 #pragma once
-// Program-wide state shared by the device link, the catalogue and the document: the
-// chosen model, the outcome of the run as result bits, the command-line settings and
-// the locks and events that serialise the link's work.
+// Program-wide state shared by the device link and the document: the outcome of the
+// run as result bits, the command-line settings and the locks and events that
+// serialise the link's work.
 
 #include <atomic>
 #include <condition_variable>
@@ -66,9 +66,6 @@ private:
 
 class AppState {
 public:
-    std::int8_t currentModel() const { return currentModel_.load(); }
-    void setCurrentModel(int index) { currentModel_.store(static_cast<std::int8_t>(index)); }
-
     // Result flags: every write is one atomic operation so no thread loses another's bit.
     void setResultBit(int bit) { resultFlags_.fetch_or(1u << bit); }
     void clearResultBit(int bit) { resultFlags_.fetch_and(~(1u << bit)); }
@@ -102,7 +99,6 @@ public:
     AutoResetEvent& jobDone() { return jobDone_; }
 
 private:
-    std::atomic<std::int8_t> currentModel_{-1};
     std::atomic<std::uint32_t> resultFlags_{0};
     std::atomic<int> accessLevel_{0};
     CommandLineSettings commandLine_;

@@ -9,7 +9,6 @@
 #include "description/tree_description.h"
 #include "params/parameter.h"
 #include "params/type_names.h"
-#include "platform/app_state.h"
 #include "platform/user_interface.h"
 #include "protocol/name_hash.h"
 #include "sim/state_values.h"
@@ -130,7 +129,8 @@ void collectUnplaced(const std::vector<DescParameter>& declared, ParameterTable&
     for (const DescParameter& parameter : declared)
         if (!known(parameter.name.starts_with('!') ? parameter.name.substr(1) : parameter.name))
             unplaced.addParameterMember(parameter);
-    unplaced.Build(false, 0);
+    SilentUserInterface leftOut;  // a parameter that cannot be made is left out of the table
+    unplaced.Build(false, 0, leftOut);
     collect(unplaced, false, table, seen);
 }
 
@@ -154,18 +154,11 @@ ParameterTable tableFromTrees(const DescBranch* root, const DescBranch* scanners
 
 std::optional<ParameterTable> tableFromDescription(int model, const std::string& descriptionFile,
                                                    const std::string& firmware, std::string& error) {
-    TreeDescription description;
+    CollectingInterface collecting;
+    TreeDescription description(collecting);
     description.descriptionFile = descriptionFile;
     std::sscanf(firmware.c_str(), "%i.%i", &description.deviceVersion.major, &description.deviceVersion.minor);
-
-    CollectingInterface collecting;
-    UserInterface& previous = ui();
-    installUserInterface(&collecting);
-    const int previousModel = app().currentModel();
-    app().setCurrentModel(model);
-    const bool loaded = description.LoadTreeDescription();
-    app().setCurrentModel(previousModel);
-    installUserInterface(&previous);
+    const bool loaded = description.LoadTreeDescription(model);
 
     if (!loaded || !collecting.messages.empty()) {
         error = collecting.messages.empty()

@@ -12,7 +12,7 @@ using Lines = std::vector<std::string>;
 
 Lines builtRoot(const std::string& text) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description, text);
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
     return dumpTree(description.rootBranch);
@@ -86,7 +86,7 @@ TEST(DescriptionBuild, DeepSpreadNumberingWraps) {
     for (int level = 2; level <= 11; ++level)
         text += "branch N" + std::to_string(level) + "*9 1 0 0 N" + std::to_string(level - 1) + "*9\n";
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description, text + "branch Top 2 0 0 N11*9\nroot Device 1 0 0 Top\n");
     ASSERT_TRUE(ui.messages.empty());
     const DescBranch* branch = description.rootBranch->subBranches()[1].get();
@@ -96,7 +96,7 @@ TEST(DescriptionBuild, DeepSpreadNumberingWraps) {
 
 TEST(DescriptionBuild, ParametersTakeTheirDescriptionFields) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description,
              "parameter !ver string Firmware_version noattr\n"
              "parameter Gain float:2 Gain_factor table3* 4\n"
@@ -127,7 +127,7 @@ TEST(DescriptionBuild, ParametersTakeTheirDescriptionFields) {
 
 TEST(DescriptionBuild, SingleParameterBranchNamesItsParameter) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description,
              "parameter Addr int Address\nparameter Two int t\n"
              "branch Module_address 1 0 0 Addr\nbranch Pair 1 0 0 Addr Two\n"
@@ -149,7 +149,7 @@ constexpr const char* kScanned =
 
 TEST(DescriptionBuild, ScannersAreAddressedByOffset) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description, kScanned);
     ASSERT_TRUE(ui.messages.empty());
     std::vector<std::pair<int, int>> offsets;  // (address offset, indexed)
@@ -164,7 +164,7 @@ TEST(DescriptionBuild, ScannersAreAddressedByOffset) {
 
 TEST(DescriptionBuild, FindParametersCollectsOrSearches) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description, kScanned);
     DescBranch& state = *description.scannersBranch;
 
@@ -209,7 +209,7 @@ TEST(DescriptionBuild, NetworkBranchIsAlwaysOneThatIsKept) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingUserInterface ui;
-        TreeDescription description;
+        TreeDescription description(ui);
         loadText(description, c.description);
         ASSERT_TRUE(ui.messages.empty());
         if (!c.expectBranch) {
@@ -226,7 +226,7 @@ TEST(DescriptionBuild, NetworkBranchIsAlwaysOneThatIsKept) {
 
 TEST(DescriptionBuild, CleanUpKeepsTheTreesAndTheParameterEntries) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description, std::string("const N 2\ntype T a b\n") + kScanned);
     EXPECT_TRUE(description.descriptionConstants.empty());
     EXPECT_TRUE(description.descriptionTypes.empty());
@@ -238,7 +238,7 @@ TEST(DescriptionBuild, CleanUpKeepsTheTreesAndTheParameterEntries) {
 
 TEST(DescriptionBuild, DeepCopiesAreIndependent) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description,
              "parameter A int a\nbranch Inner 1 0 0 A\nbranch Outer 2 0 0 Inner A\n"
              "root Device 1 0 0 Outer\n");

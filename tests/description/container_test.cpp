@@ -9,7 +9,6 @@
 
 #include "description/description_file.h"
 #include "description_fixture.h"
-#include "platform/app_state.h"
 #include "platform/compound_file.h"
 
 namespace vantor::testing {
@@ -26,10 +25,7 @@ protected:
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }
-    void TearDown() override {
-        fs::remove_all(folder_);
-        app().setCurrentModel(-1);
-    }
+    void TearDown() override { fs::remove_all(folder_); }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
     void writeFile(const std::string& name, const std::string& content) const {
         std::ofstream(path(name), std::ios::binary) << content;
@@ -62,11 +58,13 @@ TEST_F(DescriptionContainer, PackedStreamsLoadAsModelDescriptions) {
     EXPECT_EQ(text, kq03);
 
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     description.descriptionFile = path("test.dat");
-    app().setCurrentModel(2);
-    EXPECT_TRUE(description.LoadTreeDescription());
+    int modelMade = kNoModel;
+    description.createDeviceModel = [&](int model) { modelMade = model; };
+    EXPECT_TRUE(description.LoadTreeDescription(2));
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(modelMade, 2);
     EXPECT_EQ(dumpTree(description.rootBranch), (std::vector<std::string>{"Device", "  Addr"}));
 }
 
@@ -82,10 +80,9 @@ TEST_F(DescriptionContainer, UnreadableDescriptionsFailWithoutTouchingTheFile) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " model " + std::to_string(c.model));
         RecordingUserInterface ui;
-        TreeDescription description;
+        TreeDescription description(ui);
         description.descriptionFile = path(c.file);
-        app().setCurrentModel(c.model);
-        EXPECT_FALSE(description.LoadTreeDescription());
+        EXPECT_FALSE(description.LoadTreeDescription(c.model));
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].text, "Tree file opening error");
         EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
@@ -102,10 +99,9 @@ TEST_F(DescriptionContainer, StreamNamesFollowTheFormat) {
     ASSERT_TRUE(writeCompoundFile(path("case.dat"),
                                   {{"KQ-02.Tree", DeflateDescription("root Upper 1 0 0")}, {cyrillic31, "x"}}));
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     description.descriptionFile = path("case.dat");
-    app().setCurrentModel(1);
-    EXPECT_TRUE(description.LoadTreeDescription());
+    EXPECT_TRUE(description.LoadTreeDescription(1));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(dumpTree(description.rootBranch), std::vector<std::string>{"Upper"});
     CompoundFileReader reader;
@@ -123,10 +119,9 @@ TEST_F(DescriptionContainer, StreamNamesFollowTheFormat) {
 
 TEST_F(DescriptionContainer, ModelWithoutDescriptionFailsSilently) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     description.descriptionFile = path("missing.dat");
-    app().setCurrentModel(23);
-    EXPECT_FALSE(description.LoadTreeDescription());
+    EXPECT_FALSE(description.LoadTreeDescription(23));
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -4,15 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "description/catalogue.h"
 #include "description/tree_description.h"
 #include "support/recording_ui.h"
 
 namespace vantor::testing {
 
-// Loads `text` with the given firmware version; messages land in `ui`.
+// Loads `text` with the given firmware version, for no model in particular; messages
+// land in the interface the description was made with.
 inline void loadText(TreeDescription& description, const std::string& text, FirmwareVersion version = {}) {
     description.deviceVersion = version;
-    description.LoadTreeText(text);
+    description.LoadTreeText(text, kNoModel);
 }
 
 // One line per built node, indented by depth: a branch by its shown name, a parameter

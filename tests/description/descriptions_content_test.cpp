@@ -12,7 +12,6 @@
 #include "description/catalogue.h"
 #include "description_fixture.h"
 #include "params/type_names.h"
-#include "platform/app_state.h"
 #include "protocol/name_hash.h"
 
 namespace vantor::testing {
@@ -249,14 +248,12 @@ int modelOfStream(const std::string& stream) {
 // Loads a model's description from the built container with the given firmware
 // version; `loaded` is false on any message.
 struct LoadedModel {
-    LoadedModel(const std::string& stream, FirmwareVersion firmware) {
-        RecordingUserInterface ui;
+    LoadedModel(const std::string& stream, FirmwareVersion firmware) : description(ui) {
         description.descriptionFile = VANTOR_BIN_DIR "/vantor.dat";
         description.deviceVersion = firmware;
-        app().setCurrentModel(modelOfStream(stream));
-        loaded = description.LoadTreeDescription() && ui.messages.empty();
-        app().setCurrentModel(-1);
+        loaded = description.LoadTreeDescription(modelOfStream(stream)) && ui.messages.empty();
     }
+    RecordingUserInterface ui;
     TreeDescription description;
     bool loaded = false;
 };

@@ -45,7 +45,7 @@ constexpr const char* kTree =
 
 struct LoadedTree {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description{ui};
     LoadedTree(const char* text = kTree) { loadText(description, text); }
     DescBranch& root() { return *description.rootBranch; }
 };
@@ -150,16 +150,16 @@ TEST(ElementBase, ElementNumberReportsAStrayIndex) {
     second.parameters()[2]->dataIndex = 5;
     second.parameters()[0]->dataIndex = 4;
     second.parameters()[1]->dataIndex = 4;
-    EXPECT_EQ(second.GetElementNumber(), 4);
+    EXPECT_EQ(second.GetElementNumber(tree.ui), 4);
     EXPECT_TRUE(tree.ui.messages.empty());  // the first indexed parameter fixes it
-    EXPECT_EQ(second.GetElementNumber(), 4);
+    EXPECT_EQ(second.GetElementNumber(tree.ui), 4);
     ASSERT_EQ(tree.ui.messages.size(), 1u);
     EXPECT_EQ(tree.ui.messages[0].text, "Parameter 'R' (r) has invalid index");
     EXPECT_EQ(tree.ui.messages[0].icon, MessageIcon::Warning);
 
     second.SetElementNumber(9);
     EXPECT_EQ(second.parameters()[2]->dataIndex, 9);
-    EXPECT_EQ(second.GetElementNumber(), 9);
+    EXPECT_EQ(second.GetElementNumber(tree.ui), 9);
 }
 
 // Records the rows as "parent>text|value|image" lines.

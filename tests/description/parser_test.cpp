@@ -33,7 +33,7 @@ TEST(DescriptionParser, StatementErrorsShowTheirMessageAndStopTheLoad) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines);
         RecordingUserInterface ui;
-        TreeDescription description;
+        TreeDescription description(ui);
         loadText(description,
                  std::string("parameter Kept int k\nroot Device 1 0 0 Kept\n") + c.lines + "\nparameter After int a");
         ASSERT_EQ(ui.messages.size(), 2u);
@@ -56,7 +56,7 @@ TEST(DescriptionParser, ShortStatementsEndTheLoadWithOnlyTheFinalMessage) {
     for (const char* line : shortLines) {
         SCOPED_TRACE(line);
         RecordingUserInterface ui;
-        TreeDescription description;
+        TreeDescription description(ui);
         loadText(description, std::string("parameter Kept int k\nroot Device 1 0 0 Kept\n") + line, {2, 5});
         EXPECT_THAT(ui.texts(), ElementsAre("Tree cannot be created"));
         EXPECT_EQ(dumpTree(description.rootBranch), (Lines{"Device", "  Kept"}));
@@ -74,7 +74,7 @@ TEST(DescriptionParser, OversizedDescriptionsStopTheLoad) {
     for (const std::string& lines : oversized) {
         SCOPED_TRACE(lines);
         RecordingUserInterface ui;
-        TreeDescription description;
+        TreeDescription description(ui);
         loadText(description, "parameter Kept int k\nroot Device 1 0 0 Kept\n" + lines);
         EXPECT_THAT(ui.texts(), ElementsAre("Tree cannot be created"));
         EXPECT_EQ(dumpTree(description.rootBranch), (Lines{"Device", "  Kept"}));
@@ -83,7 +83,7 @@ TEST(DescriptionParser, OversizedDescriptionsStopTheLoad) {
 
 TEST(DescriptionParser, LinesThatDoNothing) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description,
              "; a comment with words\n"
              "' another comment\n"
@@ -99,7 +99,7 @@ TEST(DescriptionParser, LinesThatDoNothing) {
 // The text ends at its first zero byte, as a C string does.
 TEST(DescriptionParser, TextEndsAtItsFirstZeroByte) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     using namespace std::string_literals;
     loadText(description, "parameter A int a\nroot Device 1 0 0 A\n\0parameter B int b\nbogus line\n"s);
     EXPECT_TRUE(ui.messages.empty());
@@ -108,7 +108,7 @@ TEST(DescriptionParser, TextEndsAtItsFirstZeroByte) {
 
 TEST(DescriptionParser, MissingRootIsReportedAndScannersAreStillBuilt) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     bool modelCreated = false;
     description.createDeviceModel = [&](int) { modelCreated = true; };
     loadText(description, "parameter r.oe int state\nscanners State 1 0 0 r.oe");
@@ -147,7 +147,7 @@ TEST(DescriptionParser, ConditionalLinesChooseByFirmwareVersion) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.condition);
         RecordingUserInterface ui;
-        TreeDescription description;
+        TreeDescription description(ui);
         loadText(description,
                  std::string("root Device 1 0 0\nparameter A int a\n") + c.condition +
                      "\nparameter New int n\n#ELSE\nparameter Old int o\n#endif\n"
@@ -160,7 +160,7 @@ TEST(DescriptionParser, ConditionalLinesChooseByFirmwareVersion) {
 
 TEST(DescriptionParser, ConditionalsDoNotNest) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     // The inner "#if" is read while lines are skipped and ignored; its "#else" inverts
     // the single flag and its "#endif" clears it.
     loadText(description,
@@ -188,7 +188,8 @@ TEST(DescriptionParser, ParameterStatementOptions) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        TreeDescription description;
+        RecordingUserInterface ui;
+        TreeDescription description(ui);
         loadText(description, std::string("root R 1 0 0\n") + c.line);
         ASSERT_EQ(description.descriptionParameters.size(), 1u);
         const DescParameter& p = description.descriptionParameters[0];
@@ -203,7 +204,7 @@ TEST(DescriptionParser, ParameterStatementOptions) {
 
 TEST(DescriptionParser, TypesResolveToTheLastDefinition) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description,
              "root R 1 0 0\n"
              "type Mode off on_line\n"
@@ -226,7 +227,7 @@ TEST(DescriptionParser, TypesResolveToTheLastDefinition) {
 // the values the entry had then.
 TEST(DescriptionParser, RuleAndInitReachTheTreeOnlyBeforeTheBranch) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description,
              "parameter Early int e\n"
              "parameter Late int l\n"
@@ -258,7 +259,7 @@ TEST(DescriptionParser, RealNumbersReadLikeTheCLibrary) {
     for (const auto& [token, value] : cases) {
         SCOPED_TRACE(token);
         RecordingUserInterface ui;
-        TreeDescription description;
+        TreeDescription description(ui);
         loadText(description, std::string("root R 1 0 0\nparameter P int d\nrule P ") + token + " 1");
         ASSERT_TRUE(ui.messages.empty());
         EXPECT_EQ(description.descriptionParameters[0].lowLimit, value);
@@ -267,7 +268,7 @@ TEST(DescriptionParser, RealNumbersReadLikeTheCLibrary) {
 
 TEST(DescriptionParser, ConstantsGiveBranchCounts) {
     RecordingUserInterface ui;
-    TreeDescription description;
+    TreeDescription description(ui);
     loadText(description,
              "const Channels 3.9\n"
              "const None -2\n"

@@ -2,7 +2,6 @@
 
 #include "description/catalogue.h"
 #include "description_fixture.h"
-#include "platform/app_state.h"
 
 namespace vantor::testing {
 namespace {
@@ -19,10 +18,9 @@ TEST(ShippedDescriptions, EveryModelLoadsFromTheBuiltContainer) {
     for (int model = 0; model < kModelCount; ++model) {
         SCOPED_TRACE(modelCatalogue()[model].stream);
         RecordingUserInterface ui;
-        TreeDescription description;
+        TreeDescription description(ui);
         description.descriptionFile = VANTOR_BIN_DIR "/vantor.dat";
-        app().setCurrentModel(model);
-        EXPECT_TRUE(description.LoadTreeDescription());
+        EXPECT_TRUE(description.LoadTreeDescription(model));
         EXPECT_TRUE(ui.messages.empty()) << (ui.messages.empty() ? "" : ui.messages[0].text);
         ASSERT_NE(description.rootBranch, nullptr);
         EXPECT_GE(countParameters(*description.rootBranch), 20);
@@ -30,7 +28,6 @@ TEST(ShippedDescriptions, EveryModelLoadsFromTheBuiltContainer) {
         ASSERT_NE(description.networkBranch, nullptr);
         EXPECT_NE(description.networkBranch->FindParameter("Addr"), nullptr);
     }
-    app().setCurrentModel(-1);
 }
 
 }  // namespace

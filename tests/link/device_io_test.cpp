@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "link/device_io.h"
-#include "link/protocol_mode.h"
 #include "platform/app_state.h"
 #include "protocol/foreign.h"
 #include "protocol/frame.h"
@@ -22,11 +21,6 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::uint16_t kAddr = 0x9F62;
 
 std::string replyFrame(std::uint16_t hash, Bytes data) { return *BuildFrame({16, 8, false, hash, std::move(data)}); }
-
-struct ProtocolModeGuard {
-    explicit ProtocolModeGuard(ProtocolMode mode) { setProtocolMode(mode); }
-    ~ProtocolModeGuard() { setProtocolMode(ProtocolMode::Native); }
-};
 
 // ---- over a pseudo-terminal -------------------------------------------------------
 
@@ -48,7 +42,6 @@ protected:
     // Requests the peer has read: the echo of the sync line comes back only after
     // everything sent before it was recorded.
     std::size_t requestsSeen() {
-        setProtocolMode(ProtocolMode::Native);
         std::string echo;
         EXPECT_EQ(device.sio().Transact(PtyPeer::kSync, echo), kTransactDone);
         return peer.requestCount();
@@ -133,7 +126,7 @@ TEST_F(ExchangeOverPty, ForeignRequestsOnTheLine) {
           });
     for (; index < std::size(cases); ++index) {
         const auto& c = cases[index];
-        ProtocolModeGuard mode(c.mode);
+        device.setProtocolMode(c.mode);
         Bytes data{0x55};
         EXPECT_EQ(device.ExchangeForeign(NativeModeRequest(c.mode), data), kForeignOk) << c.request;
         const Bytes expected = c.mode == ProtocolMode::Dcon ? Bytes{} : NativeModeRequest(c.mode);
@@ -264,7 +257,7 @@ TEST_F(ExchangeOverScript, RequestFrameOnTheLine) {
 }
 
 TEST_F(ExchangeOverScript, ForeignStatuses) {
-    ProtocolModeGuard rtu(ProtocolMode::ModbusRtu);
+    device.setProtocolMode(ProtocolMode::ModbusRtu);
     const std::string echo = WrapForeign(ProtocolMode::ModbusRtu, Bytes{0x10, 0x05, 0xF0, 0xF0, 0xFF, 0x00});
     const struct {
         const char* what;
@@ -296,7 +289,7 @@ TEST_F(ExchangeOverScript, ForeignStatuses) {
     device.addressLength = 11;
     EXPECT_EQ(device.ExchangeForeign(NativeModeRequest(ProtocolMode::ModbusRtu), data), kForeignRefused);
     device.addressLength = 8;
-    setProtocolMode(ProtocolMode::Native);
+    device.setProtocolMode(ProtocolMode::Native);
     EXPECT_EQ(device.ExchangeForeign(NativeModeRequest(ProtocolMode::ModbusRtu), data), kForeignRefused);
     EXPECT_TRUE(line.requests.empty());
 }

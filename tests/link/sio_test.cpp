@@ -7,7 +7,6 @@
 #include <mutex>
 #include <string>
 
-#include "link/protocol_mode.h"
 #include "link/sio.h"
 #include "support/pty_peer.h"
 
@@ -16,12 +15,6 @@ namespace {
 
 using test::PtyPeer;
 using Clock = std::chrono::steady_clock;
-
-// Restores the native protocol mode when a test that switched it ends.
-struct ProtocolModeGuard {
-    explicit ProtocolModeGuard(ProtocolMode mode) { setProtocolMode(mode); }
-    ~ProtocolModeGuard() { setProtocolMode(ProtocolMode::Native); }
-};
 
 std::string silence(const std::string&) { return {}; }
 
@@ -217,7 +210,7 @@ TEST_F(SioLine, ModbusRtuTakesWhatArrivedWithoutAnEndCharacter) {
     // Binary reply with 0xFF bytes, which the line-error marking doubles on the way in.
     const std::string rtuReply("\x10\x05\xF0\xF0\xFF\x00\xBC\x48", 8);
     peer.start([rtuReply](const std::string&) { return rtuReply; }, PtyPeer::fixedLength(8));
-    ProtocolModeGuard rtu(ProtocolMode::ModbusRtu);
+    sio.replyEndsAtFirstCharacter = true;  // as the link sets it for Modbus RTU
     open();
     std::string reply;
     EXPECT_EQ(sio.Transact(rtuReply, reply), kTransactDone);

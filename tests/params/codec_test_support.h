@@ -13,11 +13,12 @@ struct Decoded {
     std::string text;
 };
 
-inline Decoded decode(const std::string& type, const std::string& name, const Bytes& data) {
+inline Decoded decode(const std::string& type, const std::string& name, const Bytes& data,
+                      const CodecContext& context = {}) {
     MyConverter converter(name);
     converter.type = type;
     Decoded out{0, {}};
-    out.result = converter.ConvertFromData(data, out.text);
+    out.result = converter.ConvertFromData(data, out.text, context);
     return out;
 }
 

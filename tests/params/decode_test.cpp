@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "codec_test_support.h"
 #include "description/catalogue.h"
-#include "platform/app_state.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -164,27 +161,16 @@ TEST(DecodeDeviceName, LookAlikeSpellingsOfTheMetersBecomeTheCatalogueNames) {
         EXPECT_EQ(cases[model - 19].name, std::string(modelCatalogue()[model].identification));
 }
 
-class ReadingForms : public ::testing::Test {
-protected:
-    void SetUp() override { saved_ = app().currentModel(); }
-    void TearDown() override { app().setCurrentModel(saved_); }
-    int saved_ = -1;
-};
-
-TEST_F(ReadingForms, ApplyOnlyToTheListedModels) {
+TEST(ReadingForms, ApplyOnlyToTheListedModels) {
     const Bytes status{0xF7};
-    for (int model : {0, 7, 8, 12, 17}) {
-        app().setCurrentModel(model);
-        EXPECT_EQ(decode("int", "rEAd", status).text, "Sensor OFF") << model;
-    }
-    for (int model : {-1, 1, 19}) {
-        app().setCurrentModel(model);
-        EXPECT_EQ(decode("int", "rEAd", status).text, "247") << model;
-    }
+    for (int model : {0, 7, 8, 12, 17})
+        EXPECT_EQ(decode("int", "rEAd", status, CodecContext::ofModel(model)).text, "Sensor OFF") << model;
+    for (int model : {-1, 1, 19})
+        EXPECT_EQ(decode("int", "rEAd", status, CodecContext::ofModel(model)).text, "247") << model;
+    EXPECT_EQ(decode("int", "rEAd", status).text, "247") << "no model";
 }
 
-TEST_F(ReadingForms, DecodeByReplyLength) {
-    app().setCurrentModel(0);
+TEST(ReadingForms, DecodeByReplyLength) {
     struct Case {
         const char* name;
         Bytes data;
@@ -201,7 +187,7 @@ TEST_F(ReadingForms, DecodeByReplyLength) {
         {"iRD", {1, 2, 3, 4, 5, 6, 7, 8}, kConvertImpossible, nullptr},
     };
     for (const Case& c : cases) {
-        const testing::Decoded got = decode("int", c.name, c.data);
+        const testing::Decoded got = decode("int", c.name, c.data, CodecContext::ofModel(0));
         EXPECT_EQ(got.result, c.result) << c.name;
         if (c.text) {
             EXPECT_EQ(got.text, c.text) << c.name;
@@ -209,36 +195,13 @@ TEST_F(ReadingForms, DecodeByReplyLength) {
     }
 }
 
-TEST_F(ReadingForms, SixByteReadingGoesThroughTheModelFormatter) {
-    app().setCurrentModel(8);
-    setRealValueFormatter([](double value) { return "v=" + std::to_string(static_cast<int>(value)); });
-    const std::string text = decode("float", "rEAd", {0x41, 0x20, 0x00, 0x00, 0x00, 0x00}).text;
-    setRealValueFormatter(nullptr);
-    EXPECT_EQ(text, "v=10");
+TEST(ReadingForms, SixByteReadingGoesThroughTheModelFormatter) {
+    CodecContext context = CodecContext::ofModel(8);
+    context.formatReal = [](double value) { return "v=" + std::to_string(static_cast<int>(value)); };
+    EXPECT_EQ(decode("float", "rEAd", {0x41, 0x20, 0x00, 0x00, 0x00, 0x00}, context).text, "v=10");
 }
 
-TEST_F(ReadingForms, ModelHooksMayChangeWhileAnotherThreadDecodes) {
-    // The device model is replaced on one thread while a link thread decodes readings.
-    app().setCurrentModel(0);
-    const Bytes reading{0x41, 0x20, 0x00, 0x00, 0x00, 0x00};
-    std::thread swapper([] {
-        for (int i = 0; i < 500; ++i) {
-            setRealValueFormatter([](double) { return std::string("model"); });
-            setReadingModelTest([](int model) { return model == 0; });
-            setRealValueFormatter(nullptr);
-            setReadingModelTest(nullptr);
-        }
-    });
-    for (int i = 0; i < 500; ++i) {
-        const std::string text = decode("float", "rEAd", reading).text;
-        EXPECT_TRUE(text == "model" || text == "10.000") << text;
-    }
-    swapper.join();
-    EXPECT_EQ(decode("float", "rEAd", reading).text, "10.000");
-}
-
-TEST_F(ReadingForms, StatusTable) {
-    app().setCurrentModel(0);
+TEST(ReadingForms, StatusTable) {
     struct Case {
         std::uint8_t code;
         const char* key;
@@ -260,7 +223,7 @@ TEST_F(ReadingForms, StatusTable) {
         {0x00, "IDS_STRING484", "Calibration factors cannot be transformed"},
     };
     for (const Case& c : cases) {
-        const testing::Decoded got = decode("int", "iRD", {c.code});
+        const testing::Decoded got = decode("int", "iRD", {c.code}, CodecContext::ofModel(0));
         EXPECT_EQ(got.result, kConvertOk);
         EXPECT_EQ(got.text, Text(c.key));
         EXPECT_EQ(got.text, c.text);

@@ -20,13 +20,6 @@ TEST(AppState, ExitCodeIsTwoHundredPlusLowestSetBit) {
     EXPECT_EQ(state.exitCode(), 206);
 }
 
-TEST(AppState, NoModelChosenReadsMinusOne) {
-    AppState state;
-    EXPECT_EQ(state.currentModel(), -1);
-    state.setCurrentModel(22);
-    EXPECT_EQ(state.currentModel(), 22);
-}
-
 TEST(AppState, BitsSetConcurrentlyAreNotLost) {
     AppState state;
     std::vector<std::thread> threads;

@@ -7,7 +7,6 @@
 
 #include "description/catalogue.h"
 #include "params/type_names.h"
-#include "platform/app_state.h"
 #include "sim/description_table.h"
 #include "sim/device_errors.h"
 #include "sim/module_fixture.h"
@@ -151,13 +150,10 @@ TEST(ModuleFromDescription, BroadcastInitRestartsOnlyAModuleThatHasInit) {
 // The configurator decodes what the module answers for a reading by the rules of the
 // module's model; the text it shows is the module's value.
 std::string decodedAs(int model, const ModuleParameter& parameter, const Bytes& reply) {
-    const int previous = app().currentModel();
-    app().setCurrentModel(model);
     MyConverter codec(parameter.name);
     codec.type = parameter.type;
     std::string text;
-    const int result = codec.ConvertFromData(reply, text);
-    app().setCurrentModel(previous);
+    const int result = codec.ConvertFromData(reply, text, CodecContext::ofModel(model));
     return result == kConvertOk ? text : "failed: " + text;
 }
 

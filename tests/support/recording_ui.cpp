@@ -2,12 +2,6 @@
 
 namespace vantor::testing {
 
-// One recording interface may live inside another's lifetime: the inner one gives the
-// outer one back, so no message is lost to a silent default.
-RecordingUserInterface::RecordingUserInterface() : previous_(&ui()) { installUserInterface(this); }
-
-RecordingUserInterface::~RecordingUserInterface() { installUserInterface(previous_); }
-
 MessageAnswer RecordingUserInterface::message(const std::string& text, const std::string& caption, MessageIcon icon,
                                               MessageButtons buttons) {
     messages.push_back({text, caption, icon, buttons});

@@ -1,6 +1,7 @@
 #pragma once
-// A UserInterface for tests: installs itself while it lives, keeps every message and
-// progress line, and answers questions with scripted answers (else the defaults).
+// A UserInterface for tests: keeps every message, progress line and wait-cursor change
+// of the code it is handed to, and answers questions with scripted answers (else the
+// defaults).
 
 #include <deque>
 #include <string>
@@ -19,9 +20,6 @@ struct RecordedMessage {
 
 class RecordingUserInterface : public SilentUserInterface {
 public:
-    RecordingUserInterface();
-    ~RecordingUserInterface() override;
-
     MessageAnswer message(const std::string& text, const std::string& caption, MessageIcon icon,
                           MessageButtons buttons) override;
     void waitCursor(bool on) override { waitCursorChanges.push_back(on); }
@@ -34,9 +32,6 @@ public:
     std::vector<std::string> progressLines;
     std::vector<bool> waitCursorChanges;
     std::deque<MessageAnswer> answers;  // taken in order by questions; then defaults
-
-private:
-    UserInterface* previous_;
 };
 
 }  // namespace vantor::testing
