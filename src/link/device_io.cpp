@@ -123,7 +123,8 @@ int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<s
 void DeviceErrorText(std::span<const std::uint8_t> data, std::string& errorText) {
     if (data.empty()) return;
     app().replaceResultFlags(kFlagsDeviceError);
-    const int code = static_cast<std::int8_t>(data.front());
+    // The module sends its error code as a signed byte.
+    const int code = data.front() < 0x80 ? data.front() : data.front() - 0x100;
     const DeviceErrorKey error = deviceErrorKey(code);
     if (!error.known) {
         errorText = FormatText(Text(error.key), code);

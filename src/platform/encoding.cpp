@@ -13,6 +13,7 @@ namespace {
 // character (one byte, or the whole UTF-8 sequence when the source is UTF-8).
 std::string convert(std::string_view input, const char* from, const char* to, bool fromUtf8) {
     iconv_t cd = iconv_open(to, from);
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is iconv's own failure value
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
     std::string output;
     std::vector<char> buffer(4 * input.size() + 8);

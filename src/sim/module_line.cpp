@@ -3,7 +3,7 @@
 namespace vantor::sim {
 
 ModuleLine::ModuleLine(VirtualModule& module, FaultInjector faults, std::optional<ProtocolMode> foreign)
-    : module_(module), faults_(std::move(faults)) {
+    : module_(module), faults_(faults) {
     if (foreign) wakeup_.emplace(*foreign, module.settings().address);
 }
 

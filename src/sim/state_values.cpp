@@ -92,7 +92,8 @@ Bytes movedValue(const ModuleParameter& parameter, std::int64_t now) {
     switch (stateKind(parameter)) {
     case StateKind::Counter: {
         const double start = numericValue(parameter, parameter.value);
-        return encodeNumber(parameter, start + static_cast<double>((now - parameter.writtenAt) / kCountPeriodMs));
+        const std::int64_t wholePeriods = (now - parameter.writtenAt) / kCountPeriodMs;
+        return encodeNumber(parameter, start + static_cast<double>(wholePeriods));
     }
     case StateKind::Analog: {
         const double centre = numericValue(parameter, parameter.value);

@@ -29,7 +29,7 @@ Bytes indexBytes(int index) {
 
 }  // namespace
 
-VirtualModule::VirtualModule(int model, ParameterTable table, NetworkSettings settings, std::string firmware,
+VirtualModule::VirtualModule(int model, ParameterTable table, NetworkSettings settings, const std::string& firmware,
                              const Clock& clock)
     : model_(model), table_(std::move(table)), active_(settings), clock_(clock) {
     addBuiltInParameters(table_, model, firmware);

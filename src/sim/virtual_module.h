@@ -30,7 +30,8 @@ public:
     // `table` holds the model's description parameters; the module adds what every
     // module has ("dev", "ver", the network settings, APLY) and stores `settings` into the network
     // parameters, so that reading them tells what the module listens with.
-    VirtualModule(int model, ParameterTable table, NetworkSettings settings, std::string firmware, const Clock& clock);
+    VirtualModule(int model, ParameterTable table, NetworkSettings settings, const std::string& firmware,
+                  const Clock& clock);
 
     // Answers one frame as it came off the line, "#" to carriage return: the reply's
     // characters, or nothing when the module stays silent.
