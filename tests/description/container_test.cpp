@@ -2,15 +2,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 #include "description/description_file.h"
 #include "description_fixture.h"
 #include "platform/app_state.h"
 #include "platform/compound_file.h"
+#include "support/run_program.h"
 
 namespace vantor::testing {
 namespace {
@@ -38,11 +39,12 @@ protected:
         std::ifstream in(path(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    // Packs files of the folder with the vantor-dat program.
+    // Packs files of the folder (names separated by blanks) with the vantor-dat program.
     int pack(const std::string& dat, const std::string& files) const {
-        const std::string command = "cd '" + folder_.string() + "' && '" VANTOR_BIN_DIR "/vantor-dat' pack " + dat +
-                                    " " + files + " 2>/dev/null";
-        return std::system(command.c_str());
+        std::vector<std::string> args{"pack", path(dat)};
+        std::istringstream names(files);
+        for (std::string name; names >> name;) args.push_back(path(name));
+        return runProgram("vantor-dat", args).status;
     }
 
     fs::path folder_;
