@@ -169,12 +169,22 @@ TEST(ModuleLine, SameSeedSameFaults) {
 }
 
 TEST(ModuleLine, RejectsBadFaultItems) {
-    for (const char* item : {"drop", "drop=2", "drop=-0.1", "slow=x", "deaf-after=1.5", "melt=1", "slow=inf",
-                             "slow=60001", "slow=1e11", "deaf-after=1e300", "drop=nan"}) {
+    const std::string badNumber =
+        "unknown kind or bad number (drop, badsum, badhash, garbage, nerr, slow=0..60000, deaf-after)";
+    const std::string badProbability = "the probability must lie between 0 and 1";
+    const std::pair<std::string, std::string> cases[] = {
+        {"drop", "expected KIND=NUMBER"}, {"drop=2", badProbability},
+        {"drop=-0.1", badProbability},    {"slow=x", "expected KIND=NUMBER"},
+        {"deaf-after=1.5", badNumber},    {"melt=1", badNumber},
+        {"slow=inf", badNumber},          {"slow=60001", badNumber},
+        {"slow=1e11", badNumber},         {"deaf-after=1e300", badNumber},
+        {"drop=nan", badProbability},
+    };
+    for (const auto& [item, reason] : cases) {
         FaultSettings settings;
         std::string error;
         EXPECT_FALSE(addFault(item, settings, error)) << item;
-        EXPECT_FALSE(error.empty()) << item;
+        EXPECT_EQ(error, "fault '" + item + "': " + reason);
     }
 }
 
