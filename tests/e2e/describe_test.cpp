@@ -92,20 +92,23 @@ TEST_F(Describe, MessagesGoToStderrOnePerLine) {
 }
 
 TEST_F(Describe, BadUsage) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"describe"},
-        {"describe", "--model", "KQ-01", "--tree-file", "x.tree"},
-        {"describe", "--model", "KQ-99"},
-        {"describe", "--model", "0", "--format", "xml"},
-        {"describe", "--model", "0", "--firmware", "two"},
-        {"describe", "--model"},
-        {"describe", "--model", "0", "--colour", "red"},
+    const struct {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{"describe"}, "give either --model or --tree-file"},
+        {{"describe", "--model", "KQ-01", "--tree-file", "x.tree"}, "give either --model or --tree-file"},
+        {{"describe", "--model", "KQ-99"}, "unknown model 'KQ-99'"},
+        {{"describe", "--model", "0", "--format", "xml"}, "--format is text or tsv"},
+        {{"describe", "--model", "0", "--firmware", "two"}, "--firmware wants MAJ.MIN, not 'two'"},
+        {{"describe", "--model"}, "--model needs a value"},
+        {{"describe", "--model", "0", "--colour", "red"}, "unknown option '--colour'"},
     };
-    for (const auto& args : cases) {
-        SCOPED_TRACE(args.size() > 1 ? args[1] : args[0]);
-        const ProgramRun run = runProgram("vantorctl", args);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_NE(run.err.find("usage: vantorctl describe"), std::string::npos);
+    for (const auto& c : cases) {
+        const ProgramRun run = runProgram("vantorctl", c.args);
+        EXPECT_EQ(run.status, 2) << c.reason;
+        EXPECT_EQ(run.out, "") << c.reason;
+        EXPECT_EQ(run.err.rfind("vantorctl describe: " + c.reason + "\nusage: vantorctl describe", 0), 0u) << run.err;
     }
 }
 

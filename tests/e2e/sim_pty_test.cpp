@@ -147,15 +147,23 @@ TEST(SimulatorOnPty, KeepsItsStateAcrossRunsAndLogsFrames) {
 }
 
 TEST(SimulatorOnPty, RefusesBadCommandLines) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"--pty"},
-                                                                  {"--model", "KQ-99", "--pty"},
-                                                                  {"--model", "1"},
-                                                                  {"--model", "1", "--pty", "--fault", "drop=3"},
-                                                                  {"--model", "1", "--pty", "--alen", "9"},
-                                                                  {"--model", "1", "--pty", "--bogus"}}) {
-        const ProgramRun run = runProgram("vantor-sim", args);
-        EXPECT_EQ(run.status, 2) << args.back();
-        EXPECT_NE(run.err.find("usage: vantor-sim"), std::string::npos);
+    const struct {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{"--pty"}, "--model is required"},
+        {{"--model", "KQ-99", "--pty"}, "unknown model 'KQ-99'"},
+        {{"--model", "1"}, "give either --pty or --device PATH"},
+        {{"--model", "1", "--pty", "--fault", "drop=3"}, "fault 'drop=3': the probability must lie between 0 and 1"},
+        {{"--model", "1", "--pty", "--alen", "9"}, "--alen takes 8 or 11"},
+        {{"--model", "1", "--pty", "--bogus"}, "unknown option '--bogus'"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = runProgram("vantor-sim", c.args);
+        EXPECT_EQ(run.status, 2) << c.reason;
+        EXPECT_EQ(run.out, "") << c.reason;
+        EXPECT_EQ(run.err.rfind("vantor-sim: " + c.reason + "\nusage: vantor-sim --model NAME|INDEX", 0), 0u)
+            << run.err;
     }
 }
 
