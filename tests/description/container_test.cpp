@@ -14,8 +14,12 @@
 #include "platform/compound_file.h"
 #include "support/run_program.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::dumpTree;
+using test::RecordingUserInterface;
+using test::runProgram;
 
 namespace fs = std::filesystem;
 using ::testing::UnorderedElementsAre;
@@ -182,4 +186,4 @@ TEST(DescriptionStreamInflate, KeepsWhatWasInflatedBeforeAnError) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

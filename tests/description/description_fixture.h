@@ -7,7 +7,7 @@
 #include "description/tree_description.h"
 #include "support/recording_ui.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 // Loads `text` with the given firmware version; messages land in `ui`.
 inline void loadText(TreeDescription& description, const std::string& text, FirmwareVersion version = {}) {
@@ -39,4 +39,4 @@ inline std::vector<std::string> parameterNames(const TreeDescription& descriptio
     return names;
 }
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

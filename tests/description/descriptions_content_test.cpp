@@ -15,8 +15,10 @@
 #include "platform/app_state.h"
 #include "protocol/name_hash.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::RecordingUserInterface;
 
 enum class Where {
     Root,      // in the parameter tree
@@ -388,4 +390,4 @@ TEST(DescriptionContent, NoTwoParametersOfAModelShareANameHash) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

@@ -3,8 +3,10 @@
 
 #include "support/recording_ui.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::RecordingUserInterface;
 
 // Tests record messages with nested recorders (a helper loads a description with its
 // own); the outer recorder must see what comes after the inner one is gone.
@@ -20,4 +22,4 @@ TEST(RecordingUserInterface, InnerRecorderGivesTheOuterOneBack) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

@@ -4,8 +4,10 @@
 #include "description_fixture.h"
 #include "platform/app_state.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::RecordingUserInterface;
 
 int countParameters(const DescBranch& branch) {
     int count = static_cast<int>(branch.parameters().size());
@@ -37,4 +39,4 @@ TEST(ShippedDescriptions, EveryModelLoadsFromTheBuiltContainer) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

@@ -7,11 +7,12 @@
 
 #include "support/run_program.h"
 
+namespace vantor {
 namespace {
 
-using vantor::testing::ProgramRun;
+using test::ProgramRun;
 
-ProgramRun vantorctl(const std::vector<std::string>& args) { return vantor::testing::runProgram("vantorctl", args); }
+ProgramRun vantorctl(const std::vector<std::string>& args) { return test::runProgram("vantorctl", args); }
 
 struct Case {
     std::vector<std::string> args;
@@ -68,3 +69,4 @@ TEST(CodecCommandHelp, DescribesEachCommand) {
 }
 
 }  // namespace
+}  // namespace vantor

@@ -10,11 +10,12 @@
 
 #include "support/run_program.h"
 
+namespace vantor {
 namespace {
 
-using CliRun = vantor::testing::ProgramRun;
+using CliRun = test::ProgramRun;
 
-CliRun vantorctl(const std::vector<std::string>& args) { return vantor::testing::runProgram("vantorctl", args); }
+CliRun vantorctl(const std::vector<std::string>& args) { return test::runProgram("vantorctl", args); }
 
 TEST(CliHash, OneLinePerNameWithTheNameAsGiven) {
     const CliRun run = vantorctl({"hash", "n.Err", "APLY", "INIT", "M.s.t.r.", "CHAr", "JuRD", "Addr", "addr", ""});
@@ -108,3 +109,4 @@ TEST(CliPorts, OneDevicePathPerLine) {
 }
 
 }  // namespace
+}  // namespace vantor

@@ -10,8 +10,12 @@
 
 #include "support/run_program.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::ProgramRun;
+using test::readWholeFile;
+using test::runProgram;
 
 namespace fs = std::filesystem;
 
@@ -120,4 +124,4 @@ TEST_F(Dat, BuiltContainerHoldsOneStreamPerModel) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

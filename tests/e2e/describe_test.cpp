@@ -10,8 +10,11 @@
 
 #include "support/run_program.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::ProgramRun;
+using test::runProgram;
 
 namespace fs = std::filesystem;
 
@@ -144,4 +147,4 @@ TEST_F(Describe, EveryShippedModelDescribesWithoutMessage) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

@@ -12,12 +12,13 @@
 
 #include "support/run_program.h"
 
+namespace vantor {
 namespace {
 
-using vantor::testing::BackgroundProgram;
-using vantor::testing::ProgramRun;
-using vantor::testing::readWholeFile;
-using vantor::testing::runProgram;
+using test::BackgroundProgram;
+using test::ProgramRun;
+using test::readWholeFile;
+using test::runProgram;
 
 // One vantor-sim child: started with the arguments, its pseudo-terminal path read from
 // the first line of its output.
@@ -168,3 +169,4 @@ TEST(SimulatorOnPty, RefusesBadCommandLines) {
 }
 
 }  // namespace
+}  // namespace vantor

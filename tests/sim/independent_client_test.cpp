@@ -16,6 +16,7 @@
 #include "sim/description_table.h"
 #include "sim/virtual_module.h"
 
+namespace vantor {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -114,15 +115,15 @@ TEST(IndependentClient, EveryModelIdentifiesItselfAndKeepsAWrittenValue) {
     const char* const identifications[] = {"KQ-01", "KQ-02", "KQ-03", "kq-04", "kq-05", "kq-06", "kq-07", "kq-08",
                                            "kq-09", "kq-10", "kq-11", "kq-12", "kq-13", "kq-15", "kq-15", "kq-17",
                                            "kq-18", "kq-19", "kq-20", "kq-21", "kq-22", "kq-23", "kq-24"};
-    static_assert(std::size(identifications) == vantor::kModelCount);
+    static_assert(std::size(identifications) == kModelCount);
     const std::string container = std::string(VANTOR_BIN_DIR) + "/vantor.dat";
-    for (int model = 0; model < vantor::kModelCount; ++model) {
+    for (int model = 0; model < kModelCount; ++model) {
         SCOPED_TRACE("model " + std::to_string(model));
         std::string error;
-        auto table = vantor::sim::tableFromDescription(model, container, "1.0", error);
+        auto table = sim::tableFromDescription(model, container, "1.0", error);
         ASSERT_TRUE(table) << error;
-        vantor::sim::ManualClock clock;
-        vantor::sim::VirtualModule module(model, std::move(*table), {16, 8, {}}, "1.0", clock);
+        sim::ManualClock clock;
+        sim::VirtualModule module(model, std::move(*table), {16, 8, {}}, "1.0", clock);
         const auto ask = [&](bool read, const std::string& name, const Bytes& data) {
             const auto reply = module.answer(frame(16, read, name, data));
             EXPECT_TRUE(reply);
@@ -146,3 +147,4 @@ TEST(IndependentClient, EveryModelIdentifiesItselfAndKeepsAWrittenValue) {
 }
 
 }  // namespace
+}  // namespace vantor

@@ -6,10 +6,15 @@
 #include "sim/module_fixture.h"
 #include "sim/module_line.h"
 
-namespace vantor::sim::testing {
+namespace vantor {
 namespace {
 
-std::vector<std::optional<std::string>> replies(ModuleLine& line, const std::string& bytes) {
+using test::ModuleFixture;
+using test::parameter;
+using test::parseReply;
+using test::request;
+
+std::vector<std::optional<std::string>> replies(sim::ModuleLine& line, const std::string& bytes) {
     std::vector<std::optional<std::string>> out;
     for (auto& exchange : line.receive(bytes)) out.push_back(exchange.reply);
     return out;
@@ -17,7 +22,7 @@ std::vector<std::optional<std::string>> replies(ModuleLine& line, const std::str
 
 TEST(ModuleLine, CutsFramesOutOfNoise) {
     ModuleFixture fixture(16);
-    ModuleLine line(fixture.module, FaultInjector({}, 1));
+    sim::ModuleLine line(fixture.module, sim::FaultInjector({}, 1));
     const std::string read = request(16, "Addr", true);
     // Noise, half a frame, a frame started again by "#", and two frames in one chunk.
     EXPECT_TRUE(line.receive("xx\x01" + read.substr(0, 5)).empty());
@@ -32,7 +37,7 @@ TEST(ModuleLine, WakesUpOnlyOnTheNativeModeRequestOfItsProtocol) {
     const ProtocolMode modes[] = {ProtocolMode::ModbusRtu, ProtocolMode::ModbusAscii, ProtocolMode::Dcon};
     for (ProtocolMode mode : modes) {
         ModuleFixture fixture(16);
-        ModuleLine line(fixture.module, FaultInjector({}, 1), mode);
+        sim::ModuleLine line(fixture.module, sim::FaultInjector({}, 1), mode);
         const std::string native = request(16, "Addr", true);
         EXPECT_TRUE(replies(line, native).empty());
 
@@ -94,17 +99,17 @@ TEST(ModuleLine, InjectsEachFault) {
              const auto parsed = parseReply(reply);
              ASSERT_TRUE(parsed);
              EXPECT_EQ(parsed->hash, kHashDeviceError);
-             EXPECT_EQ(parsed->data, Bytes{kErrBusy});
+             EXPECT_EQ(parsed->data, Bytes{sim::kErrBusy});
              EXPECT_EQ(parsed->address, 16);
          }},
     };
     for (const Case& c : cases) {
         for (const char* probability : {"1", "0"}) {
-            FaultSettings settings;
+            sim::FaultSettings settings;
             std::string error;
-            ASSERT_TRUE(addFault(std::string(c.fault) + "=" + probability, settings, error)) << error;
+            ASSERT_TRUE(sim::addFault(std::string(c.fault) + "=" + probability, settings, error)) << error;
             ModuleFixture fixture(16);
-            ModuleLine line(fixture.module, FaultInjector(settings, 7));
+            sim::ModuleLine line(fixture.module, sim::FaultInjector(settings, 7));
             const auto answers = replies(line, request(16, "Addr", true));
             ASSERT_EQ(answers.size(), 1u);
             SCOPED_TRACE(std::string(c.fault) + "=" + probability);
@@ -117,14 +122,14 @@ TEST(ModuleLine, InjectsEachFault) {
 }
 
 TEST(ModuleLine, AReplyUnderAnotherHashNeverPosesAsADeviceError) {
-    ParameterTable table;
+    sim::ParameterTable table;
     table.add(parameter("BWRQ", "int", {0x01}));  // its hash 0x1322 is "n.Err" with 0x1111 flipped
     ASSERT_EQ(hash_name("BWRQ"), 0x1322);
-    FaultSettings settings;
+    sim::FaultSettings settings;
     std::string error;
-    ASSERT_TRUE(addFault("badhash=1", settings, error)) << error;
+    ASSERT_TRUE(sim::addFault("badhash=1", settings, error)) << error;
     ModuleFixture fixture(16, 8, std::move(table));
-    ModuleLine line(fixture.module, FaultInjector(settings, 1));
+    sim::ModuleLine line(fixture.module, sim::FaultInjector(settings, 1));
     const auto answers = replies(line, request(16, "BWRQ", true));
     ASSERT_EQ(answers.size(), 1u);
     const auto reply = parseReply(answers[0]);
@@ -135,11 +140,11 @@ TEST(ModuleLine, AReplyUnderAnotherHashNeverPosesAsADeviceError) {
 }
 
 TEST(ModuleLine, GoesDeafAfterTheGivenNumberOfFrames) {
-    FaultSettings settings;
+    sim::FaultSettings settings;
     std::string error;
-    ASSERT_TRUE(addFault("deaf-after=2", settings, error));
+    ASSERT_TRUE(sim::addFault("deaf-after=2", settings, error));
     ModuleFixture fixture(16);
-    ModuleLine line(fixture.module, FaultInjector(settings, 1));
+    sim::ModuleLine line(fixture.module, sim::FaultInjector(settings, 1));
     const std::string read = request(16, "Addr", true);
     const auto answers = replies(line, read + read + read + read);
     ASSERT_EQ(answers.size(), 4u);
@@ -148,13 +153,13 @@ TEST(ModuleLine, GoesDeafAfterTheGivenNumberOfFrames) {
 }
 
 TEST(ModuleLine, SameSeedSameFaults) {
-    FaultSettings settings;
+    sim::FaultSettings settings;
     std::string error;
-    ASSERT_TRUE(addFault("drop=0.5", settings, error));
-    ASSERT_TRUE(addFault("garbage=0.5", settings, error));
+    ASSERT_TRUE(sim::addFault("drop=0.5", settings, error));
+    ASSERT_TRUE(sim::addFault("garbage=0.5", settings, error));
     const auto run = [&](std::uint32_t seed) {
         ModuleFixture fixture(16);
-        ModuleLine line(fixture.module, FaultInjector(settings, seed));
+        sim::ModuleLine line(fixture.module, sim::FaultInjector(settings, seed));
         std::string bytes;
         for (int i = 0; i < 40; ++i) bytes += request(16, "Addr", true);
         return replies(line, bytes);
@@ -181,12 +186,12 @@ TEST(ModuleLine, RejectsBadFaultItems) {
         {"drop=nan", badProbability},
     };
     for (const auto& [item, reason] : cases) {
-        FaultSettings settings;
+        sim::FaultSettings settings;
         std::string error;
-        EXPECT_FALSE(addFault(item, settings, error)) << item;
+        EXPECT_FALSE(sim::addFault(item, settings, error)) << item;
         EXPECT_EQ(error, "fault '" + item + "': " + reason);
     }
 }
 
 }  // namespace
-}  // namespace vantor::sim::testing
+}  // namespace vantor

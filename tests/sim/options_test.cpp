@@ -2,13 +2,13 @@
 
 #include "sim/options.h"
 
-namespace vantor::sim {
+namespace vantor {
 namespace {
 
-std::optional<Options> parse(std::vector<std::string> args, std::string& error) {
+std::optional<sim::Options> parse(std::vector<std::string> args, std::string& error) {
     bool help = false;
     args.insert(args.begin(), {"--model", "KQ-01", "--pty"});
-    return parseOptions(args, error, help);
+    return sim::parseOptions(args, error, help);
 }
 
 TEST(SimOptions, LineSettingsAModuleCanListenWith) {
@@ -39,4 +39,4 @@ TEST(SimOptions, LineSettingsAModuleCanListenWith) {
 }
 
 }  // namespace
-}  // namespace vantor::sim
+}  // namespace vantor

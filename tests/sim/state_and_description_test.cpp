@@ -15,8 +15,26 @@
 #include "sim/state_values.h"
 #include "sim/value_rules.h"
 
-namespace vantor::sim::testing {
+namespace vantor {
 namespace {
+
+using sim::kErrParameterIndex;
+using sim::kErrReadOnly;
+using sim::kErrUnknownName;
+using sim::kErrValueForbidden;
+using sim::loadState;
+using sim::ModuleHooks;
+using sim::ModuleParameter;
+using sim::ModuleReply;
+using sim::ModuleRequest;
+using sim::numericValue;
+using sim::ParameterTable;
+using sim::SavedState;
+using sim::saveState;
+using sim::tableFromDescription;
+using test::ModuleFixture;
+using test::parameter;
+using test::smallTable;
 
 ModuleParameter stateParameter(const std::string& name, const std::string& type, Bytes value, bool readOnly,
                                int offset) {
@@ -271,4 +289,4 @@ TEST(ModuleStateFile, RefusesWhatNoModuleHolds) {
 }
 
 }  // namespace
-}  // namespace vantor::sim::testing
+}  // namespace vantor

@@ -1,6 +1,6 @@
 #include "support/recording_ui.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 // One recording interface may live inside another's lifetime: the inner one gives the
 // outer one back, so no message is lost to a silent default.
@@ -25,4 +25,4 @@ std::vector<std::string> RecordingUserInterface::texts() const {
     return result;
 }
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

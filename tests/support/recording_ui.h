@@ -8,7 +8,7 @@
 
 #include "platform/user_interface.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 struct RecordedMessage {
     std::string text;
@@ -39,4 +39,4 @@ private:
     UserInterface* previous_;
 };
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace vantor::testing {
+namespace vantor::test {
 namespace {
 
 // How long a program may take to print a line or to end once asked: far beyond what
@@ -110,4 +110,4 @@ int BackgroundProgram::stop() {
     return status_;
 }
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

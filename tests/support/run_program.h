@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace vantor::testing {
+namespace vantor::test {
 
 struct ProgramRun {
     int status = -1;  // -1 when the program could not run or did not exit normally
@@ -41,4 +41,4 @@ private:
 // The whole content of a file, empty when it cannot be read.
 std::string readWholeFile(const std::string& path);
 
-}  // namespace vantor::testing
+}  // namespace vantor::test
