@@ -257,7 +257,7 @@ TEST(ModuleStateFile, KeepsValuesAttributesAndSettings) {
     EXPECT_EQ(state.table.find("Gain")->value, (Bytes{0x41, 0x48, 0x00, 0x00}));
     std::ofstream(path) << "{ not json";
     EXPECT_FALSE(loadState(path, state, error));
-    EXPECT_NE(error.find(path), std::string::npos);
+    EXPECT_EQ(error.rfind(path + ": ", 0), 0u) << error;
     std::filesystem::remove(path);
 }
 
@@ -271,8 +271,10 @@ TEST(ModuleStateFile, RefusesWhatNoModuleHolds) {
         const char* reason;
     };
     const Case cases[] = {
-        {R"({"settings": {"address": 16, "baud": 0, )" + settings + "}}", "not 0"},
-        {R"({"settings": {"address": 300, "baud": 9600, )" + settings + "}}", "does not fit 8-bit addressing"},
+        {R"({"settings": {"address": 16, "baud": 0, )" + settings + "}}",
+         "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600 or 115200 baud, not 0"},
+        {R"({"settings": {"address": 300, "baud": 9600, )" + settings + "}}",
+         "the address 300 does not fit 8-bit addressing (0 to 255)"},
         {R"({"parameters": [{"name": "Gain", "data": "00112233445566778899AABBCCDDEEFF"}]})",
          "Gain: 16 data bytes do not fit a reply"},
         {R"({"parameters": [{"name": "Lvl", "index": 1, "data": "00112233445566778899AABBCCDD"}]})",
@@ -283,7 +285,7 @@ TEST(ModuleStateFile, RefusesWhatNoModuleHolds) {
         SavedState state{smallTable()};
         std::string error;
         EXPECT_FALSE(loadState(path, state, error)) << c.file;
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_EQ(error, path + ": " + c.reason);
     }
     std::filesystem::remove(path);
 }
