@@ -5,8 +5,13 @@
 
 #include "description_fixture.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::dumpTree;
+using test::loadText;
+using test::parameterNames;
+using test::RecordingUserInterface;
 
 using Lines = std::vector<std::string>;
 
@@ -250,4 +255,4 @@ TEST(DescriptionBuild, DeepCopiesAreIndependent) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

@@ -8,7 +8,7 @@
 #include "description/tree_description.h"
 #include "support/recording_ui.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 // Loads `text` with the given firmware version, for no model in particular; messages
 // land in the interface the description was made with.
@@ -41,4 +41,4 @@ inline std::vector<std::string> parameterNames(const TreeDescription& descriptio
     return names;
 }
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

@@ -14,8 +14,10 @@
 #include "params/type_names.h"
 #include "protocol/name_hash.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::RecordingUserInterface;
 
 enum class Where {
     Root,      // in the parameter tree
@@ -394,4 +396,4 @@ TEST(DescriptionContent, NoTwoParametersOfAModelShareANameHash) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

@@ -5,8 +5,11 @@
 
 #include "description_fixture.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::loadText;
+using test::RecordingUserInterface;
 
 using ::testing::ElementsAre;
 using Lines = std::vector<std::string>;
@@ -260,4 +263,4 @@ TEST(BranchRows, ActuatorBlocksAboveEightHaveATypeRow) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

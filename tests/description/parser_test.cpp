@@ -4,8 +4,13 @@
 #include "description_fixture.h"
 #include "text/texts.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::dumpTree;
+using test::loadText;
+using test::parameterNames;
+using test::RecordingUserInterface;
 
 using ::testing::ElementsAre;
 using Lines = std::vector<std::string>;
@@ -291,4 +296,4 @@ TEST(DescriptionParser, ConstantsGiveBranchCounts) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

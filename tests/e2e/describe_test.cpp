@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "support/run_program.h"
 
-namespace vantor::testing {
+namespace vantor {
 namespace {
+
+using test::ProgramRun;
+using test::runProgram;
 
 namespace fs = std::filesystem;
 
@@ -75,7 +80,9 @@ TEST_F(Describe, TsvListsBothTreesDepthFirst) {
 TEST_F(Describe, WithoutFirmwareTheElsePartIsUsed) {
     const ProgramRun run = describeText(kModule, {"--format", "tsv"});
     EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
     EXPECT_NE(run.out.find("\tIn.f\t1\t0\t0\tint\t0\t0\t0\t\t1\t1\t0\tOld filter\n"), std::string::npos);
+    EXPECT_EQ(run.out.find("\tFilter\n"), std::string::npos);
 }
 
 TEST_F(Describe, MessagesGoToStderrOnePerLine) {
@@ -88,20 +95,23 @@ TEST_F(Describe, MessagesGoToStderrOnePerLine) {
 }
 
 TEST_F(Describe, BadUsage) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"describe"},
-        {"describe", "--model", "KQ-01", "--tree-file", "x.tree"},
-        {"describe", "--model", "KQ-99"},
-        {"describe", "--model", "0", "--format", "xml"},
-        {"describe", "--model", "0", "--firmware", "two"},
-        {"describe", "--model"},
-        {"describe", "--model", "0", "--colour", "red"},
+    const struct {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{"describe"}, "give either --model or --tree-file"},
+        {{"describe", "--model", "KQ-01", "--tree-file", "x.tree"}, "give either --model or --tree-file"},
+        {{"describe", "--model", "KQ-99"}, "unknown model 'KQ-99'"},
+        {{"describe", "--model", "0", "--format", "xml"}, "--format is text or tsv"},
+        {{"describe", "--model", "0", "--firmware", "two"}, "--firmware wants MAJ.MIN, not 'two'"},
+        {{"describe", "--model"}, "--model needs a value"},
+        {{"describe", "--model", "0", "--colour", "red"}, "unknown option '--colour'"},
     };
-    for (const auto& args : cases) {
-        SCOPED_TRACE(args.size() > 1 ? args[1] : args[0]);
-        const ProgramRun run = runProgram("vantorctl", args);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_NE(run.err.find("usage: vantorctl describe"), std::string::npos);
+    for (const auto& c : cases) {
+        const ProgramRun run = runProgram("vantorctl", c.args);
+        EXPECT_EQ(run.status, 2) << c.reason;
+        EXPECT_EQ(run.out, "") << c.reason;
+        EXPECT_EQ(run.err.rfind("vantorctl describe: " + c.reason + "\nusage: vantorctl describe", 0), 0u) << run.err;
     }
 }
 
@@ -114,15 +124,27 @@ TEST_F(Describe, UnreadableContainerOrFile) {
     EXPECT_EQ(runProgram("vantorctl", {"describe", "--tree-file", file_ + ".missing"}).status, 1);
 }
 
+// Each model by its index: the tree under the model's name, every line of both trees.
 TEST_F(Describe, EveryShippedModelDescribesWithoutMessage) {
-    for (int model = 0; model < 23; ++model) {
-        SCOPED_TRACE(model);
+    const struct {
+        const char* name;
+        long lines;
+    } models[] = {
+        {"KQ-01", 117}, {"KQ-02", 132}, {"KQ-03", 104}, {"KQ-04", 86},  {"KQ-05", 181}, {"KQ-06", 90},
+        {"KQ-07", 51},  {"KQ-08", 38},  {"KQ-09", 155}, {"KQ-10", 162}, {"KQ-11", 77},  {"KQ-12", 95},
+        {"KQ-13", 258}, {"KQ-15", 41},  {"KQ-16", 95},  {"KQ-17", 166}, {"KQ-18", 166}, {"KQ-19", 65},
+        {"KQ-20", 52},  {"KQ-21", 59},  {"KQ-22", 87},  {"KQ-23", 47},  {"KQ-24", 47},
+    };
+    for (int model = 0; model < static_cast<int>(std::size(models)); ++model) {
+        SCOPED_TRACE(models[model].name);
         const ProgramRun run = runProgram("vantorctl", {"describe", "--model", std::to_string(model)});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.err, "");
-        EXPECT_GT(std::count(run.out.begin(), run.out.end(), '\n'), 20);
+        EXPECT_EQ(run.out.rfind(models[model].name + std::string("\n  Identification\n"), 0), 0u);
+        EXPECT_NE(run.out.find("\n\nsampled:\n"), std::string::npos);
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), models[model].lines);
     }
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor

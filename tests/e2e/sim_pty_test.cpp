@@ -2,13 +2,8 @@
 // does: identification, reads and writes, device errors, line timing, network settings
 // applied, faults, and a state kept across runs.
 
-#include <poll.h>
-#include <signal.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,73 +12,27 @@
 
 #include "support/run_program.h"
 
+namespace vantor {
 namespace {
 
-using vantor::testing::ProgramRun;
-using vantor::testing::readWholeFile;
-using vantor::testing::runProgram;
-
-constexpr int kGenerousMs = 10000;
+using test::BackgroundProgram;
+using test::ProgramRun;
+using test::readWholeFile;
+using test::runProgram;
 
 // One vantor-sim child: started with the arguments, its pseudo-terminal path read from
-// the first line of its output, stopped with SIGTERM (SIGKILL as the last resort) on
-// every path out of the test.
+// the first line of its output.
 class Simulator {
 public:
-    explicit Simulator(const std::vector<std::string>& args) {
-        int out[2];
-        if (pipe(out) != 0) return;
-        const std::string program = std::string(VANTOR_BIN_DIR) + "/vantor-sim";
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        output_ = out[0];
-        path_ = readLine();
-    }
-    ~Simulator() {
-        stop();
-        if (output_ >= 0) close(output_);
-    }
-    Simulator(const Simulator&) = delete;
-    Simulator& operator=(const Simulator&) = delete;
+    explicit Simulator(const std::vector<std::string>& args)
+        : program_("vantor-sim", args), path_(program_.readLine()) {}
 
     const std::string& path() const { return path_; }
-
     // SIGTERM and the exit status (-1 when it had to be killed).
-    int stop() {
-        if (pid_ <= 0) return status_;
-        kill(pid_, SIGTERM);
-        const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
-        pollfd wait{pidfd, POLLIN, 0};
-        if (pidfd < 0 || poll(&wait, 1, kGenerousMs) <= 0) kill(pid_, SIGKILL);
-        if (pidfd >= 0) close(pidfd);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return status_;
-    }
+    int stop() { return program_.stop(); }
 
 private:
-    std::string readLine() {
-        std::string line;
-        char c = 0;
-        pollfd ready{output_, POLLIN, 0};
-        while (poll(&ready, 1, kGenerousMs) > 0 && read(output_, &c, 1) == 1 && c != '\n') line.push_back(c);
-        return line;
-    }
-
-    pid_t pid_ = -1;
-    int output_ = -1;
-    int status_ = -1;
+    BackgroundProgram program_;
     std::string path_;
 };
 
@@ -199,16 +148,25 @@ TEST(SimulatorOnPty, KeepsItsStateAcrossRunsAndLogsFrames) {
 }
 
 TEST(SimulatorOnPty, RefusesBadCommandLines) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"--pty"},
-                                                                  {"--model", "KQ-99", "--pty"},
-                                                                  {"--model", "1"},
-                                                                  {"--model", "1", "--pty", "--fault", "drop=3"},
-                                                                  {"--model", "1", "--pty", "--alen", "9"},
-                                                                  {"--model", "1", "--pty", "--bogus"}}) {
-        const ProgramRun run = runProgram("vantor-sim", args);
-        EXPECT_EQ(run.status, 2) << args.back();
-        EXPECT_NE(run.err.find("usage: vantor-sim"), std::string::npos);
+    const struct {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{"--pty"}, "--model is required"},
+        {{"--model", "KQ-99", "--pty"}, "unknown model 'KQ-99'"},
+        {{"--model", "1"}, "give either --pty or --device PATH"},
+        {{"--model", "1", "--pty", "--fault", "drop=3"}, "fault 'drop=3': the probability must lie between 0 and 1"},
+        {{"--model", "1", "--pty", "--alen", "9"}, "--alen takes 8 or 11"},
+        {{"--model", "1", "--pty", "--bogus"}, "unknown option '--bogus'"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = runProgram("vantor-sim", c.args);
+        EXPECT_EQ(run.status, 2) << c.reason;
+        EXPECT_EQ(run.out, "") << c.reason;
+        EXPECT_EQ(run.err.rfind("vantor-sim: " + c.reason + "\nusage: vantor-sim --model NAME|INDEX", 0), 0u)
+            << run.err;
     }
 }
 
 }  // namespace
+}  // namespace vantor

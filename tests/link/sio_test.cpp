@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <future>
+#include <limits>
 #include <mutex>
 #include <string>
 
@@ -135,15 +136,17 @@ TEST_F(SioLine, ReplyIsCollectedAtTheCarriageReturnInBothAdapterModes) {
     EXPECT_EQ(peer.requests(), (std::vector<std::string>{"#HGHGPVMIRPTK\r", "#HGHGPVMIRPTK\r"}));
 }
 
+// A lower bound only: the time-out never comes before the response time-out, and a
+// busy machine only makes it later. A wait that never ends fails by the test's time
+// limit.
 TEST_F(SioLine, NoReplyEndsAfterTheResponseTimeout) {
     peer.start(silence);
     open(9600);
     std::string reply;
     const auto start = Clock::now();
     EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactTimeout);
-    const double elapsed = millisecondsSince(start);
-    EXPECT_GE(elapsed, 215.0);
-    EXPECT_LT(elapsed, 5000.0);
+    EXPECT_GE(millisecondsSince(start), sio.responseTimeout());
+    EXPECT_EQ(reply, "");
 }
 
 TEST_F(SioLine, StopEventEndsTheWaitAndLeavesThePortUsable) {
@@ -218,66 +221,16 @@ TEST_F(SioLine, ModbusRtuTakesWhatArrivedWithoutAnEndCharacter) {
     EXPECT_EQ(peer.requests(), std::vector<std::string>{rtuReply});
 }
 
-TEST(LineMarks, DataAndMarkedErrors) {
-    const struct {
-        std::string raw;
-        std::string data;
-        bool lineError;
-    } cases[] = {
-        {"#AB\r", "#AB\r", false},
-        {std::string("\xFF\xFF\x01", 3), std::string("\xFF\x01", 2), false},
-        {std::string("A\xFF\x00\x00"
-                     "B",
-                     5),
-         "AB", true},                               // break
-        {std::string("A\xFF\x00Z", 4), "A", true},  // framing or parity error on 'Z'
-    };
-    for (const auto& c : cases) {
-        LineMarkDecoder decoder;
-        std::string data;
-        EXPECT_EQ(decoder.feed(c.raw, data), c.lineError);
-        EXPECT_EQ(data, c.data);
-    }
-}
-
-TEST(LineMarks, MarkSplitAcrossReads) {
-    LineMarkDecoder decoder;
-    std::string data;
-    EXPECT_FALSE(decoder.feed("A\xFF", data));
-    EXPECT_FALSE(decoder.feed(std::string(1, '\0'), data));
-    EXPECT_TRUE(decoder.feed("Z", data));
-    EXPECT_FALSE(decoder.feed("\xFF", data));
-    EXPECT_FALSE(decoder.feed("\xFF", data));
-    EXPECT_EQ(data, "A\xFF");
-}
-
-TEST(SerialNames, ComNumbersAreTtySDevices) {
-    const struct {
-        const char* name;
-        const char* path;
-    } cases[] = {
-        {"COM1", "/dev/ttyS0"},
-        {"COM10", "/dev/ttyS9"},
-        {"com3", "/dev/ttyS2"},
-        {"/dev/ttyUSB0", "/dev/ttyUSB0"},
-        {"COM0", "COM0"},
-        {"COMX", "COMX"},
-        {"COM", "COM"},
-        // Longer than the 31 characters a port name field once held: kept whole.
-        {"/dev/serial/by-id/usb-Adapter_RS485_0001-if00-port0", "/dev/serial/by-id/usb-Adapter_RS485_0001-if00-port0"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(serialDevicePath(c.name), c.path) << c.name;
-}
-
+// Lower bounds only: a busy machine stretches a wait, never shortens it. A time that
+// is not a positive number returns at once; one taken as endless fails by the test's
+// time limit.
 TEST(CharacterTimes, BusyWaitLastsAtLeastTheTime) {
-    const auto start = Clock::now();
-    WaitCharacterTimes(2.5f);
-    EXPECT_GE(millisecondsSince(start), 2.5);
-    const auto again = Clock::now();
-    WaitCharacterTimes(0);
-    WaitCharacterTimes(-1);
-    // Loosely: no wait at all, not one stretched by a busy machine's scheduler.
-    EXPECT_LT(millisecondsSince(again), 1000.0);
+    for (float ms : {0.1f, 2.5f}) {
+        const auto start = Clock::now();
+        WaitCharacterTimes(ms);
+        EXPECT_GE(millisecondsSince(start), ms) << ms;
+    }
+    for (float ms : {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN()}) WaitCharacterTimes(ms);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "params/converter.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 struct Decoded {
     int result;
@@ -37,4 +37,4 @@ inline Encoded encode(const std::string& type, const std::string& name, const st
     return out;
 }
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

@@ -7,7 +7,7 @@
 namespace vantor {
 namespace {
 
-using testing::decode;
+using test::decode;
 
 struct DecodeCase {
     const char* type;
@@ -20,7 +20,7 @@ class DecodeTypes : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeTypes, GivesTheValueText) {
     const DecodeCase& c = GetParam();
-    const testing::Decoded got = decode(c.type, c.name, c.data);
+    const test::Decoded got = decode(c.type, c.name, c.data);
     EXPECT_EQ(got.result, kConvertOk);
     EXPECT_EQ(got.text, c.text);
 }
@@ -69,7 +69,7 @@ class DecodeFailures : public ::testing::TestWithParam<FailCase> {};
 
 TEST_P(DecodeFailures, ReportTheFailure) {
     const FailCase& c = GetParam();
-    const testing::Decoded got = decode(c.type, c.name, c.data);
+    const test::Decoded got = decode(c.type, c.name, c.data);
     EXPECT_EQ(got.result, c.result);
     const bool badCode = c.type == std::string("name") && c.data.size() == 4;
     if (c.result == kConvertRejected && !badCode) {
@@ -117,7 +117,7 @@ TEST(DecodeLength, ReplyShorterThanItsTrailerCannotBeDecoded) {
 TEST(DecodeFloat, InvalidMarkersShowInvalidValueAndStillSucceed) {
     for (const Bytes& data : {Bytes{0x7F, 0xC0, 0x00, 0x00}, Bytes{0xFF, 0xFF, 0xFF, 0xFF},
                               Bytes{0xFF, 0x80, 0x00, 0x01}, Bytes{0x7F, 0x80, 0x00, 0x00}}) {
-        const testing::Decoded got = decode("float", "x", data);
+        const test::Decoded got = decode("float", "x", data);
         EXPECT_EQ(got.result, kConvertOk);
         EXPECT_EQ(got.text, Text("IDS_STRING485"));
         EXPECT_EQ(got.text, "Invalid value");
@@ -134,12 +134,12 @@ TEST(DecodeFloat, KeepsTheLastNumber) {
 }
 
 TEST(DecodeLength, MessageNamesTheLength) {
-    const testing::Decoded got = decode("int", "x", {1, 2, 3});
+    const test::Decoded got = decode("int", "x", {1, 2, 3});
     EXPECT_EQ(got.text, "Invalid response length: 3");
 }
 
 TEST(DecodeNetworkName, CodeAbove79IsNotAllowed) {
-    const testing::Decoded got = decode("name", "x", {0x4E, 0x50, 0x4E, 0x4E});
+    const test::Decoded got = decode("name", "x", {0x4E, 0x50, 0x4E, 0x4E});
     EXPECT_EQ(got.text, Text("IDS_STRING487"));
     EXPECT_EQ(got.text, "Not allowed symbol in network name");
 }
@@ -187,7 +187,7 @@ TEST(ReadingForms, DecodeByReplyLength) {
         {"iRD", {1, 2, 3, 4, 5, 6, 7, 8}, kConvertImpossible, nullptr},
     };
     for (const Case& c : cases) {
-        const testing::Decoded got = decode("int", c.name, c.data, CodecContext::ofModel(0));
+        const test::Decoded got = decode("int", c.name, c.data, CodecContext::ofModel(0));
         EXPECT_EQ(got.result, c.result) << c.name;
         if (c.text) {
             EXPECT_EQ(got.text, c.text) << c.name;
@@ -223,7 +223,7 @@ TEST(ReadingForms, StatusTable) {
         {0x00, "IDS_STRING484", "Calibration factors cannot be transformed"},
     };
     for (const Case& c : cases) {
-        const testing::Decoded got = decode("int", "iRD", {c.code}, CodecContext::ofModel(0));
+        const test::Decoded got = decode("int", "iRD", {c.code}, CodecContext::ofModel(0));
         EXPECT_EQ(got.result, kConvertOk);
         EXPECT_EQ(got.text, Text(c.key));
         EXPECT_EQ(got.text, c.text);

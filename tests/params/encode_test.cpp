@@ -6,7 +6,7 @@
 namespace vantor {
 namespace {
 
-using testing::encode;
+using test::encode;
 
 struct EncodeCase {
     const char* type;
@@ -20,7 +20,7 @@ class EncodeTypes : public ::testing::TestWithParam<EncodeCase> {};
 
 TEST_P(EncodeTypes, GivesTheDataBytes) {
     const EncodeCase& c = GetParam();
-    const testing::Encoded got = encode(c.type, c.name, c.text, c.decimals);
+    const test::Encoded got = encode(c.type, c.name, c.text, c.decimals);
     EXPECT_EQ(got.result, kConvertOk) << got.reason;
     EXPECT_EQ(got.data, c.data);
 }
@@ -66,7 +66,7 @@ class EncodeRefusals : public ::testing::TestWithParam<RefusedCase> {};
 
 TEST_P(EncodeRefusals, GiveTheResultAndReason) {
     const RefusedCase& c = GetParam();
-    const testing::Encoded got = encode(c.type, c.name, c.text);
+    const test::Encoded got = encode(c.type, c.name, c.text);
     EXPECT_EQ(got.result, c.result);
     EXPECT_TRUE(got.data.empty());
     const std::string reason =

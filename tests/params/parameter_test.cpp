@@ -10,30 +10,31 @@
 namespace vantor {
 namespace {
 
-TEST(Parameter, StartsWithTheDefaults) {
+// A parameter no description has filled and no reply has reached: an editable row of
+// an unknown parameter without data, without attributes or limits, not sampled.
+TEST(Parameter, NewParameterShowsNoDataAndTakesAnyValue) {
     Parameter parameter("Addr");
-    EXPECT_EQ(parameter.name, "Addr");
-    EXPECT_EQ(parameter.valueText, "no data");
-    EXPECT_EQ(parameter.type, Text("IDS_UNKNOWN_TYPE"));
-    EXPECT_EQ(parameter.type, "unknown");
-    EXPECT_EQ(parameter.description, "<unknown parameter>");
-    EXPECT_TRUE(parameter.errorText.empty());
-    EXPECT_TRUE(parameter.configurationValue.empty());
-    EXPECT_FALSE(parameter.lastNumber.has_value());
-    EXPECT_EQ(parameter.decimalPlaces, 0);
-    EXPECT_EQ(parameter.highLimit, 0);
-    EXPECT_EQ(parameter.lowLimit, 0);
-    EXPECT_EQ(parameter.userEditable, 1);
-    EXPECT_EQ(parameter.editable, 1);
-    EXPECT_EQ(parameter.manufacturerOwned, 0);
-    EXPECT_EQ(parameter.hasAttributes, 0);
-    EXPECT_EQ(parameter.indexed, 0);
-    EXPECT_EQ(parameter.dataIndex, 0);
-    EXPECT_EQ(parameter.addressOffset, 0);
-    EXPECT_EQ(parameter.tableMode, 0);
-    EXPECT_EQ(parameter.samplingPeriod, 1000);
+    const ParameterRow row = parameter.Row(true);
+    EXPECT_EQ(row.name, "Addr");  // not indexed: no ":0" even with indexes shown
+    EXPECT_EQ(row.value, "no data");
+    EXPECT_EQ(row.editable, "");
+    EXPECT_EQ(row.owner, "");
+    EXPECT_EQ(row.error, "");
+    EXPECT_EQ(row.colour, kColourNormal);
+    EXPECT_EQ(row.image, kImageEditableBuiltIn);
+    EXPECT_EQ(parameter.TypeDescription(), "");
+    EXPECT_EQ(parameter.AttributeByte(), 0x03);  // editable, the person's own
     EXPECT_FALSE(parameter.SamplingOn());
-    EXPECT_EQ(Parameter().name, "");
+    EXPECT_EQ(parameter.SamplingPeriodText(), "1000");
+    EXPECT_EQ(parameter.SampledDescription(), "<unknown parameter>, Addr:0");
+
+    // Of unknown type a reply reads as a number, and any text is taken.
+    const std::uint8_t reply[] = {0x05};
+    EXPECT_EQ(parameter.StoreFromData(reply, 1), kConvertOk);
+    EXPECT_EQ(parameter.valueText, "5");
+    EXPECT_TRUE(parameter.SetValue("whatever"));
+    EXPECT_EQ(parameter.valueText, "whatever");
+    EXPECT_EQ(Parameter().Row(true).name, "");
 }
 
 TEST(Parameter, NewParameterWithAttributesShowsReadWriteAndUserOwner) {

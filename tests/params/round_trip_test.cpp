@@ -16,9 +16,9 @@ class RoundTrips : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(RoundTrips, WrittenBytesReadBackAsTheValue) {
     const RoundTrip& c = GetParam();
-    const testing::Encoded written = testing::encode(c.type, c.name, c.text);
+    const test::Encoded written = test::encode(c.type, c.name, c.text);
     ASSERT_EQ(written.result, kConvertOk) << written.reason;
-    const testing::Decoded read = testing::decode(c.type, c.name, written.data);
+    const test::Decoded read = test::decode(c.type, c.name, written.data);
     EXPECT_EQ(read.result, kConvertOk);
     EXPECT_EQ(read.text, c.back);
 }

@@ -9,7 +9,7 @@ namespace {
 // What talks to the installed interface reaches the one installed last; taking it away
 // puts the silent default back in force, never a null interface.
 TEST(InstalledUserInterface, IsInForceUntilTakenAway) {
-    testing::RecordingUserInterface recorder;
+    test::RecordingUserInterface recorder;
     installUserInterface(&recorder);
     ui().message("shown", "T", MessageIcon::Error, MessageButtons::Ok);
     installUserInterface(nullptr);

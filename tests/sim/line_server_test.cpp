@@ -8,17 +8,20 @@
 #include "sim/line_server.h"
 #include "sim/module_fixture.h"
 
-namespace vantor::sim::testing {
+namespace vantor {
 namespace {
+
+using test::ModuleFixture;
+using test::request;
 
 // A client that sends and never reads fills the line with replies; the server must
 // still hear its stop request instead of waiting forever for the line to drain.
 TEST(LineServer, StopsWhileNobodyReadsTheReplies) {
     ModuleFixture fixture(16);
-    ModuleLine line(fixture.module, FaultInjector({}, 1));
-    Terminal terminal = Terminal::openPseudo(LineSettings{});
-    FrameLog log("");
-    LineServer server(terminal, line, log, {false, 1, true});
+    sim::ModuleLine line(fixture.module, sim::FaultInjector({}, 1));
+    sim::Terminal terminal = sim::Terminal::openPseudo(sim::LineSettings{});
+    sim::FrameLog log("");
+    sim::LineServer server(terminal, line, log, {false, 1, true});
     int stop[2];
     ASSERT_EQ(pipe(stop), 0);
     std::string error;
@@ -51,4 +54,4 @@ TEST(LineServer, StopsWhileNobodyReadsTheReplies) {
 }
 
 }  // namespace
-}  // namespace vantor::sim::testing
+}  // namespace vantor

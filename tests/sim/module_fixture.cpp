@@ -1,9 +1,9 @@
 #include "sim/module_fixture.h"
 
-namespace vantor::sim::testing {
+namespace vantor::test {
 
-ModuleParameter parameter(const std::string& name, const std::string& type, Bytes value, double low, double high) {
-    ModuleParameter p;
+sim::ModuleParameter parameter(const std::string& name, const std::string& type, Bytes value, double low, double high) {
+    sim::ModuleParameter p;
     p.name = name;
     p.type = type;
     p.value = p.defaultValue = std::move(value);
@@ -12,15 +12,15 @@ ModuleParameter parameter(const std::string& name, const std::string& type, Byte
     return p;
 }
 
-ModuleParameter indexedParameter(const std::string& name, const std::string& type, int index, Bytes value) {
-    ModuleParameter p = parameter(name, type, std::move(value));
+sim::ModuleParameter indexedParameter(const std::string& name, const std::string& type, int index, Bytes value) {
+    sim::ModuleParameter p = parameter(name, type, std::move(value));
     p.indexed = true;
     p.dataIndex = index;
     return p;
 }
 
-ParameterTable smallTable() {
-    ParameterTable table;
+sim::ParameterTable smallTable() {
+    sim::ParameterTable table;
     table.add(parameter("Gain", "float", {0x41, 0x20, 0x00, 0x00}, 0, 100));
     table.add(parameter("Mode", "off:slow:fast", {0x01}));
     table.add(parameter("Cnt", "int", {0x00, 0x05}, 0, 1000));
@@ -61,8 +61,8 @@ std::optional<Reply> parseReply(const std::optional<std::string>& characters, in
     return Reply{frame.hash, frame.data, frame.address(addressLength)};
 }
 
-ModuleFixture::ModuleFixture(int address, int addressLength, ParameterTable table, int model)
-    : module(model, std::move(table), NetworkSettings{address, addressLength, {}}, "1.0", clock) {}
+ModuleFixture::ModuleFixture(int address, int addressLength, sim::ParameterTable table, int model)
+    : module(model, std::move(table), sim::NetworkSettings{address, addressLength, {}}, "1.0", clock) {}
 
 std::optional<Reply> ModuleFixture::ask(const std::string& name, bool read, Bytes data) {
     return askAt(module.settings().address, name, read, std::move(data));
@@ -73,4 +73,4 @@ std::optional<Reply> ModuleFixture::askAt(int address, const std::string& name, 
     return parseReply(module.answer(request(address, name, read, std::move(data), length)), length);
 }
 
-}  // namespace vantor::sim::testing
+}  // namespace vantor::test

@@ -10,18 +10,18 @@
 #include "sim/clock.h"
 #include "sim/virtual_module.h"
 
-namespace vantor::sim::testing {
+namespace vantor::test {
 
 // A parameter for a table: name, type, limits, and its initial value bytes.
-ModuleParameter parameter(const std::string& name, const std::string& type, Bytes value, double low = 0,
-                          double high = 0);
-ModuleParameter indexedParameter(const std::string& name, const std::string& type, int index, Bytes value);
+sim::ModuleParameter parameter(const std::string& name, const std::string& type, Bytes value, double low = 0,
+                               double high = 0);
+sim::ModuleParameter indexedParameter(const std::string& name, const std::string& type, int index, Bytes value);
 
 // A small table: "Addr" and the other network settings come from the module itself;
 // "Gain" (float 0..100), "Mode" (three choices), "Cnt" (int 0..1000), "!Ro" (read
 // only), "Lvl" indexed 0..3 (int), "Flag" without attributes, and the commands
 // "INIT", "S.Def", "U.Apl", "UApl" (APLY the module has of its own).
-ParameterTable smallTable();
+sim::ParameterTable smallTable();
 
 // A request frame on the line.
 std::string request(int address, const std::string& name, bool read, Bytes data = {}, int addressLength = 8);
@@ -36,12 +36,13 @@ struct Reply {
 std::optional<Reply> parseReply(const std::optional<std::string>& characters, int addressLength = 8);
 
 struct ModuleFixture {
-    explicit ModuleFixture(int address = 16, int addressLength = 8, ParameterTable table = smallTable(), int model = 0);
+    explicit ModuleFixture(int address = 16, int addressLength = 8, sim::ParameterTable table = smallTable(),
+                           int model = 0);
     std::optional<Reply> ask(const std::string& name, bool read, Bytes data = {});
     std::optional<Reply> askAt(int address, const std::string& name, bool read, Bytes data = {});
 
-    ManualClock clock;
-    VirtualModule module;
+    sim::ManualClock clock;
+    sim::VirtualModule module;
 };
 
-}  // namespace vantor::sim::testing
+}  // namespace vantor::test

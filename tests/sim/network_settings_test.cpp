@@ -3,8 +3,12 @@
 #include "sim/device_errors.h"
 #include "sim/module_fixture.h"
 
-namespace vantor::sim::testing {
+namespace vantor {
 namespace {
+
+using test::ModuleFixture;
+using test::parseReply;
+using test::request;
 
 const Bytes kAddress32{0x00, 0x20};
 
@@ -48,9 +52,9 @@ TEST(ModuleNetworkSettings, InitRestartsWithThePendingSettingsAndKeepsTheValues)
     ASSERT_TRUE(restarted);
     EXPECT_EQ(restarted->hash, hash_name("INIT"));
     EXPECT_EQ(fixture.module.restarts(), 1);
-    const NetworkSettings& now = fixture.module.settings();
+    const sim::NetworkSettings& now = fixture.module.settings();
     EXPECT_EQ(now.address, 32);
-    EXPECT_EQ(now.line, (LineSettings{115200, Parity::Even, 8, 2}));
+    EXPECT_EQ(now.line, (sim::LineSettings{115200, sim::Parity::Even, 8, 2}));
     EXPECT_EQ(fixture.askAt(32, "Cnt", true)->data, (Bytes{0x02, 0x00}));
 }
 
@@ -97,4 +101,4 @@ TEST(ModuleNetworkSettings, OneShotCommandsAreAcknowledged) {
 }
 
 }  // namespace
-}  // namespace vantor::sim::testing
+}  // namespace vantor

@@ -14,8 +14,26 @@
 #include "sim/state_values.h"
 #include "sim/value_rules.h"
 
-namespace vantor::sim::testing {
+namespace vantor {
 namespace {
+
+using sim::kErrParameterIndex;
+using sim::kErrReadOnly;
+using sim::kErrUnknownName;
+using sim::kErrValueForbidden;
+using sim::loadState;
+using sim::ModuleHooks;
+using sim::ModuleParameter;
+using sim::ModuleReply;
+using sim::ModuleRequest;
+using sim::numericValue;
+using sim::ParameterTable;
+using sim::SavedState;
+using sim::saveState;
+using sim::tableFromDescription;
+using test::ModuleFixture;
+using test::parameter;
+using test::smallTable;
 
 ModuleParameter stateParameter(const std::string& name, const std::string& type, Bytes value, bool readOnly,
                                int offset) {
@@ -82,9 +100,9 @@ TEST(ModuleFromDescription, ScannedValuesNetworkNameAndReadOnlyParameters) {
     ASSERT_TRUE(table) << error;
     ModuleFixture fixture(16, 8, std::move(*table), 0);
 
-    // The sampled readings answer at the module address plus their channel.
+    // The sampled readings answer at the module address plus their channel, 0 to 7.
     const int offset = fixture.module.parameters().maxAddressOffset();
-    ASSERT_GT(offset, 0);
+    ASSERT_EQ(offset, 7);
     const auto sampled = fixture.askAt(16 + offset, "rEAd", true);
     ASSERT_TRUE(sampled);
     EXPECT_EQ(sampled->hash, hash_name("rEAd"));
@@ -175,7 +193,9 @@ TEST(ModuleReadings, TheConfiguratorShowsTheValueTheModuleHolds) {
 }
 
 TEST(ModuleReadings, EveryReadingOfTheMeasuringModelsDecodesToItsValue) {
-    for (const char* name : {"KQ-01", "KQ-08", "KQ-09", "KQ-13", "KQ-19"}) {
+    // The models and their readings: one "rEAd" per channel, or "rEAd", "iRD" and "iRDt".
+    const std::pair<const char*, int> models[] = {{"KQ-01", 8}, {"KQ-08", 3}, {"KQ-09", 8}, {"KQ-13", 3}, {"KQ-19", 3}};
+    for (const auto& [name, count] : models) {
         const int model = findModel(name);
         std::string error;
         auto table = tableFromDescription(model, std::string(VANTOR_BIN_DIR) + "/vantor.dat", "2.0", error);
@@ -200,7 +220,7 @@ TEST(ModuleReadings, EveryReadingOfTheMeasuringModelsDecodesToItsValue) {
             EXPECT_EQ(shown, expected);
             ++readings;
         }
-        EXPECT_GT(readings, 0) << name;
+        EXPECT_EQ(readings, count) << name;
     }
 }
 
@@ -233,7 +253,7 @@ TEST(ModuleStateFile, KeepsValuesAttributesAndSettings) {
     EXPECT_EQ(state.table.find("Gain")->value, (Bytes{0x41, 0x48, 0x00, 0x00}));
     std::ofstream(path) << "{ not json";
     EXPECT_FALSE(loadState(path, state, error));
-    EXPECT_NE(error.find(path), std::string::npos);
+    EXPECT_EQ(error.rfind(path + ": ", 0), 0u) << error;
     std::filesystem::remove(path);
 }
 
@@ -247,8 +267,10 @@ TEST(ModuleStateFile, RefusesWhatNoModuleHolds) {
         const char* reason;
     };
     const Case cases[] = {
-        {R"({"settings": {"address": 16, "baud": 0, )" + settings + "}}", "not 0"},
-        {R"({"settings": {"address": 300, "baud": 9600, )" + settings + "}}", "does not fit 8-bit addressing"},
+        {R"({"settings": {"address": 16, "baud": 0, )" + settings + "}}",
+         "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600 or 115200 baud, not 0"},
+        {R"({"settings": {"address": 300, "baud": 9600, )" + settings + "}}",
+         "the address 300 does not fit 8-bit addressing (0 to 255)"},
         {R"({"parameters": [{"name": "Gain", "data": "00112233445566778899AABBCCDDEEFF"}]})",
          "Gain: 16 data bytes do not fit a reply"},
         {R"({"parameters": [{"name": "Lvl", "index": 1, "data": "00112233445566778899AABBCCDD"}]})",
@@ -259,10 +281,10 @@ TEST(ModuleStateFile, RefusesWhatNoModuleHolds) {
         SavedState state{smallTable()};
         std::string error;
         EXPECT_FALSE(loadState(path, state, error)) << c.file;
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_EQ(error, path + ": " + c.reason);
     }
     std::filesystem::remove(path);
 }
 
 }  // namespace
-}  // namespace vantor::sim::testing
+}  // namespace vantor

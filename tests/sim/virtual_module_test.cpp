@@ -5,8 +5,12 @@
 #include "sim/device_errors.h"
 #include "sim/module_fixture.h"
 
-namespace vantor::sim::testing {
+namespace vantor {
 namespace {
+
+using test::ModuleFixture;
+using test::request;
+using test::smallTable;
 
 const std::uint16_t kHashAttributes = hash_name("M.s.t.r.");
 
@@ -93,18 +97,18 @@ TEST(VirtualModule, RefusesWithTheModuleErrorCodes) {
         std::uint8_t code;
     };
     const Case cases[] = {
-        {"unknown name", "NoSuch", true, {}, kErrUnknownName},
-        {"index beyond the parameter", "Lvl", true, {0x00, 0x04}, kErrParameterIndex},
-        {"index missing", "Lvl", true, {}, kErrDataLength},
-        {"read-only parameter", "Ro", false, {0x01}, kErrReadOnly},
-        {"identification", "dev", false, {0x01}, kErrReadOnly},
-        {"real beyond its limits", "Gain", false, {0x42, 0xCA, 0x00, 0x00}, kErrRealOutOfRange},  // 101.0
-        {"whole number beyond its limits", "Cnt", false, {0x03, 0xE9}, kErrValueForbidden},
-        {"choice beyond the list", "Mode", false, {0x03}, kErrValueForbidden},
-        {"rate code beyond the list", "bPS", false, {0x09}, kErrValueForbidden},
-        {"float of three bytes", "Gain", false, {0x41, 0x20, 0x00}, kErrDataLength},
-        {"read with data", "Gain", true, {0x01}, kErrDataLength},
-        {"command with data", "INIT", false, {0x01}, kErrDataLength},
+        {"unknown name", "NoSuch", true, {}, sim::kErrUnknownName},
+        {"index beyond the parameter", "Lvl", true, {0x00, 0x04}, sim::kErrParameterIndex},
+        {"index missing", "Lvl", true, {}, sim::kErrDataLength},
+        {"read-only parameter", "Ro", false, {0x01}, sim::kErrReadOnly},
+        {"identification", "dev", false, {0x01}, sim::kErrReadOnly},
+        {"real beyond its limits", "Gain", false, {0x42, 0xCA, 0x00, 0x00}, sim::kErrRealOutOfRange},  // 101.0
+        {"whole number beyond its limits", "Cnt", false, {0x03, 0xE9}, sim::kErrValueForbidden},
+        {"choice beyond the list", "Mode", false, {0x03}, sim::kErrValueForbidden},
+        {"rate code beyond the list", "bPS", false, {0x09}, sim::kErrValueForbidden},
+        {"float of three bytes", "Gain", false, {0x41, 0x20, 0x00}, sim::kErrDataLength},
+        {"read with data", "Gain", true, {0x01}, sim::kErrDataLength},
+        {"command with data", "INIT", false, {0x01}, sim::kErrDataLength},
     };
     for (const Case& c : cases) {
         ModuleFixture fixture(16);
@@ -122,7 +126,7 @@ TEST(VirtualModule, WriteRefusedWhileTheAccessAttributeSaysReadOnly) {
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->data, (Bytes{0x02, 0x9F, 0x62}));
     reply = fixture.ask("Addr", false, {0x00, 0x20});
-    EXPECT_EQ(reply->data, Bytes{kErrAttributeReadOnly});
+    EXPECT_EQ(reply->data, Bytes{sim::kErrAttributeReadOnly});
 }
 
 TEST(VirtualModule, ExchangesAccessAttributes) {
@@ -156,16 +160,24 @@ TEST(VirtualModule, ExchangesAccessAttributes) {
          {0x00, hi(ro), lo(ro)},
          kHashAttributes,
          {0x00, hi(ro), lo(ro)}},
-        {"make a company parameter editable", false, {0x01, hi(ro), lo(ro)}, kHashDeviceError, {kErrAttributeChange}},
+        {"make a company parameter editable",
+         false,
+         {0x01, hi(ro), lo(ro)},
+         kHashDeviceError,
+         {sim::kErrAttributeChange}},
         {"give an own parameter to the company",
          false,
          {0x01, 0x00, 0x00, hi(lvl), lo(lvl)},
          kHashDeviceError,
-         {kErrAttributeChange}},
-        {"no attributes", true, {hi(flag), lo(flag)}, kHashDeviceError, {kErrNoAttributes}},
-        {"index the parameter lacks", true, {0x00, 0x09, hi(lvl), lo(lvl)}, kHashDeviceError, {kErrAttributeIndex}},
-        {"unknown name", true, {0x12, 0x34}, kHashDeviceError, {kErrUnknownName}},
-        {"wrong length", true, {0x12}, kHashDeviceError, {kErrDataLength}},
+         {sim::kErrAttributeChange}},
+        {"no attributes", true, {hi(flag), lo(flag)}, kHashDeviceError, {sim::kErrNoAttributes}},
+        {"index the parameter lacks",
+         true,
+         {0x00, 0x09, hi(lvl), lo(lvl)},
+         kHashDeviceError,
+         {sim::kErrAttributeIndex}},
+        {"unknown name", true, {0x12, 0x34}, kHashDeviceError, {sim::kErrUnknownName}},
+        {"wrong length", true, {0x12}, kHashDeviceError, {sim::kErrDataLength}},
     };
     for (const Case& c : cases) {
         const auto reply = fixture.ask("M.s.t.r.", c.read, c.data);
@@ -174,23 +186,23 @@ TEST(VirtualModule, ExchangesAccessAttributes) {
         EXPECT_EQ(reply->data, c.expected) << c.what;
     }
     // Element 1 of "Lvl" is read-only now; element 0 is not.
-    EXPECT_EQ(fixture.ask("Lvl", false, {0x05, 0x00, 0x01})->data, Bytes{kErrAttributeReadOnly});
+    EXPECT_EQ(fixture.ask("Lvl", false, {0x05, 0x00, 0x01})->data, Bytes{sim::kErrAttributeReadOnly});
     EXPECT_EQ(fixture.ask("Lvl", false, {0x05, 0x00, 0x00})->data, (Bytes{0x05, 0x00, 0x00}));
 }
 
 TEST(VirtualModule, IdentifiesItselfAsTheModuleSpellsIt) {
     ModuleFixture kq15(16, 8, smallTable(), 13);
     ModuleFixture kq16(16, 8, smallTable(), 14);
-    EXPECT_EQ(kq15.ask("dev", true)->data, reversedText("kq-15"));
+    EXPECT_EQ(kq15.ask("dev", true)->data, sim::reversedText("kq-15"));
     EXPECT_EQ(kq15.ask("dev", true)->data, (Bytes{'5', '1', '-', 'q', 'k'}));
-    EXPECT_EQ(kq16.ask("dev", true)->data, reversedText("kq-15"));
+    EXPECT_EQ(kq16.ask("dev", true)->data, sim::reversedText("kq-15"));
     EXPECT_EQ(kq15.ask("tdev", true)->data, Bytes{0});
     EXPECT_EQ(kq16.ask("tdev", true)->data, Bytes{1});
     EXPECT_EQ(kq15.ask("ver", true)->data, (Bytes{'0', '.', '1'}));
     ModuleFixture kq01(16);
-    EXPECT_EQ(kq01.ask("dev", true)->data, reversedText("KQ-01"));
-    EXPECT_EQ(kq01.ask("tdev", true)->data, Bytes{kErrUnknownName});
+    EXPECT_EQ(kq01.ask("dev", true)->data, sim::reversedText("KQ-01"));
+    EXPECT_EQ(kq01.ask("tdev", true)->data, Bytes{sim::kErrUnknownName});
 }
 
 }  // namespace
-}  // namespace vantor::sim::testing
+}  // namespace vantor

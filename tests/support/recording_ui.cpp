@@ -1,6 +1,6 @@
 #include "support/recording_ui.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 MessageAnswer RecordingUserInterface::message(const std::string& text, const std::string& caption, MessageIcon icon,
                                               MessageButtons buttons) {
@@ -19,4 +19,4 @@ std::vector<std::string> RecordingUserInterface::texts() const {
     return result;
 }
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

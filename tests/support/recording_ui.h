@@ -9,7 +9,7 @@
 
 #include "platform/user_interface.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 struct RecordedMessage {
     std::string text;
@@ -34,4 +34,4 @@ public:
     std::deque<MessageAnswer> answers;  // taken in order by questions; then defaults
 };
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

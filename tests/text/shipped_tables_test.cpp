@@ -55,8 +55,9 @@ TEST(ShippedTables, CommandPromptsSplitIntoStatusPromptAndTooltip) {
         ASSERT_TRUE(TextById(id, 1, prompt)) << id;
         ASSERT_TRUE(TextById(id, 2, tip)) << id;
         EXPECT_EQ(tip, tooltip) << id;
-        // The prompt keeps the CR that stood before the line feed.
-        EXPECT_GT(prompt.size(), 1u) << id;
+        // The prompt keeps the CR that stood before the line feed, after a text.
+        ASSERT_GT(prompt.size(), 1u) << id;
+        EXPECT_EQ(prompt.back(), '\r') << id;
         EXPECT_EQ(whole, prompt + "\n" + tip) << id;
     }
     EXPECT_EQ(Text("ID_STATE_INOUT1").substr(Text("ID_STATE_INOUT1").rfind('\n') + 1), "Input status");
