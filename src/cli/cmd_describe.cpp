@@ -2,8 +2,6 @@
 // prints both trees.
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "cli/commands.h"
@@ -12,6 +10,7 @@
 #include "description/catalogue.h"
 #include "description/tree_description.h"
 #include "platform/app_state.h"
+#include "platform/file_access.h"
 
 namespace vantor::cli {
 
@@ -138,13 +137,12 @@ int runDescribe(const Arguments& args) {
         app().setCurrentModel(options.model);
         loaded = description.LoadTreeDescription();
     } else {
-        std::ifstream in(options.treeFile, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "vantorctl describe: cannot read %s\n", options.treeFile.c_str());
+        std::string text, reason;
+        if (!readFile(options.treeFile, text, reason)) {
+            std::fprintf(stderr, "vantorctl describe: cannot read %s: %s\n", options.treeFile.c_str(), reason.c_str());
             return 1;
         }
-        loaded =
-            description.LoadTreeText(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        loaded = description.LoadTreeText(std::move(text));
     }
 
     const TreePrinter printer(options.tsv);

@@ -13,8 +13,10 @@ namespace vantor {
 
 namespace {
 
-void showLoadError(const char* key) {
-    ui().message(Text(key), Text("AFX_IDS_APP_TITLE"), MessageIcon::Error, MessageButtons::Ok);
+// The keyed text, with what went wrong on the line beneath it when that is known.
+void showLoadError(const char* key, const std::string& detail = {}) {
+    ui().message(detail.empty() ? Text(key) : Text(key) + "\n" + detail, Text("AFX_IDS_APP_TITLE"), MessageIcon::Error,
+                 MessageButtons::Ok);
 }
 
 // Lines are separated by any run of carriage returns and line feeds.
@@ -65,9 +67,9 @@ bool TreeDescription::LoadTreeDescription() {
     const int model = app().currentModel();
     Clear();
     if (model < 0 || model >= kModelCount) return false;
-    std::string text;
-    if (!ReadDescriptionStream(descriptionFile, modelCatalogue()[model].stream, text)) {
-        showLoadError("IDS_STRING186");
+    std::string text, reason;
+    if (!ReadDescriptionStream(descriptionFile, modelCatalogue()[model].stream, text, reason)) {
+        showLoadError("IDS_STRING186", reason);
         return false;
     }
     return LoadTreeText(std::move(text));
