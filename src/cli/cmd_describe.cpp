@@ -2,8 +2,6 @@
 // prints both trees.
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "cli/commands.h"
@@ -11,6 +9,7 @@
 #include "cli/stderr_user_interface.h"
 #include "description/catalogue.h"
 #include "description/tree_description.h"
+#include "platform/file_access.h"
 
 namespace vantor::cli {
 
@@ -137,13 +136,12 @@ int runDescribe(const Arguments& args) {
     if (options.treeFile.empty()) {
         loaded = description.LoadTreeDescription(options.model);
     } else {
-        std::ifstream in(options.treeFile, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "vantorctl describe: cannot read %s\n", options.treeFile.c_str());
+        std::string text, reason;
+        if (!readFile(options.treeFile, text, reason)) {
+            std::fprintf(stderr, "vantorctl describe: cannot read %s: %s\n", options.treeFile.c_str(), reason.c_str());
             return 1;
         }
-        loaded = description.LoadTreeText(
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), kNoModel);
+        loaded = description.LoadTreeText(std::move(text), kNoModel);
     }
 
     const TreePrinter printer(options.tsv);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #include "cli/command.h"
@@ -15,9 +16,7 @@ void printProgramHelp() {
     std::printf("\n'vantorctl COMMAND --help' describes one command.\n");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         printProgramHelp();
         return argc < 2 ? 2 : 0;
@@ -34,4 +33,18 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "vantorctl: unknown command '%s' (see vantorctl --help)\n", name.c_str());
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The last resort: whatever escapes a command is reported, not left to abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vantorctl: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "vantorctl: unexpected failure\n");
+    }
+    return 1;
 }

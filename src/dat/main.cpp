@@ -4,15 +4,15 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "description/description_file.h"
 #include "platform/compound_file.h"
+#include "platform/file_access.h"
 
 namespace {
 
@@ -40,11 +40,20 @@ int failure(const std::string& what) {
     return 1;
 }
 
-bool readFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+// A stream is packed from a regular file with text in it: a device or an empty file
+// would make an empty stream.
+bool readTreeFile(const std::string& path, std::string& text, std::string& reason) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+        !std::filesystem::is_directory(status)) {  // a directory's own reason follows
+        reason = "not a regular file";
+        return false;
+    }
+    if (!vantor::readFile(path, text, reason)) return false;
+    if (!text.empty()) return true;
+    reason = "the file is empty";
+    return false;
 }
 
 bool openContainer(const std::string& path, vantor::CompoundFileReader& file, std::string& error) {
@@ -70,8 +79,8 @@ int pack(const Args& args) {
         const std::string name = std::filesystem::path(args[i]).filename().string();
         // The container tells names apart without regard to letter case.
         if (!names.insert(lowerCase(name)).second) return failure("two files named " + name);
-        std::string text;
-        if (!readFile(args[i], text)) return failure("cannot read " + args[i]);
+        std::string text, reason;
+        if (!readTreeFile(args[i], text, reason)) return failure("cannot read " + args[i] + ": " + reason);
         streams.emplace_back(name, vantor::EncodeDescriptionStream(text));
     }
     std::string error;
@@ -86,21 +95,6 @@ int list(const Args& args) {
     if (!openContainer(args[0], file, error)) return failure(error);
     for (const auto& name : file.streamNames()) std::printf("%s\n", name.c_str());
     return 0;
-}
-
-bool inflateStream(const vantor::CompoundFileReader& file, const std::string& name, std::string& text,
-                   std::string& error) {
-    std::string compressed;
-    if (!file.readStream(name, compressed)) {
-        error = "no stream " + name;
-        return false;
-    }
-    text = vantor::DecodeDescriptionStream(compressed);
-    if (text.empty()) {
-        error = "stream " + name + " holds no zlib data";
-        return false;
-    }
-    return true;
 }
 
 int unpack(const Args& args) {
@@ -118,14 +112,12 @@ int unpack(const Args& args) {
             status = failure("stream name '" + name + "' is not a file name; skipped");
             continue;
         }
-        if (!inflateStream(file, name, text, error)) {
-            status = failure(error);
+        if (!vantor::DecodeContainerStream(file, name, text, error)) {
+            status = failure(args[0] + ": " + error);
             continue;
         }
-        const auto target = std::filesystem::path(args[1]) / name;
-        std::ofstream out(target, std::ios::binary | std::ios::trunc);
-        if (!out.write(text.data(), static_cast<std::streamsize>(text.size())))
-            status = failure("cannot write " + target.string());
+        const std::string target = (std::filesystem::path(args[1]) / name).string();
+        if (!vantor::saveFileAtomically(target, text, error)) status = failure("cannot write " + target + ": " + error);
     }
     return status;
 }
@@ -134,7 +126,8 @@ int cat(const Args& args) {
     if (args.size() != 2) return usageError("cat needs FILE.dat and STREAM");
     vantor::CompoundFileReader file;
     std::string error, text;
-    if (!openContainer(args[0], file, error) || !inflateStream(file, args[1], text, error)) return failure(error);
+    if (!openContainer(args[0], file, error)) return failure(error);
+    if (!vantor::DecodeContainerStream(file, args[1], text, error)) return failure(args[0] + ": " + error);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
@@ -146,9 +139,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {{"pack", pack}, {"list", list}, {"unpack", unpack}, {"cat", cat}};
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     if (argc < 2) return usageError("no command given");
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
         std::fputs(kUsage, stdout);
@@ -157,4 +148,17 @@ int main(int argc, char** argv) {
     for (const auto& sub : kSubcommands)
         if (!std::strcmp(argv[1], sub.name)) return sub.run(Args(argv + 2, argv + argc));
     return usageError((std::string("unknown command '") + argv[1] + "'").c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The last resort: whatever escapes the commands is reported, not left to abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        return failure(e.what());
+    } catch (...) {
+        return failure("unexpected failure");
+    }
 }

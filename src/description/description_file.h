@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/compound_file.h"
+
 namespace vantor {
 
 // The container's file name.
@@ -18,20 +20,29 @@ std::string defaultDescriptionFile();
 // refused rather than allowed to fill the memory.
 inline constexpr std::size_t kMaxDescriptionText = 64u << 20;
 
-// Inflates one zlib stream in steps of 16384 bytes of output. An inflate error ends
-// the work; what was inflated until then is kept. A text that grows beyond `limit`
-// gives nothing.
-std::string InflateDescription(std::string_view compressed, std::size_t limit = kMaxDescriptionText);
+enum class InflateStatus { Done, Damaged, TooLarge };
+
+// Inflates one whole zlib stream. Done only when the stream reached its end and its
+// check sum matched; otherwise `text` is empty, nothing partial is kept, and for a
+// damaged stream (bad data, cut short, wrong check sum) `detail` says what was found.
+// A text that grows beyond `limit` is TooLarge.
+InflateStatus InflateDescription(std::string_view compressed, std::string& text, std::string& detail,
+                                 std::size_t limit = kMaxDescriptionText);
 // Compresses a description text as one zlib stream.
 std::string DeflateDescription(std::string_view text);
 
 // A stream holds its text in Windows-1251; inside the program texts are UTF-8.
 std::string EncodeDescriptionStream(std::string_view utf8Text);
-std::string DecodeDescriptionStream(std::string_view stream);
 
-// Reads and decodes the stream `stream` of the container `path`. False (and `text`
-// empty) when the file is missing or no compound file, the stream is missing, or it
-// inflates to nothing. Never creates or changes the file.
-bool ReadDescriptionStream(const std::string& path, const std::string& stream, std::string& text);
+// Reads, inflates and decodes the stream `stream` of an open container. False, with
+// the reason ("stream kq-01.tree is damaged: incorrect data check"), when it is
+// missing, unreadable, damaged or too large.
+bool DecodeContainerStream(const CompoundFileReader& file, const std::string& stream, std::string& text,
+                           std::string& reason);
+
+// The same from the container `path`. False (and `text` empty), with the reason and
+// the path in `reason`, when the file cannot be read or is no compound file, or the
+// stream cannot be decoded. Never creates or changes the file.
+bool ReadDescriptionStream(const std::string& path, const std::string& stream, std::string& text, std::string& reason);
 
 }  // namespace vantor

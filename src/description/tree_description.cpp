@@ -62,9 +62,10 @@ void TreeDescription::Clear() {
 bool TreeDescription::LoadTreeDescription(int model) {
     Clear();
     if (model < 0 || model >= kModelCount) return false;
-    std::string text;
-    if (!ReadDescriptionStream(descriptionFile, modelCatalogue()[model].stream, text)) {
-        showError(Text("IDS_STRING186"), MessageIcon::Error);
+    std::string text, reason;
+    if (!ReadDescriptionStream(descriptionFile, modelCatalogue()[model].stream, text, reason)) {
+        // The keyed text, with what went wrong on the line beneath it.
+        showError(reason.empty() ? Text("IDS_STRING186") : Text("IDS_STRING186") + "\n" + reason, MessageIcon::Error);
         return false;
     }
     return LoadTreeText(std::move(text), model);

@@ -16,6 +16,7 @@ constexpr int kLineErrorAttempts = 17;
 constexpr int kLostHeaderAttempts = 11;
 
 // Result flag values the exchange puts in place of the whole word.
+constexpr std::uint32_t kFlagsPortNotOpened = 1u << kResultPortNotOpened;
 constexpr std::uint32_t kFlagsNoAnswer = 1u << kResultNoAnswer;
 constexpr std::uint32_t kFlagsTransmission = 1u << kResultTransmission;
 constexpr std::uint32_t kFlagsDeviceError = 1u << kResultDeviceError;
@@ -43,6 +44,11 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
     int timeouts = 0, lineErrors = 0, lostHeaders = 0;
     for (;;) {
         const int status = transport_->Transact(*request, reply);
+        if (status == kTransactDisconnected) {  // no attempt can help: the port must be opened anew
+            errorText = FormatText(Text("IDS_PORT_DISCONNECTED"), sio_.portName);
+            app().replaceResultFlags(kFlagsPortNotOpened);
+            return false;
+        }
         if (hash == kHashApply) {  // the module restarts its line: no reply to trust
             outData.clear();
             return true;
@@ -103,6 +109,7 @@ int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<s
     int timeouts = 0, lineErrors = 0;
     for (;;) {
         const int status = transport_->Transact(request, reply);
+        if (status == kTransactDisconnected) return kForeignConnection;
         if (status == kTransactTimeout) {
             if (++timeouts < kTimeoutAttempts) continue;
             return kForeignTimeout;

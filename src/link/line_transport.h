@@ -13,6 +13,9 @@ enum TransactStatus : int {
     kTransactFailed = -1,    // port not usable, stopped by the stop event, or the write failed
     kTransactTimeout = 2,    // no reply within the response time-out
     kTransactLineError = 3,  // a break or line error arrived instead of a reply
+    // The line was hung up or vanished (pseudo-terminal closed, adapter unplugged): the
+    // port has been closed and must be opened anew.
+    kTransactDisconnected = 4,
 };
 
 class LineTransport {

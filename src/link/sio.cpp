@@ -15,6 +15,11 @@ constexpr char kEventCharacter = '\r';
 constexpr std::array<std::uint32_t, 15> kBaudRates = {110,   300,   600,   1200,  2400,  4800,   9600,  14400,
                                                       19200, 28800, 38400, 56000, 57600, 115200, 128000};
 
+// The status of a wait or write that did not end as hoped (other than a time-out).
+int failureStatus(WaitResult result) {
+    return result == WaitResult::Disconnected ? kTransactDisconnected : kTransactFailed;
+}
+
 // Parity code to line parity; false for codes the port does not know.
 bool parityOfCode(std::uint32_t code, Parity& parity) {
     switch (code) {
@@ -119,12 +124,21 @@ bool Sio::applyLineTimeouts(const LineTimeouts& timeouts) {
 int Sio::Transact(std::string_view request, std::string& reply) {
     std::lock_guard lock(portMutex_);
     reply.clear();
-    if (!port_.isOpen() || !port_.stateReadable()) return kTransactFailed;
+    if (!port_.isOpen()) return kTransactFailed;
+    // The state was readable at Open: a port that no longer answers for it is gone.
+    int status = port_.stateReadable() ? exchange(request, reply) : kTransactDisconnected;
+    // Nothing more comes from a vanished line. Its descriptor goes at once, so that the
+    // device can come back under its name and Open can take it again.
+    if (status == kTransactDisconnected) port_.close();
+    return status;
+}
+
+int Sio::exchange(std::string_view request, std::string& reply) {
     port_.purge(true, true);
     // Modbus RTU has no end character: its reply is whatever has arrived when the first
     // character is seen.
     const bool firstCharacterEnds = replyEndsAtFirstCharacter;
-    if (transmit(request) != kTransactDone) return kTransactFailed;
+    if (const int sent = transmit(request); sent != kTransactDone) return sent;
     return receive(firstCharacterEnds, reply);
 }
 
@@ -134,18 +148,20 @@ int Sio::transmit(std::string_view request) {
     const bool kernelDrivesRts = programDrivesRts && port_.setKernelRs485(true);
     if (!programDrivesRts) port_.setKernelRs485(false);
 
-    if (!programDrivesRts || kernelDrivesRts)
-        return port_.write(request, Clock::now() + kWriteWait, stop_) == WaitResult::Ready ? kTransactDone
-                                                                                           : kTransactFailed;
+    if (!programDrivesRts || kernelDrivesRts) {
+        const WaitResult written = port_.write(request, Clock::now() + kWriteWait, stop_);
+        return written == WaitResult::Ready ? kTransactDone : failureStatus(written);
+    }
 
     // One character at a time, one character time after each, so RTS is not dropped
     // before the last character is on the line. A write that cannot go out in time
-    // does not end the frame; only the stop event does.
+    // does not end the frame; only the stop event or a vanished line does.
     const bool hasModemLines = port_.setRts(true);
     int status = kTransactDone;
     for (char c : request) {
-        if (port_.write(std::string_view(&c, 1), Clock::now() + kWriteWait, stop_) == WaitResult::Stopped) {
-            status = kTransactFailed;
+        const WaitResult written = port_.write(std::string_view(&c, 1), Clock::now() + kWriteWait, stop_);
+        if (written == WaitResult::Stopped || written == WaitResult::Disconnected) {
+            status = failureStatus(written);
             break;
         }
         WaitCharacterTimes(characterTime_);
@@ -163,19 +179,19 @@ int Sio::receive(bool firstCharacterEnds, std::string& reply) {
     // end character (or until the time-out).
     std::string chunk;
     for (;;) {
-        switch (port_.waitReadable(deadline, stop_)) {
-        case WaitResult::Ready: break;
-        case WaitResult::TimedOut: return kTransactTimeout;
-        case WaitResult::Stopped:
-        case WaitResult::Failed: return kTransactFailed;
-        }
+        const WaitResult ready = port_.waitReadable(deadline, stop_);
+        if (ready == WaitResult::TimedOut) return kTransactTimeout;
+        if (ready != WaitResult::Ready) return failureStatus(ready);
         chunk.clear();
         bool lineError = false;
-        if (!port_.readQueued(chunk, lineError)) return kTransactFailed;
+        if (const WaitResult read = port_.readQueued(chunk, lineError); read != WaitResult::Ready)
+            return failureStatus(read);
         if (lineError) return kTransactLineError;
         reply.append(chunk, 0, kReplyCapacity - reply.size());
         const bool ended = firstCharacterEnds ? !chunk.empty() : chunk.find(kEventCharacter) != std::string::npos;
         if (ended) return kTransactDone;
+        // A line that keeps sending without the end character is cut off all the same.
+        if (Clock::now() >= deadline) return kTransactTimeout;
     }
 }
 

@@ -54,11 +54,14 @@ public:
     // unreadable, or parity, stop bits or baud rate not supported; -3 data bits outside
     // 5..8. On -2 and -3 the port stays open, as the caller closes before reopening.
     int Open();
-    // 0; -2 when not open; -1 when purging failed (the port is closed all the same).
+    // 0; -2 when not open (a transaction that found the line gone has closed it
+    // already); -1 when purging failed (the port is closed all the same).
     int Close();
     // which: 0 receive buffer, 1 transmit buffer, 2 both, others nothing. 0 success,
     // -1 failure, -2 not open.
     int Purge(int which);
+    // A TransactStatus. On kTransactDisconnected the port is closed, ready to be opened
+    // again once the device is back.
     int Transact(std::string_view request, std::string& reply) override;
 
     bool isOpen() const;
@@ -73,6 +76,7 @@ public:
 
 private:
     int purge(int which);
+    int exchange(std::string_view request, std::string& reply);
     int transmit(std::string_view request);
     int receive(bool firstCharacterEnds, std::string& reply);
 

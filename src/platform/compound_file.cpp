@@ -6,19 +6,57 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/file_access.h"
+
 namespace vantor {
 
 namespace {
 
-// libgsf registers its object types once per process.
-void initGsf() {
-    static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
+// What the library logs while a call of ours runs (assertions a damaged file trips,
+// for one) is kept for that call's reason instead of reaching the terminal.
+thread_local std::string* libraryMessages = nullptr;
+GLogFunc otherLogHandler = nullptr;
+gpointer otherLogData = nullptr;
+
+void logHandler(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer) {
+    if (!libraryMessages) {
+        (otherLogHandler ? otherLogHandler : g_log_default_handler)(domain, level, message, otherLogData);
+        return;
+    }
+    if (!libraryMessages->empty()) *libraryMessages += "; ";
+    *libraryMessages += message ? message : "";
 }
 
-void takeError(GError* gerror, const std::string& fallback, std::string* error) {
-    if (error) *error = gerror && gerror->message ? gerror->message : fallback;
+// Collects the library's messages for as long as it lives.
+class LibraryMessages {
+public:
+    LibraryMessages() : outer_(libraryMessages) { libraryMessages = &text_; }
+    ~LibraryMessages() { libraryMessages = outer_; }
+    LibraryMessages(const LibraryMessages&) = delete;
+    LibraryMessages& operator=(const LibraryMessages&) = delete;
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+    std::string* outer_;
+};
+
+// libgsf registers its object types once per process; its log goes through ours.
+void initGsf() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        otherLogHandler = g_log_set_default_handler(logHandler, nullptr);
+        gsf_init();
+    });
+}
+
+// The library's reason: its error, else what it logged, else `fallback`.
+std::string reasonOf(GError* gerror, const LibraryMessages& logged, const char* fallback) {
+    std::string reason = gerror && gerror->message ? gerror->message
+                         : !logged.text().empty()  ? logged.text()
+                                                   : fallback;
     if (gerror) g_error_free(gerror);
+    return reason;
 }
 
 // The names a compound file can hold: 31 UTF-16 units at most.
@@ -55,6 +93,7 @@ GsfInput* childByName(GsfInfile* root, const std::string& name) {
 }  // namespace
 
 struct CompoundFileReader::State {
+    std::string bytes;  // the whole file, which the memory input reads
     GsfInput* input = nullptr;
     GsfInfile* root = nullptr;
     ~State() {
@@ -70,15 +109,19 @@ bool CompoundFileReader::open(const std::string& path, std::string* error) {
     initGsf();
     state_.reset();
     auto state = std::make_unique<State>();
-    GError* gerror = nullptr;
-    state->input = gsf_input_stdio_new(path.c_str(), &gerror);
-    if (!state->input) {
-        takeError(gerror, "cannot open " + path, error);
+    std::string reason;
+    if (!readFile(path, state->bytes, reason)) {
+        if (error) *error = "cannot read " + path + ": " + reason;
         return false;
     }
-    state->root = gsf_infile_msole_new(state->input, &gerror);
+    LibraryMessages logged;
+    GError* gerror = nullptr;
+    state->input = gsf_input_memory_new(reinterpret_cast<const guint8*>(state->bytes.data()),
+                                        static_cast<gsf_off_t>(state->bytes.size()), FALSE);
+    if (state->input) state->root = gsf_infile_msole_new(state->input, &gerror);
     if (!state->root) {
-        takeError(gerror, path + " is not a compound file", error);
+        reason = reasonOf(gerror, logged, "unknown format");
+        if (error) *error = path + " is not a readable compound file: " + reason;
         return false;
     }
     state_ = std::move(state);
@@ -90,6 +133,7 @@ bool CompoundFileReader::isOpen() const { return state_ != nullptr; }
 std::vector<std::string> CompoundFileReader::streamNames() const {
     std::vector<std::string> names;
     if (!state_) return names;
+    LibraryMessages logged;  // complaints about entries it cannot follow: the names it found are the answer
     const int count = gsf_infile_num_children(state_->root);
     for (int i = 0; i < count; ++i) {
         GsfInput* child = gsf_infile_child_by_index(state_->root, i);
@@ -102,20 +146,26 @@ std::vector<std::string> CompoundFileReader::streamNames() const {
     return names;
 }
 
-bool CompoundFileReader::readStream(const std::string& name, std::string& bytes) const {
+CompoundFileReader::StreamRead CompoundFileReader::readStream(const std::string& name, std::string& bytes,
+                                                              std::string* error) const {
     bytes.clear();
-    if (!state_) return false;
+    if (!state_) return StreamRead::Missing;
+    LibraryMessages logged;
     GsfInput* child = childByName(state_->root, name);
-    if (!child) return false;
-    bool ok = !(GSF_IS_INFILE(child) && gsf_infile_num_children(GSF_INFILE(child)) >= 0);
+    if (!child) return StreamRead::Missing;
+    StreamRead result = StreamRead::Read;
+    if (GSF_IS_INFILE(child) && gsf_infile_num_children(GSF_INFILE(child)) >= 0) result = StreamRead::Missing;
     const gsf_off_t size = gsf_input_size(child);
-    if (ok && size > 0) {
+    if (result == StreamRead::Read && size > 0) {
         bytes.resize(static_cast<std::size_t>(size));
-        ok = gsf_input_read(child, static_cast<std::size_t>(size), reinterpret_cast<guint8*>(bytes.data())) != nullptr;
-        if (!ok) bytes.clear();
+        if (!gsf_input_read(child, static_cast<std::size_t>(size), reinterpret_cast<guint8*>(bytes.data()))) {
+            bytes.clear();
+            result = StreamRead::Unreadable;
+            if (error) *error = logged.text().empty() ? "its data cannot be read" : logged.text();
+        }
     }
     g_object_unref(child);
-    return ok;
+    return result;
 }
 
 bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream>& streams, std::string* error) {
@@ -126,12 +176,9 @@ bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream
             return false;
         }
     }
-    GError* gerror = nullptr;
-    GsfOutput* output = gsf_output_stdio_new(path.c_str(), &gerror);
-    if (!output) {
-        takeError(gerror, "cannot create " + path, error);
-        return false;
-    }
+    // Built in memory and saved as a whole, so that the errors name the file itself.
+    LibraryMessages logged;
+    GsfOutput* output = gsf_output_memory_new();
     GsfOutfile* root = gsf_outfile_msole_new(output);
     bool ok = root != nullptr;
     for (const auto& [name, content] : streams) {
@@ -148,8 +195,14 @@ bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream
         g_object_unref(root);
     }
     ok = (gsf_output_is_closed(output) || gsf_output_close(output)) && ok;
+    std::string reason = logged.text().empty() ? "the compound file cannot be built" : logged.text();
+    if (ok) {
+        const auto* bytes = reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(output)));
+        ok = saveFileAtomically(path, std::string_view(bytes, static_cast<std::size_t>(gsf_output_size(output))),
+                                reason);
+    }
     g_object_unref(output);
-    if (!ok && error) *error = "cannot write " + path;
+    if (!ok && error) *error = "cannot write " + path + ": " + reason;
     return ok;
 }
 

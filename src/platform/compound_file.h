@@ -17,15 +17,17 @@ public:
     CompoundFileReader& operator=(const CompoundFileReader&) = delete;
 
     // Opens an existing compound file read-only. Never creates or changes a file: a
-    // missing file or one of another format fails, with the reason in `error`.
+    // file that cannot be read or holds another format fails, with the reason (path
+    // included) in `error`.
     bool open(const std::string& path, std::string* error = nullptr);
     bool isOpen() const;
 
     // The names of the root storage's streams (the file keeps them sorted).
     std::vector<std::string> streamNames() const;
+    enum class StreamRead { Read, Missing, Unreadable };
     // The whole content of the stream `name` (letter case ignored, as the format
-    // compares names); false when there is none.
-    bool readStream(const std::string& name, std::string& bytes) const;
+    // compares names). For an unreadable stream `error` gets the library's reason.
+    StreamRead readStream(const std::string& name, std::string& bytes, std::string* error = nullptr) const;
 
 private:
     struct State;
@@ -36,7 +38,8 @@ private:
 using CompoundStream = std::pair<std::string, std::string>;
 
 // Writes a new compound file holding `streams` in its root storage, replacing a file
-// of that name. Stream names of more than 31 characters (UTF-16 units) are refused.
+// of that name as a whole (saveFileAtomically). Stream names of more than 31
+// characters (UTF-16 units) are refused.
 bool writeCompoundFile(const std::string& path, const std::vector<CompoundStream>& streams,
                        std::string* error = nullptr);
 

@@ -37,10 +37,14 @@ void StopEvent::reset() {
 bool StopEvent::isSet() const { return waitFor(0); }
 
 bool StopEvent::waitFor(int ms) const {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
     pollfd p{fd_, POLLIN, 0};
-    int r;
-    while ((r = ::poll(&p, 1, ms)) < 0 && errno == EINTR) {}
-    return r > 0;
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const int r = ::poll(&p, 1, left > 0 ? static_cast<int>(left) : 0);
+        if (r >= 0 || errno != EINTR) return r > 0;
+    }
 }
 
 // ---- LineMarkDecoder ------------------------------------------------------------
@@ -74,6 +78,8 @@ bool LineMarkDecoder::feed(std::string_view raw, std::string& data) {
 }
 
 // ---- SerialPort -----------------------------------------------------------------
+
+bool isDisconnection(int errorNumber) { return errorNumber == EIO || errorNumber == ENXIO || errorNumber == ENODEV; }
 
 SerialPort::~SerialPort() { close(); }
 
@@ -167,11 +173,13 @@ WaitResult SerialPort::waitFor(short events, Clock::time_point deadline, const S
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
         pollfd p[2] = {{stop.fd(), POLLIN, 0}, {fd_, events, 0}};
         const int r = ::poll(p, 2, left > 0 ? static_cast<int>(left) : 0);
-        if (r < 0 && errno == EINTR) continue;
+        if (r < 0 && errno == EINTR) continue;  // the deadline is taken anew
         if (r < 0) return WaitResult::Failed;
         if (p[0].revents) return WaitResult::Stopped;
+        // A hung-up line reports itself readable and writable as well: the hang-up wins.
+        if (p[1].revents & (POLLHUP | POLLERR)) return WaitResult::Disconnected;
+        if (p[1].revents & POLLNVAL) return WaitResult::Failed;
         if (p[1].revents & events) return WaitResult::Ready;
-        if (p[1].revents) return WaitResult::Failed;  // hang-up or error on the port
         if (left <= 0) return WaitResult::TimedOut;
     }
 }
@@ -181,8 +189,14 @@ WaitResult SerialPort::write(std::string_view bytes, Clock::time_point deadline,
         const WaitResult ready = waitFor(POLLOUT, deadline, stop);
         if (ready != WaitResult::Ready) return ready;
         const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+        if (n > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n < 0 && isDisconnection(errno)) return WaitResult::Disconnected;
         if (n < 0 && errno != EAGAIN && errno != EINTR) return WaitResult::Failed;
-        if (n > 0) bytes.remove_prefix(static_cast<std::size_t>(n));
+        // Said to have room, yet nothing went out: the deadline still holds.
+        if (Clock::now() >= deadline) return WaitResult::TimedOut;
     }
     return WaitResult::Ready;
 }
@@ -191,7 +205,7 @@ WaitResult SerialPort::waitReadable(Clock::time_point deadline, const StopEvent&
     return waitFor(POLLIN, deadline, stop);
 }
 
-bool SerialPort::readQueued(std::string& data, bool& lineError) {
+WaitResult SerialPort::readQueued(std::string& data, bool& lineError) {
     char buffer[256];
     // A line that never stops sending must not keep one call reading for ever: the
     // caller's wait, with its deadline and stop event, comes back between calls.
@@ -203,12 +217,16 @@ bool SerialPort::readQueued(std::string& data, bool& lineError) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) return false;
+        if (n < 0 && isDisconnection(errno)) return WaitResult::Disconnected;
+        if (n < 0 && errno != EAGAIN) return WaitResult::Failed;
+        // The terminal is readable only with a character queued, so a first read that
+        // ends with nothing is the end of the line itself.
+        if (n == 0 && total == 0) return WaitResult::Disconnected;
         break;
     }
     // Overruns are not marked in the input; drivers that count them say so here.
     if (lineErrorCount() != errorsAtPurge_) lineError = true;
-    return true;
+    return WaitResult::Ready;
 }
 
 std::uint64_t SerialPort::lineErrorCount() const {

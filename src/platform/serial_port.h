@@ -40,7 +40,13 @@ struct LineFormat {
     int stopBits = 1;
 };
 
-enum class WaitResult { Ready, Stopped, TimedOut, Failed };
+// Disconnected: the line was hung up or has vanished (the far end of a pseudo-terminal
+// closed, a USB adapter unplugged). Nothing more comes from the descriptor: close it,
+// so that the device can come back under its name, and open the port anew.
+enum class WaitResult { Ready, Stopped, TimedOut, Disconnected, Failed };
+
+// Whether an error number of a read, write or control call says the line is gone.
+bool isDisconnection(int errorNumber);
 
 // Turns input read with line-error marks back into data: 0xFF 0xFF is a 0xFF data
 // byte, 0xFF 0x00 c marks a character received with a break, framing or parity error.
@@ -85,9 +91,14 @@ public:
 
     // Writes all bytes, waiting for room until `deadline`; a set stop event wins.
     WaitResult write(std::string_view bytes, Clock::time_point deadline, const StopEvent& stop);
+    // Ready once something can be read. The deadline holds whatever the line reports;
+    // a hang-up is Disconnected.
     WaitResult waitReadable(Clock::time_point deadline, const StopEvent& stop);
-    // Reads what is queued now, at most kReadLimit bytes. False on a read failure.
-    bool readQueued(std::string& data, bool& lineError);
+    // Reads what is queued now, at most kReadLimit bytes, after waitReadable said
+    // Ready: Ready with the data (possibly none, when only part of a line-error mark
+    // came), Disconnected when the readable line gave nothing at all, Failed on a read
+    // failure.
+    WaitResult readQueued(std::string& data, bool& lineError);
     static constexpr std::size_t kReadLimit = 4096;
 
 private:

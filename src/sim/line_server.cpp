@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/serial_port.h"
+#include "text/texts.h"
+
 namespace vantor::sim {
 namespace {
 
@@ -20,6 +23,8 @@ std::string describe(const LineSettings& line) {
 }
 
 }  // namespace
+
+std::string LineServer::lineGone() const { return FormatText(Text("IDS_PORT_DISCONNECTED"), terminal_.path()); }
 
 LineServer::LineServer(Terminal& terminal, ModuleLine& line, FrameLog& log, ServeSettings settings)
     : terminal_(terminal), line_(line), log_(log), settings_(settings) {
@@ -92,7 +97,10 @@ std::optional<LineServer::Clock::duration> LineServer::flush(Clock::time_point n
                 head.sent += static_cast<std::size_t>(written);
             else if (errno == EAGAIN)
                 lineFull = true;
-            else if (errno != EINTR) {
+            else if (isDisconnection(errno)) {
+                error = lineGone();
+                return std::nullopt;
+            } else if (errno != EINTR) {
                 error = std::string("write: ") + std::strerror(errno);
                 return std::nullopt;
             }
@@ -133,18 +141,24 @@ bool LineServer::run(int stopFd, std::string& error) {
             return false;
         }
         if (fds[1].revents) return true;
+        // A hung-up line (a serial device unplugged) reports itself readable as well,
+        // and its reads give nothing: the hang-up wins, or the loop would never wait.
+        if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            error = lineGone();
+            return false;
+        }
         if (fds[0].revents & POLLIN) {
             char buffer[512];
             const ssize_t count = ::read(terminal_.fd(), buffer, sizeof buffer);
-            if (count > 0)
+            if (count > 0) {
                 received(std::string(buffer, static_cast<std::size_t>(count)), Clock::now());
-            else if (count < 0 && errno != EINTR && errno != EAGAIN && errno != EIO) {
+            } else if (count == 0 || isDisconnection(errno)) {
+                error = lineGone();
+                return false;
+            } else if (errno != EINTR && errno != EAGAIN) {
                 error = std::string("read: ") + std::strerror(errno);
                 return false;
             }
-        } else if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
-            error = "the line failed";
-            return false;
         }
     }
 }

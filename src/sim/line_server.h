@@ -23,7 +23,7 @@ public:
     LineServer(Terminal& terminal, ModuleLine& line, FrameLog& log, ServeSettings settings);
 
     // Serves until `stopFd` becomes readable; false (with the reason) when the terminal
-    // fails.
+    // fails or is hung up (a serial device unplugged).
     bool run(int stopFd, std::string& error);
 
 private:
@@ -41,6 +41,8 @@ private:
     std::optional<Clock::duration> flush(Clock::time_point now, std::string& error);
     // New settings hold once the replies sent with the old ones have left.
     void settingsChanged(const NetworkSettings& settings);
+    // The text for a line that was hung up or has vanished.
+    std::string lineGone() const;
 
     Terminal& terminal_;
     ModuleLine& line_;

@@ -5,10 +5,12 @@
 
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <stdexcept>
 
 #include "description/description_file.h"
+#include "platform/file_access.h"
 #include "sim/description_table.h"
 #include "sim/line_server.h"
 #include "sim/network_parameters.h"
@@ -63,6 +65,9 @@ int fail(const std::string& message) {
 
 int serve(const Options& options) {
     std::string error;
+    // The state is saved when the module stops: a place it cannot go is told now.
+    if (!options.stateFile.empty() && !canSaveFile(options.stateFile, error))
+        return fail("cannot save the state to " + options.stateFile + ": " + error);
     const std::string descriptionFile =
         options.descriptionFile.empty() ? defaultDescriptionFile() : options.descriptionFile;
     auto table = tableFromDescription(options.model, descriptionFile, options.firmware, error);
@@ -103,9 +108,7 @@ int serve(const Options& options) {
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     std::string error;
     bool help = false;
     const auto options = parseOptions(std::vector<std::string>(argv + 1, argv + argc), error, help);
@@ -119,4 +122,17 @@ int main(int argc, char** argv) {
     }
     if (!installStopSignals()) return fail("cannot set up the stop signals");
     return serve(*options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The last resort: whatever escapes is reported, not left to abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    } catch (...) {
+        return fail("unexpected failure");
+    }
 }

@@ -2,12 +2,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
 #include "description/catalogue.h"
 #include "params/type_names.h"
+#include "platform/file_access.h"
 #include "protocol/frame.h"
 #include "sim/network_parameters.h"
 
@@ -87,14 +87,15 @@ void loadParameter(const json& entry, ParameterTable& table) {
 }  // namespace
 
 bool loadState(const std::string& path, SavedState& state, std::string& error) {
-    if (!std::filesystem::exists(path)) return true;
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot read " + path;
+    std::error_code code;
+    if (!std::filesystem::exists(path, code) && !code) return true;
+    std::string text, reason;
+    if (!readFile(path, text, reason)) {
+        error = "cannot read " + path + ": " + reason;
         return false;
     }
     try {
-        const json document = json::parse(in);
+        const json document = json::parse(text);
         if (document.contains("settings")) {
             state.settings = settingsFrom(document.at("settings"));
             state.hasSettings = true;
@@ -126,20 +127,12 @@ bool saveState(const std::string& path, const VirtualModule& module, std::string
     const json document = {{"model", modelDisplayName(module.model())},
                            {"settings", settingsJson(module.settings())},
                            {"parameters", std::move(parameters)}};
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        out << document.dump(1) << '\n';
-        if (!out) {
-            error = "cannot write " + temporary;
-            return false;
-        }
-    }
-    // Renamed into place, so that an interrupted save never leaves half a file.
-    std::error_code code;
-    std::filesystem::rename(temporary, path, code);
-    if (code) error = "cannot write " + path + ": " + code.message();
-    return !code;
+    std::string reason;
+    // A text value that is no valid UTF-8 is written with replacement characters.
+    const std::string text = document.dump(1, ' ', false, json::error_handler_t::replace) + '\n';
+    if (saveFileAtomically(path, text, reason)) return true;
+    error = "cannot write " + path + ": " + reason;
+    return false;
 }
 
 }  // namespace vantor::sim

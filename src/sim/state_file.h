@@ -20,6 +20,8 @@ struct SavedState {
 // False, with the reason, for a file that cannot be read or understood.
 bool loadState(const std::string& path, SavedState& state, std::string& error);
 
+// Replaces the file as a whole (saveFileAtomically): a crash while saving leaves the
+// state of the last run. False, with the reason.
 bool saveState(const std::string& path, const VirtualModule& module, std::string& error);
 
 }  // namespace vantor::sim

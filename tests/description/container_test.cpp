@@ -60,8 +60,8 @@ TEST_F(DescriptionContainer, PackedStreamsLoadAsModelDescriptions) {
     CompoundFileReader reader;
     ASSERT_TRUE(reader.open(path("test.dat")));
     EXPECT_THAT(reader.streamNames(), UnorderedElementsAre("kq-03.tree", "kq-01.tree"));
-    std::string text;
-    ASSERT_TRUE(ReadDescriptionStream(path("test.dat"), "kq-03.tree", text));
+    std::string text, reason;
+    ASSERT_TRUE(ReadDescriptionStream(path("test.dat"), "kq-03.tree", text, reason)) << reason;
     EXPECT_EQ(text, kq03);
 
     RecordingUserInterface ui;
@@ -75,15 +75,32 @@ TEST_F(DescriptionContainer, PackedStreamsLoadAsModelDescriptions) {
     EXPECT_EQ(dumpTree(description.rootBranch), (std::vector<std::string>{"Device", "  Addr"}));
 }
 
-TEST_F(DescriptionContainer, UnreadableDescriptionsFailWithoutTouchingTheFile) {
+// The keyed message, and beneath it the file and what is wrong with it; nothing of a
+// damaged stream is parsed.
+TEST_F(DescriptionContainer, UnreadableDescriptionsFailWithTheReasonAndWithoutTouchingTheFile) {
     writeFile("not-a-container.dat", "root Device 1 0 0\n");
-    ASSERT_TRUE(
-        writeCompoundFile(path("other.dat"), {{"kq-02.tree", DeflateDescription("root D 1 0 0")}, {"kq-01.tree", ""}}));
+    fs::create_directories(path("folder.dat"));
+    const std::string good = DeflateDescription("root D 1 0 0");
+    std::string badSum = good;
+    badSum.back() = static_cast<char>(badSum.back() ^ 0x55);
+    ASSERT_TRUE(writeCompoundFile(path("other.dat"), {{"kq-02.tree", good},
+                                                      {"kq-01.tree", ""},
+                                                      {"kq-03.tree", badSum},
+                                                      {"kq-04.tree", good.substr(0, good.size() - 4)}}));
     struct Case {
         const char* file;
         int model;
+        std::string detail;
     };
-    const Case cases[] = {{"missing.dat", 0}, {"not-a-container.dat", 0}, {"other.dat", 5}, {"other.dat", 0}};
+    const Case cases[] = {
+        {"missing.dat", 0, "cannot read " + path("missing.dat") + ": No such file or directory"},
+        {"folder.dat", 0, "cannot read " + path("folder.dat") + ": Is a directory"},
+        {"not-a-container.dat", 0, path("not-a-container.dat") + " is not a readable compound file: No OLE2 signature"},
+        {"other.dat", 5, path("other.dat") + ": no stream kq-06.tree in the container"},
+        {"other.dat", 0, path("other.dat") + ": stream kq-01.tree is damaged: unexpected end of data"},
+        {"other.dat", 2, path("other.dat") + ": stream kq-03.tree is damaged: incorrect data check"},
+        {"other.dat", 3, path("other.dat") + ": stream kq-04.tree is damaged: unexpected end of data"},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " model " + std::to_string(c.model));
         RecordingUserInterface ui;
@@ -91,12 +108,39 @@ TEST_F(DescriptionContainer, UnreadableDescriptionsFailWithoutTouchingTheFile) {
         description.descriptionFile = path(c.file);
         EXPECT_FALSE(description.LoadTreeDescription(c.model));
         ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, "Tree file opening error");
+        EXPECT_EQ(ui.messages[0].text, "Tree file opening error\n" + c.detail);
         EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
         EXPECT_EQ(description.rootBranch, nullptr);
     }
     EXPECT_FALSE(fs::exists(path("missing.dat")));
     EXPECT_EQ(readFile("not-a-container.dat"), "root Device 1 0 0\n");
+}
+
+// A container cut short trips assertions inside the compound-file library: its words
+// become the reason, and none of them reach the terminal on their own.
+TEST_F(DescriptionContainer, TruncatedContainerIsRefusedQuietly) {
+    std::vector<CompoundStream> streams;
+    for (int i = 1; i <= 12; ++i) {
+        std::string text;
+        for (int line = 0; line < 400; ++line) text += "parameter P" + std::to_string(line * 7919 % 10007 + i) + "\n";
+        streams.emplace_back("kq-" + std::to_string(10 + i) + ".tree", DeflateDescription(text));
+    }
+    ASSERT_TRUE(writeCompoundFile(path("whole.dat"), streams));
+    const std::string whole = readFile("whole.dat");
+    for (const std::size_t size : {std::size_t(100), whole.size() / 4, whole.size() / 2, whole.size() - 512}) {
+        SCOPED_TRACE(size);
+        writeFile("cut.dat", whole.substr(0, size));
+        ::testing::internal::CaptureStderr();
+        CompoundFileReader reader;
+        std::string error, text;
+        const bool opened = reader.open(path("cut.dat"), &error);
+        bool allRead = opened;
+        for (const auto& stream : streams)
+            if (opened) allRead = DecodeContainerStream(reader, stream.first, text, error) && allRead;
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        EXPECT_FALSE(allRead);
+        EXPECT_NE(error, "");
+    }
 }
 
 // Compound files compare names without regard to letter case and limit them to 31
@@ -132,52 +176,48 @@ TEST_F(DescriptionContainer, ModelWithoutDescriptionFailsSilently) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-// `text` as one zlib stream with a full flush after its first `at` bytes: the length of
-// the compressed stream up to the flush, and the whole stream.
-std::pair<std::size_t, std::string> deflateFlushedAt(const std::string& text, std::size_t at) {
-    z_stream zs{};
-    deflateInit(&zs, Z_BEST_COMPRESSION);
-    std::string out(compressBound(static_cast<uLong>(text.size())) + 64, '\0');
-    zs.next_out = reinterpret_cast<Bytef*>(out.data());
-    zs.avail_out = static_cast<uInt>(out.size());
-    const auto feed = [&](std::size_t from, std::size_t length, int flush) {
-        zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data() + from));
-        zs.avail_in = static_cast<uInt>(length);
-        deflate(&zs, flush);
-    };
-    feed(0, at, Z_FULL_FLUSH);
-    const std::size_t flushed = zs.total_out;
-    feed(at, text.size() - at, Z_FINISH);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
-    return {flushed, out};
-}
-
-TEST(DescriptionStreamInflate, KeepsWhatWasInflatedBeforeAnError) {
+// Only a whole stream whose check sum matches gives its text: a damaged one gives none
+// of it, however much inflated before the damage showed.
+TEST(DescriptionStreamInflate, WholeStreamsOnly) {
     std::string text;
     for (int i = 0; text.size() < 100000; ++i) text += "parameter P" + std::to_string(i * 7919 % 10007) + " int d\n";
     const std::string compressed = DeflateDescription(text);
-    EXPECT_EQ(InflateDescription(compressed), text);
+    std::string inflated, detail;
+    EXPECT_EQ(InflateDescription(compressed, inflated, detail), InflateStatus::Done);
+    EXPECT_EQ(inflated, text);
+    EXPECT_EQ(detail, "");
 
-    // A wrong check sum is found only after the last byte was inflated.
     std::string badSum = compressed;
     badSum.back() = static_cast<char>(badSum.back() ^ 0x55);
-    EXPECT_EQ(InflateDescription(badSum), text);
-
-    // Flushed after its first 40000 bytes (more than two steps of output), a stream cut
-    // there or damaged from there on inflates to exactly those bytes.
-    const std::size_t flushedAt = 40000;
-    const auto [flushed, whole] = deflateFlushedAt(text, flushedAt);
-    ASSERT_EQ(InflateDescription(whole), text);
-    const std::string head = text.substr(0, flushedAt);
-    EXPECT_EQ(InflateDescription(whole.substr(0, flushed)), head);
-    EXPECT_EQ(InflateDescription(whole.substr(0, flushed) + "\xFF damaged"), head);  // reserved block type
-
-    EXPECT_EQ(InflateDescription("not zlib data"), "");
+    std::string badMiddle = compressed;
+    for (std::size_t i = compressed.size() / 2; i < compressed.size() / 2 + 8; ++i) badMiddle[i] = '\xFF';
+    const struct {
+        const char* what;
+        std::string stream;
+        const char* detail;  // nullptr: whatever zlib says
+    } cases[] = {
+        {"wrong check sum", badSum, "incorrect data check"},
+        {"damaged in the middle", badMiddle, nullptr},
+        {"cut in the middle", compressed.substr(0, compressed.size() / 2), "unexpected end of data"},
+        {"check sum missing", compressed.substr(0, compressed.size() - 4), "unexpected end of data"},
+        {"not zlib data", "not zlib data", "incorrect header check"},
+        {"empty", "", "unexpected end of data"},
+    };
+    for (const auto& c : cases) {
+        inflated = "stale";
+        EXPECT_EQ(InflateDescription(c.stream, inflated, detail), InflateStatus::Damaged) << c.what;
+        EXPECT_EQ(inflated, "") << c.what;
+        if (c.detail) {
+            EXPECT_EQ(detail, c.detail) << c.what;
+        } else {
+            EXPECT_NE(detail, "") << c.what;
+        }
+    }
 
     // A stream that inflates beyond the limit is refused, not cut.
-    EXPECT_EQ(InflateDescription(compressed, text.size()), text);
-    EXPECT_EQ(InflateDescription(compressed, text.size() - 1), "");
+    EXPECT_EQ(InflateDescription(compressed, inflated, detail, text.size()), InflateStatus::Done);
+    EXPECT_EQ(InflateDescription(compressed, inflated, detail, text.size() - 1), InflateStatus::TooLarge);
+    EXPECT_EQ(inflated, "");
 }
 
 }  // namespace

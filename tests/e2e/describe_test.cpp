@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "description/description_file.h"
+#include "platform/compound_file.h"
 #include "support/run_program.h"
 
 namespace vantor {
@@ -115,13 +117,37 @@ TEST_F(Describe, BadUsage) {
     }
 }
 
+// The keyed message and, beneath it (on the same stderr line), the file and the reason.
 TEST_F(Describe, UnreadableContainerOrFile) {
-    const ProgramRun missingDat =
-        runProgram("vantorctl", {"describe", "--model", "KQ-01", "--dat", file_ + ".missing"});
-    EXPECT_EQ(missingDat.status, 1);
-    EXPECT_EQ(missingDat.err, "Tree file opening error\n");
+    const std::string folder = fs::temp_directory_path().string();
+    const std::string damaged = file_ + ".dat";
+    std::string stream = DeflateDescription("root Device 1 0 0\n");
+    stream.back() = static_cast<char>(stream.back() ^ 0x55);
+    ASSERT_TRUE(writeCompoundFile(damaged, {{"kq-01.tree", stream}}));
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"--model", "KQ-01", "--dat", file_ + ".missing"},
+         "Tree file opening error\\ncannot read " + file_ + ".missing: No such file or directory\n"},
+        {{"--model", "KQ-01", "--dat", folder},
+         "Tree file opening error\\ncannot read " + folder + ": Is a directory\n"},
+        {{"--model", "KQ-01", "--dat", damaged},
+         "Tree file opening error\\n" + damaged + ": stream kq-01.tree is damaged: incorrect data check\n"},
+        {{"--tree-file", file_ + ".missing"},
+         "vantorctl describe: cannot read " + file_ + ".missing: No such file or directory\n"},
+        {{"--tree-file", folder}, "vantorctl describe: cannot read " + folder + ": Is a directory\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"describe"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ProgramRun run = runProgram("vantorctl", args);
+        EXPECT_EQ(run.status, 1) << c.args.back();
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "") << c.args.back();
+    }
     EXPECT_FALSE(fs::exists(file_ + ".missing"));
-    EXPECT_EQ(runProgram("vantorctl", {"describe", "--tree-file", file_ + ".missing"}).status, 1);
+    fs::remove(damaged);
 }
 
 // Each model by its index: the tree under the model's name, every line of both trees.

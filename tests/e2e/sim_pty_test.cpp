@@ -147,6 +147,23 @@ TEST(SimulatorOnPty, KeepsItsStateAcrossRunsAndLogsFrames) {
     std::filesystem::remove(log);
 }
 
+// The state is saved when the module stops; a place it cannot be saved is refused at
+// the start, before the module serves at all.
+TEST(SimulatorOnPty, RefusesAStateFileItCouldNotSave) {
+    const std::string missingFolder = temporaryPath("vantor-sim-no-folder") + "/state.json";
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const struct {
+        std::string state;
+        const char* reason;
+    } cases[] = {{missingFolder, "No such file or directory"}, {folder, "Filename refers to a directory"}};
+    for (const auto& c : cases) {
+        const ProgramRun run = runProgram("vantor-sim", {"--model", "KQ-16", "--pty", "--state", c.state});
+        EXPECT_EQ(run.status, 1) << c.state;
+        EXPECT_EQ(run.err, "vantor-sim: cannot save the state to " + c.state + ": " + c.reason + "\n");
+        EXPECT_EQ(run.out, "") << "no device was offered";
+    }
+}
+
 TEST(SimulatorOnPty, RefusesBadCommandLines) {
     const struct {
         std::vector<std::string> args;

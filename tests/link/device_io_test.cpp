@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,31 @@ TEST_F(ExchangeOverPty, DeviceErrorReply) {
     EXPECT_EQ(app().resultFlags(), 16u);
 }
 
+// The module line vanishes while the exchange waits for the reply (the far end of the
+// pseudo-terminal closed): the exchange ends at once, with no further attempt.
+TEST_F(ExchangeOverPty, VanishedPortEndsTheExchangeAtOnce) {
+    std::promise<void> requested;
+    serve([&](const std::string&) {
+        requested.set_value();
+        return std::string();
+    });
+    const std::string port = device.sio().portName;
+    auto exchange = std::async(std::launch::async, [&] {
+        Bytes data;
+        std::string error;
+        readAddr(data, error);
+        return error;
+    });
+    requested.get_future().wait();
+    peer.hangUp();
+    const std::string error = exchange.get();
+    EXPECT_EQ(error, FormatText(Text("IDS_PORT_DISCONNECTED"), port));
+    EXPECT_EQ(error, "Serial port " + port + " was closed or disconnected");
+    EXPECT_EQ(app().resultFlags(), 2u);
+    EXPECT_EQ(peer.requestCount(), 1u);
+    EXPECT_FALSE(device.sio().isOpen());
+}
+
 TEST_F(ExchangeOverPty, ForeignRequestsOnTheLine) {
     const struct {
         ProtocolMode mode;
@@ -188,6 +214,21 @@ TEST_F(ExchangeOverScript, SerialErrorsAreRetriedSeventeenTimes) {
     EXPECT_EQ(recovers.requests.size(), 3u);
 }
 
+TEST_F(ExchangeOverScript, DisconnectedLineIsNotTriedAgain) {
+    // Not even APLY, which trusts no reply, counts as done on a line that is gone.
+    for (const std::uint16_t hash : {kAddr, kHashApply}) {
+        ScriptedLine gone({{kTransactDisconnected, ""}});
+        device.setTransport(&gone);
+        device.sio().portName = "/dev/ttyUSB0";
+        Bytes data;
+        std::string error;
+        EXPECT_FALSE(device.ExchangeFrame(hash == kAddr, hash, {}, data, error)) << hash;
+        EXPECT_EQ(error, "Serial port /dev/ttyUSB0 was closed or disconnected") << hash;
+        EXPECT_EQ(gone.requests.size(), 1u) << hash;
+        EXPECT_EQ(app().resultFlags(), 2u) << hash;
+    }
+}
+
 TEST_F(ExchangeOverScript, RejectedReplies) {
     std::string badSum = replyFrame(kAddr, {1});
     badSum[5] = 'V';
@@ -268,6 +309,7 @@ TEST_F(ExchangeOverScript, ForeignStatuses) {
         {"echo", {{kTransactDone, echo}}, kForeignOk, 1},
         {"time-out twice", {{kTransactTimeout, ""}}, kForeignTimeout, 2},
         {"serial errors", {{kTransactLineError, ""}}, kForeignConnection, 17},
+        {"line gone", {{kTransactDisconnected, ""}}, kForeignConnection, 1},
         {"other address",
          {{kTransactDone, WrapForeign(ProtocolMode::ModbusRtu, Bytes{0x11, 0x05})}},
          kForeignAddress,

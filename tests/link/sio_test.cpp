@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <future>
 #include <limits>
 #include <mutex>
@@ -198,6 +200,62 @@ TEST_F(SioLine, CloseWaitsForATransactionOfAnotherThread) {
     EXPECT_EQ(transaction.get(), kTransactDone);
     EXPECT_EQ(reply, "#OK\r");
     EXPECT_FALSE(sio.isOpen());
+}
+
+// The port is reached through a link, as vantor-sim --link offers its pseudo-terminal:
+// the vanished one never comes back, a new one does under the same name.
+class SioLineThatVanishes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        link = (std::filesystem::temp_directory_path() / ("vantor-sio-link-" + std::to_string(::getpid()))).string();
+        pointLinkAt(first);
+        sio.portName = link;
+    }
+    void TearDown() override { std::filesystem::remove(link); }
+    void pointLinkAt(const PtyPeer& peer) {
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink(peer.devicePath(), link);
+    }
+
+    PtyPeer first;
+    std::string link;
+    Sio sio;
+};
+
+TEST_F(SioLineThatVanishes, HangUpEndsTheWaitingTransactionAndThePortOpensAgain) {
+    std::promise<void> requested;
+    first.start([&](const std::string&) {
+        requested.set_value();
+        return std::string();
+    });
+    sio.baudRate = 110;  // a reply wait of seconds: the status shows what ended it
+    ASSERT_EQ(sio.Open(), 0);
+    auto transaction = std::async(std::launch::async, [&] {
+        std::string reply;
+        return sio.Transact("#HGHGPVMIRPTK\r", reply);
+    });
+    requested.get_future().wait();
+    first.hangUp();
+    EXPECT_EQ(transaction.get(), kTransactDisconnected);
+    EXPECT_FALSE(sio.isOpen()) << "the vanished device must be let go";
+
+    PtyPeer second;
+    second.start([](const std::string&) { return std::string("#OK\r"); });
+    pointLinkAt(second);
+    ASSERT_EQ(sio.Open(), 0);
+    std::string reply;
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactDone);
+    EXPECT_EQ(reply, "#OK\r");
+    second.stop();
+}
+
+TEST_F(SioLineThatVanishes, LineGoneBeforeTheRequest) {
+    ASSERT_EQ(sio.Open(), 0);
+    first.hangUp();
+    std::string reply;
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactDisconnected);
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactFailed) << "the port is closed now";
+    EXPECT_EQ(sio.Close(), -2);
 }
 
 TEST_F(SioLine, LongReplyIsCutToThirtyOneCharacters) {

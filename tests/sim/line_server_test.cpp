@@ -7,6 +7,7 @@
 
 #include "sim/line_server.h"
 #include "sim/module_fixture.h"
+#include "support/pty_peer.h"
 
 namespace vantor {
 namespace {
@@ -49,6 +50,27 @@ TEST(LineServer, StopsWhileNobodyReadsTheReplies) {
     ASSERT_EQ(::read(client, first.data(), first.size()), static_cast<ssize_t>(reply.size()));
     EXPECT_EQ(first, reply);
     close(client);
+    close(stop[0]);
+    close(stop[1]);
+}
+
+// Served on a serial device that goes away (here the far end of a pseudo-terminal
+// closing, as an unplugged adapter does): the server ends with the reason instead of
+// reading the hung-up line in a loop.
+TEST(LineServer, EndsWhenItsDeviceVanishes) {
+    ModuleFixture fixture(16);
+    sim::ModuleLine line(fixture.module, sim::FaultInjector({}, 1));
+    test::PtyPeer device;
+    const std::string path = device.devicePath();
+    sim::Terminal terminal = sim::Terminal::openDevice(path, sim::LineSettings{});
+    sim::FrameLog log("");
+    sim::LineServer server(terminal, line, log, {false, 1, false});
+    int stop[2];
+    ASSERT_EQ(pipe(stop), 0);
+    device.hangUp();
+    std::string error;
+    EXPECT_FALSE(server.run(stop[0], error));
+    EXPECT_EQ(error, "Serial port " + path + " was closed or disconnected");
     close(stop[0]);
     close(stop[1]);
 }

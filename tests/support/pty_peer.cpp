@@ -36,10 +36,16 @@ PtyPeer::PtyPeer() {
 }
 
 PtyPeer::~PtyPeer() {
-    stop();
+    hangUp();
     ::close(stopFd_);
-    ::close(slave_);
-    ::close(master_);
+}
+
+void PtyPeer::hangUp() {
+    stop();
+    for (int* fd : {&slave_, &master_}) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
+    }
 }
 
 void PtyPeer::start(Responder responder, Splitter splitter) {

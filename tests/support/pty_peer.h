@@ -43,6 +43,10 @@ public:
     // the responder uses goes away.
     void start(Responder responder, Splitter splitter = upToCarriageReturn);
     void stop();
+    // Stops the peer and closes its side of the pair for good, as a module line vanishes
+    // (an adapter unplugged): whoever holds the device sees it hung up, and its path is
+    // gone. Call it from the test thread, never from the responder.
+    void hangUp();
 
     std::vector<std::string> requests() const;
     std::size_t requestCount() const;

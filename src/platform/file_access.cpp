@@ -1,0 +1,72 @@
+#include "platform/file_access.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QSaveFile>
+#include <cerrno>
+#include <system_error>
+
+namespace vantor {
+
+namespace {
+
+std::string systemReason(int error) { return std::error_code(error, std::system_category()).message(); }
+
+QString filePath(const std::string& path) { return QString::fromStdString(path); }
+
+}  // namespace
+
+bool readFile(const std::string& path, std::string& bytes, std::string& reason, std::size_t limit) {
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = systemReason(errno);
+        return false;
+    }
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {  // a directory says so here
+            reason = systemReason(errno);
+            ok = false;
+            break;
+        }
+        if (bytes.size() + static_cast<std::size_t>(n) > limit) {
+            reason = "more than " + std::to_string(limit) + " bytes";
+            ok = false;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (!ok) bytes.clear();
+    return ok;
+}
+
+bool saveFileAtomically(const std::string& path, std::string_view bytes, std::string& reason) {
+    // QSaveFile writes beside the target, syncs and renames on commit, and keeps the
+    // permissions of a file it replaces.
+    QSaveFile file(filePath(path));
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit()) {
+        reason = file.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+bool canSaveFile(const std::string& path, std::string& reason) {
+    QSaveFile file(filePath(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        reason = file.errorString().toStdString();
+        return false;
+    }
+    file.cancelWriting();  // the temporary file goes with the object
+    return true;
+}
+
+}  // namespace vantor
