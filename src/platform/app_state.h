@@ -85,6 +85,10 @@ public:
     // 200 + lowest set bit, or 0 when no bit is set.
     int exitCode() const;
 
+    // The chosen model's catalogue index, -1 while none is chosen.
+    int currentModel() const { return currentModel_.load(); }
+    void setCurrentModel(int model) { currentModel_.store(model); }
+
     int accessLevel() const { return accessLevel_.load(); }
     void setAccessLevel(int level) { accessLevel_.store(level); }
 
@@ -100,6 +104,7 @@ public:
 
 private:
     std::atomic<std::uint32_t> resultFlags_{0};
+    std::atomic<int> currentModel_{-1};
     std::atomic<int> accessLevel_{0};
     CommandLineSettings commandLine_;
     std::string commandLineFile_;

@@ -12,6 +12,8 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // The option switches of the main menu that the core reads where it needs them.
+// SendAttributes on: the access attributes travel with every parameter exchange
+// ("M.s.t.r." frames); off, as after start-up, they are neither read nor written.
 enum class OptionSwitch { ShowIndexes, ReadWhenOpen, InstantRecording, SendAttributes };
 
 class UserInterface {
@@ -29,6 +31,8 @@ public:
     virtual void requestApplyNetworkSettings() = 0;
     virtual void requestSaveAfterRead() = 0;
     virtual bool option(OptionSwitch which) const = 0;
+    // Clears or sets a switch, as the link does with "Read when open" after five time-outs.
+    virtual void setOption(OptionSwitch which, bool on) = 0;
 };
 
 // Answers every question with its default, says nothing: the state before any front
@@ -45,6 +49,7 @@ public:
     void requestApplyNetworkSettings() override {}
     void requestSaveAfterRead() override {}
     bool option(OptionSwitch) const override { return false; }
+    void setOption(OptionSwitch, bool) override {}
 };
 
 // The interface in force; never null. The caller keeps `ui` alive while installed.

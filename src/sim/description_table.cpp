@@ -45,9 +45,27 @@ Bytes plausibleValue(const ModuleParameter& parameter) {
     }
 }
 
+// A new module leaves the works at address 16, 9600 baud, 8 data bits, no parity, one
+// stop bit and 8-bit addressing, whatever its description leaves out.
+struct FactorySetting {
+    const char* name;
+    const char* text;
+};
+constexpr FactorySetting kFactorySettings[] = {
+    {"Addr", "16"}, {"bPS", "9600"}, {"LEn", "8"}, {"PrtY", "none"}, {"Sbit", "1"}, {"A.Len", "8"},
+};
+
+const char* factoryText(const std::string& name) {
+    for (const FactorySetting& setting : kFactorySettings)
+        if (equalsIgnoringCase(name, setting.name)) return setting.text;
+    return nullptr;
+}
+
 Bytes initialValue(Parameter& source, const ModuleParameter& parameter) {
     Bytes bytes;
     if (!source.configurationValue.empty() && source.ConvertToData(source.configurationValue, bytes) == kConvertOk)
+        return bytes;
+    if (const char* factory = factoryText(source.name); factory && source.ConvertToData(factory, bytes) == kConvertOk)
         return bytes;
     return plausibleValue(parameter);
 }
