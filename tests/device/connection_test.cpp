@@ -12,13 +12,13 @@ namespace vantor {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::ModuleBench;
+using test::ModuleBench;
 
 constexpr int kKq07 = 6, kKq15 = 13, kKq16 = 14;
 
 // What went on the line, one entry per run of equal requests: "dev/auto x2" is the
 // request for "dev" sent twice (a time-out and its resend) in adapter mode Auto.
-std::vector<std::string> lineSummary(const testing::RecordingLine& recorder) {
+std::vector<std::string> lineSummary(const test::RecordingLine& recorder) {
     std::vector<std::string> summary;
     std::string last;
     int count = 0;
@@ -58,15 +58,15 @@ std::vector<std::string> tail(std::vector<std::string> all, std::size_t n) {
 // A bench of the shipped description of `model`.
 struct Bench : ModuleBench<Device> {
     explicit Bench(int model, std::optional<ProtocolMode> asleep = std::nullopt, const std::string& firmware = "1.0")
-        : ModuleBench<Device>(model, testing::shippedTable(model, firmware), asleep, firmware) {}
+        : ModuleBench<Device>(model, test::shippedTable(model, firmware), asleep, firmware) {}
 };
 
 // ---- CheckConnection ------------------------------------------------------------------
 
 TEST(CheckConnection, NoModuleTriesEveryProtocolInBothAdapterModes) {
     Bench bench(kKq16);
-    testing::DeadLine dead;
-    testing::RecordingLine recorder(dead, dead, bench.link.sio());
+    test::DeadLine dead;
+    test::RecordingLine recorder(dead, dead, bench.link.sio());
     bench.link.attachLine(&recorder, &recorder);
     bench.link.setProtocolMode(ProtocolMode::ModbusAscii);
     bool portFailed = false;

@@ -23,8 +23,8 @@ Parameter* find(const std::vector<Parameter*>& all, const std::string& name) {
 
 // The configurator's tree and the module made from one shipped description: what the
 // tree operations exchange through the engine.
-struct TreeBench : testing::ModuleBench<Device> {
-    TreeBench() : ModuleBench<Device>(kKq16, testing::shippedTable(kKq16)), description(ui) {
+struct TreeBench : test::ModuleBench<Device> {
+    TreeBench() : ModuleBench<Device>(kKq16, test::shippedTable(kKq16)), description(ui) {
         description.descriptionFile = VANTOR_BIN_DIR "/vantor.dat";
         description.deviceVersion = {1, 0};
         EXPECT_TRUE(description.LoadTreeDescription(kKq16));

@@ -16,7 +16,7 @@ namespace vantor {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::ModuleBench;
+using test::ModuleBench;
 const std::uint16_t kAttr = hash_name("M.s.t.r.");
 
 sim::ModuleParameter moduleParameter(const std::string& name, const std::string& type, Bytes value, int index = -1) {
@@ -120,7 +120,7 @@ TEST_F(Engine, AttributeExchangeFramesAndReplies) {
 
 TEST_F(Engine, AttributesAreOnlyReadWithoutTheRightToWriteThem) {
     app().setAccessLevel(1);
-    testing::SwitchingUserInterface ui;
+    test::SwitchingUserInterface ui;
     ui.switches[OptionSwitch::SendAttributes] = true;
     ParameterLink link(ui);
     EXPECT_FALSE(link.attributeWritingAllowed);

@@ -7,14 +7,14 @@
 namespace vantor::sim {
 namespace {
 
-using testing::ModuleFixture;
+using test::ModuleFixture;
 
 // The port as the link left it: the module's format unless a case changes it.
 struct LineBench {
     LineBench() : moduleLine(fixture.module, FaultInjector({}, 1)), line(moduleLine, port) { line.Open(); }
     std::string ask() {
         std::string reply;
-        status = line.Transact(testing::request(16, "Cnt", true), reply);
+        status = line.Transact(test::request(16, "Cnt", true), reply);
         return reply;
     }
     ModuleFixture fixture;
@@ -67,13 +67,13 @@ TEST(InProcessLine, ClosedLineAndLongReplies) {
     gain.type = "string";
     gain.value = Bytes(9, '1');
     std::string reply;
-    EXPECT_EQ(bench.line.Transact(testing::request(16, "Gain", true), reply), kTransactDone);
+    EXPECT_EQ(bench.line.Transact(test::request(16, "Gain", true), reply), kTransactDone);
     EXPECT_EQ(reply.size(), kReplyCapacity);
 }
 
 TEST(FactorySettings, DescriptionWithoutNetworkValuesListensAtTheFactorySettings) {
     // KQ-07's description gives its network parameters no values.
-    const ParameterTable table = vantor::testing::shippedTable(6);
+    const ParameterTable table = vantor::test::shippedTable(6);
     const NetworkSettings settings = settingsFromParameters(table, NetworkSettings{1, 11, {2400, Parity::Odd, 7, 2}});
     EXPECT_EQ(settings, (NetworkSettings{16, 8, {9600, Parity::None, 8, 1}}));
 }

@@ -21,7 +21,7 @@
 #include "sim/virtual_module.h"
 #include "support/recording_ui.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 // Passes everything on to the line it wraps and keeps what was sent.
 class RecordingLine : public LineTransport, public LinePort {
@@ -146,4 +146,4 @@ struct ModuleBench : CleanAppState {
     RecordingLine recorder;
 };
 
-}  // namespace vantor::testing
+}  // namespace vantor::test
