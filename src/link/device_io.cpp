@@ -23,6 +23,34 @@ constexpr std::uint32_t kFlagsDeviceError = 1u << kResultDeviceError;
 
 bool startsWithHeader(const std::string& reply) { return reply.size() >= 2 && reply[0] == kFrameStart; }
 
+// How the attempts of one exchange ended.
+enum class LineOutcome { Reply, NoAnswer, LineErrors, NoHeader };
+
+// Sends `request` again while a failure kind has attempts left. A reply without a frame
+// header is such a failure only when `needsHeader`. `afterAttempt` sees every reply.
+template <typename AfterAttempt>
+LineOutcome transactWithRetries(LineTransport& line, const std::string& request, bool needsHeader, std::string& reply,
+                                AfterAttempt afterAttempt) {
+    int timeouts = 0, lineErrors = 0, lostHeaders = 0;
+    for (;;) {
+        const int status = line.Transact(request, reply);
+        afterAttempt(reply);
+        if (status == kTransactTimeout) {
+            if (++timeouts < kTimeoutAttempts) continue;
+            return LineOutcome::NoAnswer;
+        }
+        if (status == kTransactLineError) {
+            if (++lineErrors < kLineErrorAttempts) continue;
+            return LineOutcome::LineErrors;
+        }
+        if (needsHeader && !startsWithHeader(reply)) {
+            if (++lostHeaders < kLostHeaderAttempts) continue;
+            return LineOutcome::NoHeader;
+        }
+        return LineOutcome::Reply;
+    }
+}
+
 }  // namespace
 
 bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const std::uint8_t> data,
@@ -41,33 +69,29 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
 
     std::lock_guard lock(frameLock_);
     std::string reply;
-    int timeouts = 0, lineErrors = 0, lostHeaders = 0;
-    for (;;) {
-        const int status = transport_->Transact(*request, reply);
-        if (hash == kHashApply) {  // the module restarts its line: no reply to trust
-            outData.clear();
-            return true;
-        }
-        if (!reply.empty() && reply[0] == kFrameStart) app().replaceResultFlagsIf(kFlagsNoAnswer, kFlagsTransmission);
-        if (status == kTransactTimeout) {
-            if (++timeouts < kTimeoutAttempts) continue;
-            errorText = Text("IDS_NOCARRIER");
-            app().replaceResultFlagsUnless(kFlagsTransmission, kFlagsNoAnswer);
-            return false;
-        }
-        if (status == kTransactLineError) {
-            if (++lineErrors < kLineErrorAttempts) continue;
-            errorText = Text("IDS_STRING453");
-            app().replaceResultFlags(kFlagsTransmission);
-            return false;
-        }
-        if (!startsWithHeader(reply)) {
-            if (++lostHeaders < kLostHeaderAttempts) continue;
-            errorText = Text("IDS_STRING454");
-            app().replaceResultFlags(kFlagsTransmission);
-            return false;
-        }
-        break;
+    if (hash == kHashApply) {  // the module restarts its line: no reply to trust
+        transport_->Transact(*request, reply);
+        outData.clear();
+        return true;
+    }
+    const auto outcome = transactWithRetries(*transport_, *request, true, reply, [](const std::string& received) {
+        if (!received.empty() && received[0] == kFrameStart)
+            app().replaceResultFlagsIf(kFlagsNoAnswer, kFlagsTransmission);
+    });
+    switch (outcome) {
+    case LineOutcome::NoAnswer:
+        errorText = Text("IDS_NOCARRIER");
+        app().replaceResultFlagsUnless(kFlagsTransmission, kFlagsNoAnswer);
+        return false;
+    case LineOutcome::LineErrors:
+        errorText = Text("IDS_STRING453");
+        app().replaceResultFlags(kFlagsTransmission);
+        return false;
+    case LineOutcome::NoHeader:
+        errorText = Text("IDS_STRING454");
+        app().replaceResultFlags(kFlagsTransmission);
+        return false;
+    case LineOutcome::Reply: break;
     }
 
     ReceivedFrame frame;
@@ -95,18 +119,11 @@ int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<s
 
     std::lock_guard lock(frameLock_);
     std::string reply;
-    int timeouts = 0, lineErrors = 0;
-    for (;;) {
-        const int status = transport_->Transact(request, reply);
-        if (status == kTransactTimeout) {
-            if (++timeouts < kTimeoutAttempts) continue;
-            return kForeignTimeout;
-        }
-        if (status == kTransactLineError) {
-            if (++lineErrors < kLineErrorAttempts) continue;
-            return kForeignConnection;
-        }
-        break;
+    switch (transactWithRetries(*transport_, request, false, reply, [](const std::string&) {})) {
+    case LineOutcome::NoAnswer: return kForeignTimeout;
+    case LineOutcome::LineErrors: return kForeignConnection;
+    case LineOutcome::NoHeader:
+    case LineOutcome::Reply: break;
     }
     std::vector<std::uint8_t> received;
     if (const int status = UnwrapForeign(mode, reply, received); status != kForeignOk) return status;

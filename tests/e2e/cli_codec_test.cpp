@@ -45,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                            1,
                            "",
                            "Setter method are not defined for the function 'dev'\n"},
+                      Case{{"encode", "--type", "sint16", "40000"}, 1, "", "Bad value (data encoding impossible)\n"},
                       Case{{"decode", "--type", "STORED_DOT", "90 7D"}, 0, "-12.500\n", ""},
                       Case{{"decode", "--type", "STORED_DOT", "90", "7d"}, 0, "-12.500\n", ""},
                       Case{{"decode", "--type", "float", "7FC00000"}, 0, "Invalid value\n", ""},

@@ -175,6 +175,32 @@ TEST(SimulatorOnPty, InjectedDeviceErrorsAndSilence) {
     }
 }
 
+TEST(SimulatorOnPty, RawTakesAHashOnlyAs0xAndOneToFourHexDigits) {
+    const std::string log = temporaryPath("vantor-sim-hash-log.txt");
+    std::filesystem::remove(log);
+    // The argument of raw, and the name whose request frame it must put on the line.
+    const struct {
+        const char* argument;
+        const char* sameAs;
+    } cases[] = {
+        {"0x9F62", "Addr"},     {"0X9f62", "Addr"}, {"0x12  ", "0x12  "}, {"0x 1 2", "0x 1 2"},
+        {"0x09F62", "0x09F62"}, {"0x", "0x"},       {"0x-1", "0x-1"},
+    };
+    {
+        Simulator sim({"--model", "KQ-04", "--pty", "--log", log});
+        for (const auto& c : cases) raw(sim.path(), {"--addr", "16", c.argument});
+        EXPECT_EQ(sim.stop(), 0);
+    }
+    const std::string received = readWholeFile(log);
+    for (const auto& c : cases) {
+        const ProgramRun frame = runProgram("vantorctl", {"frame", "--addr", "16", c.sameAs});
+        ASSERT_EQ(frame.status, 0) << frame.err;
+        const std::string request = frame.out.substr(0, frame.out.size() - 1);
+        EXPECT_NE(received.find(" < " + request + "\\r\n"), std::string::npos) << c.argument << "\n" << received;
+    }
+    std::filesystem::remove(log);
+}
+
 TEST(SimulatorOnPty, KeepsItsStateAcrossRunsAndLogsFrames) {
     const std::string state = temporaryPath("vantor-sim-state.json");
     const std::string log = temporaryPath("vantor-sim-log.txt");

@@ -38,5 +38,29 @@ TEST(SimOptions, LineSettingsAModuleCanListenWith) {
     }
 }
 
+TEST(SimOptions, FaultsAsAListOrRepeated) {
+    std::string error;
+    const auto listed = parse({"--fault", "drop=0.3,badsum=0.2", "--fault", "slow=40"}, error);
+    ASSERT_TRUE(listed) << error;
+    EXPECT_EQ(listed->faults.drop, 0.3);
+    EXPECT_EQ(listed->faults.badSum, 0.2);
+    EXPECT_EQ(listed->faults.slowMs, 40);
+
+    for (const char* bad : {"drop=0.3,", "drop=0.3,,badsum=0.2", "drop=0.3,melt=1", ",drop=0.3"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(parse({"--fault", bad}, error));
+        EXPECT_NE(error.find("fault '"), std::string::npos) << error;
+    }
+}
+
+TEST(SimOptions, HelpAnywhereAndWordsRefused) {
+    std::string error;
+    bool help = false;
+    EXPECT_FALSE(parseOptions({"--pty", "--help"}, error, help));
+    EXPECT_TRUE(help);
+    EXPECT_FALSE(parse({"KQ-01"}, error));
+    EXPECT_EQ(error, "unexpected argument 'KQ-01'");
+}
+
 }  // namespace
 }  // namespace vantor::sim
