@@ -2,7 +2,6 @@
 
 #include "cli/codec_arguments.h"
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "params/converter.h"
 
 namespace vantor::cli {
@@ -19,7 +18,7 @@ int runDecode(const Arguments& args) {
     if (!parsed) return 2;
     std::string hex;
     for (const std::string& word : parsed->words) hex += word;
-    const auto bytes = parseHexBytes(hex);
+    const auto bytes = cmdline::parseHexBytes(hex);
     if (!bytes) return usageError("decode", "HEX must be pairs of hex digits", kDecodeUsage);
     MyConverter converter(parsed->name);
     converter.type = parsed->type;

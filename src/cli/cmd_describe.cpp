@@ -1,11 +1,12 @@
 // vantorctl describe: loads and builds a model's description as the document does and
 // prints both trees.
 
+#include <climits>
 #include <cstdio>
 #include <string>
 
+#include "cli/command.h"
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "cli/stderr_user_interface.h"
 #include "description/catalogue.h"
 #include "description/tree_description.h"
@@ -37,22 +38,16 @@ struct DescribeOptions {
     bool tsv = false;
 };
 
-bool readFirmware(const std::string& text, FirmwareVersion& version) {
-    int major = 0, minor = 0;
-    char end = 0;
-    if (std::sscanf(text.c_str(), "%d.%d%c", &major, &minor, &end) != 2 || major < 0 || minor < 0) return false;
-    version = {major, minor};
-    return true;
-}
-
 // Empty when the options are good, else what is wrong.
 std::string readOptions(const Arguments& args, DescribeOptions& options) {
     bool modelGiven = false;
-    Options parser;
+    cmdline::Scanner parser;
     parser.value("--model", [&](const std::string& value) {
         options.model = findModel(value);
         modelGiven = true;
-        return options.model < 0 ? "unknown model '" + value + "'" : std::string();
+        return options.model >= 0
+                   ? std::string()
+                   : cmdline::rangeMessage("--model", value, 0, kModelCount - 1, "a model name or index");
     });
     parser.value("--tree-file", [&](const std::string& value) {
         options.treeFile = value;
@@ -63,14 +58,17 @@ std::string readOptions(const Arguments& args, DescribeOptions& options) {
         return std::string();
     });
     parser.value("--firmware", [&](const std::string& value) {
-        return readFirmware(value, options.firmware) ? std::string() : "--firmware wants MAJ.MIN, not '" + value + "'";
+        const auto version = exactFirmwareVersion(value);
+        if (version) options.firmware = *version;
+        return version ? std::string()
+                       : cmdline::rangeMessage("--firmware", value, 0, INT_MAX, "MAJ.MIN, two whole numbers");
     });
     parser.value("--format", [&](const std::string& value) {
         options.tsv = value == "tsv";
         return value == "text" || value == "tsv" ? std::string() : "--format is text or tsv";
     });
     std::vector<std::string> words;
-    if (std::string error = parser.parse(args, words); !error.empty()) return error;
+    if (std::string error = parser.scan(args, words); !error.empty()) return error;
     if (!words.empty()) return "unexpected argument '" + words.front() + "'";
     if (modelGiven == !options.treeFile.empty()) return "give either --model or --tree-file";
     return {};

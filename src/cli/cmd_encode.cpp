@@ -2,7 +2,6 @@
 
 #include "cli/codec_arguments.h"
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "params/converter.h"
 
 namespace vantor::cli {

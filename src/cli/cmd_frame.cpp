@@ -1,9 +1,7 @@
 #include <cstdio>
-#include <limits>
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "cli/request_arguments.h"
 #include "protocol/frame.h"
 #include "protocol/name_hash.h"
@@ -17,7 +15,7 @@ extern const char kFrameUsage[] =
     "final carriage return.\n"
     "  --addr N     module address (default 16)\n"
     "  --alen 8|11  address bits on the wire (default 8)\n"
-    "  --offset K   address offset added to N; -1 sends to address 255\n"
+    "  --offset K   address offset (-1..2047) added to N; -1 sends to address 255\n"
     "  --read       read request without data (the default)\n"
     "  --data HEX   write request carrying these bytes, e.g. \"00 10\" or 0010\n"
     "  --index I    append the data index I (0..65535) as two bytes, high byte first\n";
@@ -25,26 +23,18 @@ extern const char kFrameUsage[] =
 int runFrame(const Arguments& args) {
     RequestArguments request;
     int offset = 0;
-    Options options;
-    request.addTo(options);
-    options.value("--offset", [&](const std::string& value) {
-        const auto number = parseInteger(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-        if (number) offset = static_cast<int>(*number);
-        return number ? std::string() : "not a number for --offset: '" + value + "'";
-    });
+    cmdline::Scanner scanner;
+    request.addTo(scanner);
+    scanner.number("--offset", -1, kHighestAddress, [&](int value) { offset = value; });
     std::vector<std::string> words;
-    std::string error = options.parse(args, words);
+    std::string error = scanner.scan(args, words);
     if (error.empty()) error = request.finish(words);
+    if (error.empty()) error = addressProblem(wireAddress(request.address, offset), request.addressLength);
     if (!error.empty()) return usageError("frame", error, kFrameUsage);
 
     FrameFields fields;
     fields.address = wireAddress(request.address, offset);
     fields.addressLength = request.addressLength;
-    if (fields.address < 0 || fields.address > request.highestAddress())
-        return usageError(
-            "frame",
-            "address " + std::to_string(fields.address) + " is outside 0.." + std::to_string(request.highestAddress()),
-            kFrameUsage);
     fields.requestBit = !request.data;
     fields.hash = hash_name(request.name);
     fields.data = request.payload();

@@ -1,7 +1,6 @@
 #include <cstdio>
 
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "protocol/name_hash.h"
 
 namespace vantor::cli {

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "platform/serial_port.h"
 
 namespace vantor::cli {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "cli/request_arguments.h"
 #include "link/device_io.h"
+#include "params/module_baud_rates.h"
 #include "protocol/name_hash.h"
 #include "text/texts.h"
 
@@ -16,12 +16,14 @@ extern const char kRawUsage[] =
     "usage: vantorctl raw --port PATH [--baud N] [--parity none|even|odd] [--data-bits N]\n"
     "                     [--stop-bits N] [--addr N] [--alen 8|11] [--adapter auto|rts]\n"
     "                     [--read | --data HEX] [--index I] NAME\n"
-    "Sends one request for parameter NAME (or a hash written 0xHHHH) to the module and\n"
-    "prints the reply's data bytes as upper-case hex, an empty line when it has none.\n"
+    "Sends one request for parameter NAME (or for a hash written as 0x and 1 to 4 hex\n"
+    "digits) to the module and prints the reply's data bytes as upper-case hex, an\n"
+    "empty line when it has none.\n"
     "A failure prints its text on stderr and ends with status 1.\n"
     "  --port PATH      serial device (COMn means /dev/ttyS(n-1))\n"
-    "  --baud N         line speed (default 9600); --parity (default none),\n"
-    "  --data-bits N    (default 8), --stop-bits N (default 1)\n"
+    "  --baud N         line speed, one a module runs at (default 9600);\n"
+    "                   --parity (default none), --data-bits 5..8 (default 8),\n"
+    "                   --stop-bits 1|2 (default 1)\n"
     "  --addr N         module address (default 16); --alen 8|11 (default 8)\n"
     "  --adapter MODE   auto: the adapter switches direction itself (default);\n"
     "                   rts: the program drives RTS while it sends\n"
@@ -30,33 +32,31 @@ extern const char kRawUsage[] =
 
 namespace {
 
-// The hash of NAME, or the hash itself when NAME is written 0xHHHH.
+// The hash itself when NAME is 0x and one to four hex digits, else the hash of NAME.
 std::uint16_t hashOf(const std::string& name) {
-    if (name.size() == 6 && name[0] == '0' && (name[1] == 'x' || name[1] == 'X'))
-        if (const auto bytes = parseHexBytes(name.substr(2)))
-            return static_cast<std::uint16_t>((*bytes)[0] << 8 | (*bytes)[1]);
+    const std::string_view text = name;
+    if (text.size() > 2 && text.size() <= 6 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        if (const auto hash = cmdline::parseWhole<std::uint16_t>(text.substr(2), 0, 0xFFFF, 16)) return *hash;
     return hash_name(name);
 }
 
 // Fills `request` and the line settings of `sio`; an empty text, else what is wrong.
 std::string parse(const Arguments& args, RequestArguments& request, Sio& sio) {
-    Options options;
+    cmdline::Scanner options;
     request.addTo(options);
     options.value("--port", [&](const std::string& value) {
         sio.portName = value;
         return std::string();
     });
-    // Line settings the port cannot take are refused by Open with their own text.
-    const auto number = [](const char* option, std::uint32_t& field) {
-        return [option, &field](const std::string& value) {
-            const auto n = parseInteger(value, 0, 4000000);
-            if (n) field = static_cast<std::uint32_t>(*n);
-            return n ? std::string() : std::string("bad ") + option + " '" + value + "'";
-        };
-    };
-    options.value("--baud", number("--baud", sio.baudRate));
-    options.value("--data-bits", number("--data-bits", sio.dataBits));
-    options.value("--stop-bits", number("--stop-bits", sio.stopBits));
+    options.value("--baud", [&](const std::string& value) {
+        const auto rate = cmdline::parseWhole<std::uint32_t>(value, 0, kModuleBaudRates.back());
+        if (!rate || !isModuleBaudRate(*rate))
+            return "baud rate " + value + " is not supported (" + moduleBaudRateList(", ") + ")";
+        sio.baudRate = *rate;
+        return std::string();
+    });
+    options.number("--data-bits", 5u, 8u, [&](std::uint32_t bits) { sio.dataBits = bits; });
+    options.number("--stop-bits", 1u, 2u, [&](std::uint32_t bits) { sio.stopBits = bits; });
     options.value("--parity", [&](const std::string& value) {
         static const std::map<std::string, std::uint32_t> kCodes = {{"none", 3}, {"even", 1}, {"odd", 4}};
         const auto code = kCodes.find(value);
@@ -69,12 +69,9 @@ std::string parse(const Arguments& args, RequestArguments& request, Sio& sio) {
         return good ? std::string() : "--adapter takes auto or rts";
     });
     std::vector<std::string> words;
-    std::string error = options.parse(args, words);
+    std::string error = options.scan(args, words);
     if (error.empty()) error = request.finish(words);
     if (error.empty() && sio.portName.empty()) error = "--port is required";
-    if (error.empty() && (request.address < 0 || request.address > request.highestAddress()))
-        error =
-            "address " + std::to_string(request.address) + " is outside 0.." + std::to_string(request.highestAddress());
     return error;
 }
 

@@ -1,7 +1,6 @@
 #include <cstdio>
 
 #include "cli/commands.h"
-#include "cli/options.h"
 #include "text/texts.h"
 
 namespace vantor::cli {
@@ -13,6 +12,7 @@ extern const char kTextUsage[] =
 
 int runText(const Arguments& args) {
     if (args.size() != 1) return usageError("text", "give one KEY", kTextUsage);
+    if (args[0].empty()) return usageError("text", "KEY is empty", kTextUsage);
     std::printf("%s\n", Text(args[0]).c_str());
     return 0;
 }

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "cmdline/scanner.h"
+
 namespace vantor::cli {
 
-using Arguments = std::vector<std::string>;
+using Arguments = cmdline::Arguments;
 
 struct Command {
     const char* name;
@@ -21,5 +23,8 @@ const std::vector<Command>& commands();
 
 // True when the arguments ask for the command's help (then it has been printed).
 bool printedHelp(const Command& command, const Arguments& args);
+
+// Prints "vantorctl COMMAND: REASON" and the usage to stderr; the bad-usage status 2.
+int usageError(const char* command, const std::string& reason, const char* usage);
 
 }  // namespace vantor::cli

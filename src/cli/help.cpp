@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 
 #include "cli/command.h"
@@ -6,11 +5,14 @@
 namespace vantor::cli {
 
 bool printedHelp(const Command& command, const Arguments& args) {
-    if (std::find_if(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; }) ==
-        args.end())
-        return false;
+    if (!cmdline::asksForHelp(args)) return false;
     std::fputs(command.usage, stdout);
     return true;
+}
+
+int usageError(const char* command, const std::string& reason, const char* usage) {
+    std::fprintf(stderr, "vantorctl %s: %s\n%s", command, reason.c_str(), usage);
+    return 2;
 }
 
 }  // namespace vantor::cli

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/options.h"
+#include "cmdline/scanner.h"
 
 namespace vantor::cli {
 
@@ -19,15 +19,16 @@ struct RequestArguments {
     std::optional<int> index;
     std::string name;
 
-    // Adds the request options to a command's options.
-    void addTo(Options& options);
-    // Takes the NAME from the words and checks the whole request; an empty text, else
-    // what is wrong.
+    // Adds the request options to a command's scanner.
+    void addTo(cmdline::Scanner& scanner);
+    // Takes the NAME from the words and checks the whole request, the address against
+    // the address length included; an empty text, else what is wrong.
     std::string finish(const std::vector<std::string>& words);
     // The request's data bytes: the --data bytes, then the index high byte first.
     std::vector<std::uint8_t> payload() const;
-    // The highest address the address length reaches.
-    int highestAddress() const { return addressLength == 11 ? 2047 : 255; }
 };
+
+// "address N is outside 0..HIGHEST" when the address does not fit the address length.
+std::string addressProblem(int address, int addressLength);
 
 }  // namespace vantor::cli

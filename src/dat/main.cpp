@@ -3,13 +3,13 @@
 
 #include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "cmdline/scanner.h"
 #include "description/description_file.h"
 #include "platform/compound_file.h"
 #include "platform/file_access.h"
@@ -140,14 +140,20 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {{"pack", pack}, {"list", list}, {"unpack", unpack}, {"cat", cat}};
 
 int run(int argc, char** argv) {
-    if (argc < 2) return usageError("no command given");
-    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+    const Args args(argv + 1, argv + argc);
+    if (vantor::cmdline::asksForHelp(args)) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    // No options: the scanner refuses "--anything" and lets "--" go before a file name
+    // that starts with '-'.
+    Args words;
+    if (const std::string error = vantor::cmdline::Scanner().scan(args, words); !error.empty())
+        return usageError(error.c_str());
+    if (words.empty()) return usageError("no command given");
     for (const auto& sub : kSubcommands)
-        if (!std::strcmp(argv[1], sub.name)) return sub.run(Args(argv + 2, argv + argc));
-    return usageError((std::string("unknown command '") + argv[1] + "'").c_str());
+        if (words[0] == sub.name) return sub.run(Args(words.begin() + 1, words.end()));
+    return usageError(("unknown command '" + words[0] + "'").c_str());
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
 
+#include "platform/string_utils.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -31,11 +32,6 @@ constexpr std::array<CatalogueModel, kModelCount> kCatalogue = {{
 // through files, the command line and the identity check.
 constexpr std::array<int, 18> kLumekoOffer = {0, 1, 2, 3, 4, 5, 9, 7, 15, 16, 22, 20, 10, 6, 13, 14, 19, 21};
 
-bool equalIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 }  // namespace
 
 const std::array<CatalogueModel, kModelCount>& modelCatalogue() { return kCatalogue; }
@@ -60,11 +56,12 @@ std::string modelDisplayName(int index) {
 int findModel(const std::string& nameOrNumber) {
     if (!nameOrNumber.empty() &&
         std::all_of(nameOrNumber.begin(), nameOrNumber.end(), [](unsigned char c) { return std::isdigit(c); })) {
-        const int index = std::atoi(nameOrNumber.c_str());
+        int index = -1;  // stays so when the number is too large for int
+        std::from_chars(nameOrNumber.data(), nameOrNumber.data() + nameOrNumber.size(), index);
         return index < kModelCount ? index : -1;
     }
     for (int index = 0; index < kModelCount; ++index)
-        if (equalIgnoringCase(modelDisplayName(index), nameOrNumber)) return index;
+        if (equalsIgnoringCase(modelDisplayName(index), nameOrNumber)) return index;
     return -1;
 }
 

@@ -7,6 +7,7 @@
 
 #include "description/description_names.h"
 #include "params/type_names.h"
+#include "platform/string_utils.h"
 #include "platform/user_interface.h"
 #include "text/texts.h"
 
@@ -21,11 +22,6 @@ bool takeSuffix(std::string& name, char mark, int& number) {
     number = static_cast<int>(std::atol(name.substr(name.size() - 1).c_str()));
     name.resize(name.size() - 2);
     return true;
-}
-
-void replaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
 }
 
 // "float:2" and the like: a base type with a fixed number of decimal places.

@@ -1,10 +1,8 @@
 // The tree description language: one statement per line, tokens separated by blanks
 // and tabs, keywords in any letter case.
 
-#include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <climits>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -55,35 +53,7 @@ double readReal(const std::string& token) {
     return negative ? -value : value;
 }
 
-// A version part as sscanf "%i" reads it (decimal, 0x hexadecimal, leading 0 octal),
-// held within int; a piece that does not begin with a number leaves `part` as it is.
-void readVersionPart(const std::string& piece, int& part) {
-    char* end = nullptr;
-    const long value = std::strtol(piece.c_str(), &end, 0);
-    if (end != piece.c_str()) part = static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-}
-
 bool endsWith(const std::string& text, char c) { return !text.empty() && text.back() == c; }
-
-// A version "MAJ.MIN" as the "#if" line reads it: the first two non-empty pieces with
-// "%i" (decimal, 0x hexadecimal, leading 0 octal); a piece that is no number leaves
-// its part at -1.
-FirmwareVersion readVersion(const std::string& token) {
-    FirmwareVersion version;
-    int* parts[] = {&version.major, &version.minor};
-    int part = 0;
-    std::size_t at = 0;
-    while (part < 2 && at <= token.size()) {
-        std::size_t end = token.find('.', at);
-        if (end == std::string::npos) end = token.size();
-        if (end > at) {
-            readVersionPart(token.substr(at, end - at), *parts[part]);
-            ++part;
-        }
-        at = end + 1;
-    }
-    return version;
-}
 
 bool compareVersions(const std::string& op, const FirmwareVersion& device, const FirmwareVersion& reference) {
     const std::pair d{device.major, device.minor};
@@ -161,7 +131,7 @@ bool TreeDescription::conditional(const Tokens& t, const std::string&, bool& ski
         return true;
     }
     if (t.size() < 4) throw std::invalid_argument("#if ver needs an operator and a version");
-    skipLines = !compareVersions(t[2], deviceVersion, readVersion(t[3]));
+    skipLines = !compareVersions(t[2], deviceVersion, readFirmwareVersion(t[3]));
     return true;
 }
 

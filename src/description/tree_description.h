@@ -10,15 +10,10 @@
 
 #include "description/desc_branch.h"
 #include "description/description_values.h"
+#include "description/firmware_version.h"
 #include "platform/user_interface.h"
 
 namespace vantor {
-
-// The firmware version of the connected module; (-1, -1) while none has been read.
-struct FirmwareVersion {
-    int major = -1;
-    int minor = -1;
-};
 
 class TreeDescription {
 public:

@@ -23,7 +23,43 @@ constexpr std::uint32_t kFlagsDeviceError = 1u << kResultDeviceError;
 
 bool startsWithHeader(const std::string& reply) { return reply.size() >= 2 && reply[0] == kFrameStart; }
 
+// How the attempts of one exchange ended.
+enum class LineOutcome { Reply, Disconnected, NoAnswer, LineErrors, NoHeader };
+
+// Sends `request` again while a failure kind has attempts left. A reply without a frame
+// header is such a failure only when `needsHeader`. `afterAttempt` sees every reply.
+template <typename AfterAttempt>
+LineOutcome transactWithRetries(LineTransport& line, const std::string& request, bool needsHeader, std::string& reply,
+                                AfterAttempt afterAttempt) {
+    int timeouts = 0, lineErrors = 0, lostHeaders = 0;
+    for (;;) {
+        const int status = line.Transact(request, reply);
+        if (status == kTransactDisconnected) return LineOutcome::Disconnected;  // no attempt can help
+        afterAttempt(reply);
+        if (status == kTransactTimeout) {
+            if (++timeouts < kTimeoutAttempts) continue;
+            return LineOutcome::NoAnswer;
+        }
+        if (status == kTransactLineError) {
+            if (++lineErrors < kLineErrorAttempts) continue;
+            return LineOutcome::LineErrors;
+        }
+        if (needsHeader && !startsWithHeader(reply)) {
+            if (++lostHeaders < kLostHeaderAttempts) continue;
+            return LineOutcome::NoHeader;
+        }
+        return LineOutcome::Reply;
+    }
+}
+
 }  // namespace
+
+bool DeviceIO::portDisconnected(std::string& errorText) const {
+    // The port must be opened anew before anything can reach the module.
+    errorText = FormatText(Text("IDS_PORT_DISCONNECTED"), sio_.portName);
+    app().replaceResultFlags(kFlagsPortNotOpened);
+    return false;
+}
 
 bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const std::uint8_t> data,
                              std::vector<std::uint8_t>& outData, std::string& errorText, int addressOffset) {
@@ -41,38 +77,30 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
 
     std::lock_guard lock(frameLock_);
     std::string reply;
-    int timeouts = 0, lineErrors = 0, lostHeaders = 0;
-    for (;;) {
-        const int status = transport_->Transact(*request, reply);
-        if (status == kTransactDisconnected) {  // no attempt can help: the port must be opened anew
-            errorText = FormatText(Text("IDS_PORT_DISCONNECTED"), sio_.portName);
-            app().replaceResultFlags(kFlagsPortNotOpened);
-            return false;
-        }
-        if (hash == kHashApply) {  // the module restarts its line: no reply to trust
-            outData.clear();
-            return true;
-        }
-        if (!reply.empty() && reply[0] == kFrameStart) app().replaceResultFlagsIf(kFlagsNoAnswer, kFlagsTransmission);
-        if (status == kTransactTimeout) {
-            if (++timeouts < kTimeoutAttempts) continue;
-            errorText = Text("IDS_NOCARRIER");
-            app().replaceResultFlagsUnless(kFlagsTransmission, kFlagsNoAnswer);
-            return false;
-        }
-        if (status == kTransactLineError) {
-            if (++lineErrors < kLineErrorAttempts) continue;
-            errorText = Text("IDS_STRING453");
-            app().replaceResultFlags(kFlagsTransmission);
-            return false;
-        }
-        if (!startsWithHeader(reply)) {
-            if (++lostHeaders < kLostHeaderAttempts) continue;
-            errorText = Text("IDS_STRING454");
-            app().replaceResultFlags(kFlagsTransmission);
-            return false;
-        }
-        break;
+    if (hash == kHashApply) {  // the module restarts its line: no reply to trust
+        if (transport_->Transact(*request, reply) == kTransactDisconnected) return portDisconnected(errorText);
+        outData.clear();
+        return true;
+    }
+    const auto outcome = transactWithRetries(*transport_, *request, true, reply, [](const std::string& received) {
+        if (!received.empty() && received[0] == kFrameStart)
+            app().replaceResultFlagsIf(kFlagsNoAnswer, kFlagsTransmission);
+    });
+    switch (outcome) {
+    case LineOutcome::Disconnected: return portDisconnected(errorText);
+    case LineOutcome::NoAnswer:
+        errorText = Text("IDS_NOCARRIER");
+        app().replaceResultFlagsUnless(kFlagsTransmission, kFlagsNoAnswer);
+        return false;
+    case LineOutcome::LineErrors:
+        errorText = Text("IDS_STRING453");
+        app().replaceResultFlags(kFlagsTransmission);
+        return false;
+    case LineOutcome::NoHeader:
+        errorText = Text("IDS_STRING454");
+        app().replaceResultFlags(kFlagsTransmission);
+        return false;
+    case LineOutcome::Reply: break;
     }
 
     ReceivedFrame frame;
@@ -106,19 +134,12 @@ int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<s
 
     std::lock_guard lock(frameLock_);
     std::string reply;
-    int timeouts = 0, lineErrors = 0;
-    for (;;) {
-        const int status = transport_->Transact(request, reply);
-        if (status == kTransactDisconnected) return kForeignConnection;
-        if (status == kTransactTimeout) {
-            if (++timeouts < kTimeoutAttempts) continue;
-            return kForeignTimeout;
-        }
-        if (status == kTransactLineError) {
-            if (++lineErrors < kLineErrorAttempts) continue;
-            return kForeignConnection;
-        }
-        break;
+    switch (transactWithRetries(*transport_, request, false, reply, [](const std::string&) {})) {
+    case LineOutcome::Disconnected: return kForeignConnection;
+    case LineOutcome::NoAnswer: return kForeignTimeout;
+    case LineOutcome::LineErrors: return kForeignConnection;
+    case LineOutcome::NoHeader:
+    case LineOutcome::Reply: break;
     }
     std::vector<std::uint8_t> received;
     if (const int status = UnwrapForeign(mode, reply, received); status != kForeignOk) return status;

@@ -53,6 +53,9 @@ public:
     int ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& outData);
 
 private:
+    // Names the vanished port in `errorText`; false.
+    bool portDisconnected(std::string& errorText) const;
+
     Sio sio_;
     LineTransport* transport_ = &sio_;
     std::recursive_mutex frameLock_;

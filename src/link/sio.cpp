@@ -12,8 +12,9 @@ namespace {
 using Clock = SerialPort::Clock;
 constexpr auto kWriteWait = std::chrono::milliseconds(1000);
 constexpr char kEventCharacter = '\r';
-constexpr std::array<std::uint32_t, 15> kBaudRates = {110,   300,   600,   1200,  2400,  4800,   9600,  14400,
-                                                      19200, 28800, 38400, 56000, 57600, 115200, 128000};
+// The rates the port opens with; a module runs at fewer of them (params/module_baud_rates.h).
+constexpr std::array<std::uint32_t, 15> kPortBaudRates = {110,   300,   600,   1200,  2400,  4800,   9600,  14400,
+                                                          19200, 28800, 38400, 56000, 57600, 115200, 128000};
 
 // The status of a wait or write that did not end as hoped (other than a time-out).
 int failureStatus(WaitResult result) {
@@ -48,7 +49,7 @@ int Sio::Open() {
     if (!parityOfCode(parityCode, format.parity)) return -2;
     if (dataBits < 5 || dataBits > 8) return -3;
     if (stopBits != 1 && stopBits != 2) return -2;
-    if (std::find(kBaudRates.begin(), kBaudRates.end(), baudRate) == kBaudRates.end()) return -2;
+    if (std::find(kPortBaudRates.begin(), kPortBaudRates.end(), baudRate) == kPortBaudRates.end()) return -2;
     format.baudRate = baudRate;
     format.dataBits = static_cast<int>(dataBits);
     format.stopBits = static_cast<int>(stopBits);

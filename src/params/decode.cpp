@@ -8,6 +8,7 @@
 #include "params/converter.h"
 #include "params/device_names.h"
 #include "params/fixed_point.h"
+#include "params/module_baud_rates.h"
 #include "params/network_name.h"
 #include "params/reading_status.h"
 #include "params/type_names.h"
@@ -91,10 +92,8 @@ std::optional<int> decodeByName(const MyConverter& converter, const std::uint8_t
     if (equalsIgnoringCase(name, "ver")) return decoded(cp1251ToUtf8(reversedText(data, count)), text);
     const unsigned value = shortValue(data, count);
     if (equalsIgnoringCase(name, "bPS")) {
-        static const char* const kRates[] = {"2400",  "4800",  "9600",  "14400", "19200",
-                                             "28800", "38400", "57600", "115200"};
-        if (value > 8) return undecodable(text);
-        return decoded(kRates[value], text);
+        if (value >= kModuleBaudRates.size()) return undecodable(text);
+        return decoded(std::to_string(kModuleBaudRates[value]), text);
     }
     if (equalsIgnoringCase(name, "PrtY")) {
         if (value > 2) return undecodable(text);

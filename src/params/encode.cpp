@@ -83,8 +83,9 @@ int MyConverter::ConvertToData(const std::string& text, Bytes& data, std::string
         shortValueBytes(*seconds, isOneOf(name, {"Alr.t", "tHP", "tP.H"}), data);
         return kConvertOk;
     }
+    // Signed readings are the module's own: no text encodes to them. Texts have no setter.
     case TypeKind::SInt:
-    case TypeKind::SInt16:
+    case TypeKind::SInt16: return impossible(reason);
     case TypeKind::String: return rejected(reason, FormatText(Text("IDS_STRING460"), name));
     case TypeKind::Name: {
         NetworkNameCodes codes;

@@ -44,7 +44,7 @@ NetworkNameError encodeNetworkName(std::string_view text, NetworkNameCodes& code
 }
 
 bool appendNetworkNameCharacter(int code, std::string& text) {
-    if (code < 0 || code > kMaxNetworkNameCode) return false;
+    if (code < 0 || code > kHighestCharacterCode) return false;
     const int index = code / 2;
     if (index <= 9)
         text.push_back(static_cast<char>('0' + index));

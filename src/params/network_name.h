@@ -10,9 +10,6 @@
 
 namespace vantor {
 
-// The highest character code a module may answer.
-constexpr int kMaxNetworkNameCode = 79;
-
 enum class NetworkNameError { None, Empty, TooLong, BadCharacter };
 
 using NetworkNameCodes = std::array<std::uint8_t, 4>;
@@ -24,13 +21,13 @@ using NetworkNameCodes = std::array<std::uint8_t, 4>;
 NetworkNameError encodeNetworkName(std::string_view text, NetworkNameCodes& codes);
 
 // Appends the character of `code` (and '.' for an odd code); false, appending nothing,
-// for a code above 79.
+// for a code above kHighestCharacterCode.
 bool appendNetworkNameCharacter(int code, std::string& text);
 
 // The message for an error of the type "name" and of the parameter "CHAr*".
 std::string nameTypeMessage(NetworkNameError error);
 std::string networkNameMessage(NetworkNameError error);
-// The message for a code above 79 read through "CHAr*".
+// The message for a code above kHighestCharacterCode read through "CHAr*".
 std::string networkNameCodeMessage();
 
 }  // namespace vantor

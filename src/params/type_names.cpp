@@ -1,7 +1,6 @@
 #include "params/type_names.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "text/texts.h"
 
@@ -9,23 +8,12 @@ namespace vantor {
 
 namespace {
 
-bool sameTypeName(std::string_view given, std::string_view wanted) {
-    if (given.size() != wanted.size()) return false;
-    for (std::size_t i = 0; i < given.size(); ++i) {
-        const char g = given[i] == ' ' ? '_' : given[i];
-        if (std::tolower(static_cast<unsigned char>(g)) != std::tolower(static_cast<unsigned char>(wanted[i])))
-            return false;
-    }
-    return true;
+bool sameTypeName(std::string given, std::string_view wanted) {
+    std::replace(given.begin(), given.end(), ' ', '_');
+    return equalsIgnoringCase(given, wanted);
 }
 
 }  // namespace
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 std::vector<std::string> typeElements(std::string_view type) {
     std::vector<std::string> elements;

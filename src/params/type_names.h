@@ -7,11 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/string_utils.h"
+
 namespace vantor {
 
 enum class TypeKind { StoredDot, Float, Int, Int16, SInt, SInt16, Clock, String, Name, Void, Enumeration };
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // The elements of a type string split at ":", empty ones kept.
 std::vector<std::string> typeElements(std::string_view type);
 // The first non-empty element, or empty.

@@ -2,11 +2,10 @@
 
 #include <gsf/gsf.h>
 
-#include <cctype>
-#include <cstring>
 #include <mutex>
 
 #include "platform/file_access.h"
+#include "platform/string_utils.h"
 
 namespace vantor {
 
@@ -73,13 +72,7 @@ std::size_t utf16Length(const std::string& name) {
 }
 
 // Compound files compare element names without regard to letter case.
-bool sameNameIgnoringCase(const char* a, const std::string& b) {
-    if (!a || std::strlen(a) != b.size()) return false;
-    for (std::size_t i = 0; i < b.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+bool sameNameIgnoringCase(const char* a, const std::string& b) { return a && equalsIgnoringCase(a, b); }
 
 // The child named `name`: the exact name first, else one that differs in letter case.
 GsfInput* childByName(GsfInfile* root, const std::string& name) {

@@ -19,4 +19,7 @@ constexpr int characterCode(char c) {
 // The code a module uses for a blank: names are padded with it.
 constexpr int kBlankCode = 78;
 
+// The highest code a module may answer for a character: a blank followed by '.'.
+constexpr int kHighestCharacterCode = kBlankCode + 1;
+
 }  // namespace vantor

@@ -34,6 +34,10 @@ constexpr int wireAddress(int baseAddress, int addressOffset) {
 // "A.Len": 11 selects 11-bit addressing, any other value 8-bit.
 constexpr bool isElevenBitAddressing(int addressLength) { return addressLength == 11; }
 
+// The highest address the address length reaches, and the highest of any length.
+constexpr int highestAddress(int addressLength) { return isElevenBitAddressing(addressLength) ? 2047 : 255; }
+inline constexpr int kHighestAddress = highestAddress(11);
+
 struct FrameFields {
     int address = 0;
     int addressLength = 8;

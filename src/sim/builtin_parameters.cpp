@@ -1,6 +1,7 @@
 #include "sim/builtin_parameters.h"
 
 #include "description/catalogue.h"
+#include "params/module_baud_rates.h"
 
 namespace vantor::sim {
 namespace {
@@ -10,19 +11,19 @@ constexpr int kStrainGaugeFourChannels = 14;
 
 struct BuiltIn {
     const char* name;
-    const char* type;
+    std::string type;
     bool readOnly;
     bool hasAttributes;
 };
 
 // Types as the configurator decodes them; the description's own entry wins. "LEn" is
 // not among them: a model whose description lacks it has its data bits fixed at 8.
-constexpr BuiltIn kBuiltIns[] = {
+const BuiltIn kBuiltIns[] = {
     {"dev", "string", true, false},
     {"ver", "string", true, false},
     {"Addr", "int", false, true},
     {"A.Len", "8:11", false, true},
-    {"bPS", "2400:4800:9600:14400:19200:28800:38400:57600:115200", false, true},
+    {"bPS", moduleBaudRateList(":"), false, true},
     {"PrtY", "none:even:odd", false, true},
     {"Sbit", "1:2", false, true},
     // Every module takes the protocol's own APLY; its other commands are the ones its

@@ -1,7 +1,6 @@
 #include "sim/description_table.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <tuple>
 
@@ -10,6 +9,7 @@
 #include "params/parameter.h"
 #include "params/type_names.h"
 #include "platform/user_interface.h"
+#include "protocol/character_codes.h"
 #include "protocol/name_hash.h"
 #include "sim/state_values.h"
 
@@ -17,7 +17,6 @@ namespace vantor::sim {
 namespace {
 
 constexpr int kNetworkNameElements = 4;
-constexpr std::uint8_t kHighestNameCode = 79;
 
 // Keeps what the description loader would show the person, to report it instead.
 class CollectingInterface : public SilentUserInterface {
@@ -34,7 +33,7 @@ public:
 // A value of the type for a parameter the description gives no usable init value.
 Bytes plausibleValue(const ModuleParameter& parameter) {
     switch (classifyType(parameter.type)) {
-    case TypeKind::Name: return Bytes(kNetworkNameElements, 78);
+    case TypeKind::Name: return Bytes(kNetworkNameElements, kBlankCode);
     case TypeKind::String: return {'0'};
     case TypeKind::Void: return {};
     case TypeKind::Enumeration: return {0};
@@ -102,14 +101,14 @@ void addNetworkNameElements(ParameterTable& table, const ModuleParameter& name) 
         element.name = "CHAr";
         element.type = "int";
         element.lowLimit = 0;
-        element.highLimit = kHighestNameCode;
+        element.highLimit = kHighestCharacterCode;
         element.indexed = true;
         element.dataIndex = name.dataIndex + i;
         element.addressOffset = name.addressOffset;
         element.hasAttributes = name.hasAttributes;
         element.attributes = element.defaultAttributes = name.attributes;
         // The name type stores its codes last first.
-        const std::uint8_t code = codes.empty() ? 78 : codes[kNetworkNameElements - 1 - i];
+        const std::uint8_t code = codes.empty() ? kBlankCode : codes[kNetworkNameElements - 1 - i];
         element.value = element.defaultValue = {code};
         table.add(std::move(element));
     }
@@ -175,7 +174,7 @@ std::optional<ParameterTable> tableFromDescription(int model, const std::string&
     CollectingInterface collecting;
     TreeDescription description(collecting);
     description.descriptionFile = descriptionFile;
-    std::sscanf(firmware.c_str(), "%i.%i", &description.deviceVersion.major, &description.deviceVersion.minor);
+    description.deviceVersion = readFirmwareVersion(firmware);
     const bool loaded = description.LoadTreeDescription(model);
 
     if (!loaded || !collecting.messages.empty()) {

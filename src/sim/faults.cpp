@@ -1,8 +1,8 @@
 #include "sim/faults.h"
 
-#include <cmath>
-#include <cstdlib>
+#include <string_view>
 
+#include "cmdline/numbers.h"
 #include "protocol/frame.h"
 #include "sim/device_errors.h"
 
@@ -10,13 +10,7 @@ namespace vantor::sim {
 namespace {
 
 constexpr int kSlowestReplyMs = 60000;
-constexpr double kLongestHearing = 1e12;  // frames before going deaf
-
-bool parseNumber(const std::string& text, double& number) {
-    char* end = nullptr;
-    number = std::strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0';
-}
+constexpr long kLongestHearing = 1'000'000'000'000;  // frames before going deaf
 
 // The reply rebuilt from the same address under another hash and data.
 std::optional<std::string> rebuilt(const std::string& reply, int addressLength, std::uint16_t hash,
@@ -49,12 +43,12 @@ bool FaultSettings::any() const {
 
 bool addFault(const std::string& item, FaultSettings& settings, std::string& error) {
     const auto equals = item.find('=');
-    const std::string key = item.substr(0, equals);
-    double number = 0;
-    if (equals == std::string::npos || !parseNumber(item.substr(equals + 1), number)) {
+    if (equals == std::string::npos) {
         error = "fault '" + item + "': expected KIND=NUMBER";
         return false;
     }
+    const std::string key = item.substr(0, equals);
+    const std::string_view number = std::string_view(item).substr(equals + 1);
     struct Probability {
         const char* key;
         double FaultSettings::*field;
@@ -66,22 +60,24 @@ bool addFault(const std::string& item, FaultSettings& settings, std::string& err
     };
     for (const auto& probability : kProbabilities) {
         if (key != probability.key) continue;
-        if (!(number >= 0 && number <= 1)) {  // not-a-number fails both
-            error = "fault '" + item + "': the probability must lie between 0 and 1";
+        const auto chance = cmdline::parseReal(number, 0, 1);
+        if (!chance) {
+            error = "fault '" + item + "': the probability must be a number from 0 to 1";
             return false;
         }
-        settings.*probability.field = number;
+        settings.*probability.field = *chance;
         return true;
     }
-    // Whole numbers in a range checked before the conversion, which overflows beyond it.
-    const double highest = key == "slow" ? kSlowestReplyMs : kLongestHearing;
-    if ((key == "slow" || key == "deaf-after") && number >= 0 && number <= highest && number == std::floor(number)) {
-        if (key == "slow")
-            settings.slowMs = static_cast<int>(number);
-        else
-            settings.deafAfter = static_cast<long>(number);
-        return true;
-    }
+    if (key == "slow")
+        if (const auto ms = cmdline::parseWhole(number, 0, kSlowestReplyMs)) {
+            settings.slowMs = *ms;
+            return true;
+        }
+    if (key == "deaf-after")
+        if (const auto frames = cmdline::parseWhole(number, 0L, kLongestHearing)) {
+            settings.deafAfter = *frames;
+            return true;
+        }
     error = "fault '" + item + "': unknown kind or bad number (drop, badsum, badhash, garbage, nerr, slow=0.." +
             std::to_string(kSlowestReplyMs) + ", deaf-after)";
     return false;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/frame.h"
+
 namespace vantor::sim {
 
 class FrameAssembler {
@@ -16,8 +18,9 @@ public:
     // Whether a frame has started and not yet ended.
     bool inFrame() const { return inFrame_; }
 
-    // No request of the protocol is longer (15 data bytes); anything longer is noise.
-    static constexpr std::size_t kMaxFrameCharacters = 2 * 15 + 14;
+    // No request of the protocol is longer: '#', two characters per byte of the longest
+    // frame, the carriage return. Anything longer is noise.
+    static constexpr std::size_t kMaxFrameCharacters = 1 + 2 * (kMinFrameBytes + kMaxFrameData) + 1;
 
 private:
     std::string pending_;

@@ -1,7 +1,6 @@
 #include "sim/line_settings.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/string_utils.h"
 
 namespace vantor::sim {
 
@@ -10,11 +9,8 @@ int LineSettings::bitsPerCharacter() const { return 1 + dataBits + (parity == Pa
 double LineSettings::characterMicros() const { return bitsPerCharacter() * 1e6 / baud; }
 
 std::optional<Parity> parseParity(const std::string& text) {
-    std::string lower = text;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (lower == "none") return Parity::None;
-    if (lower == "even") return Parity::Even;
-    if (lower == "odd") return Parity::Odd;
+    for (const Parity parity : {Parity::None, Parity::Even, Parity::Odd})
+        if (equalsIgnoringCase(text, parityName(parity))) return parity;
     return std::nullopt;
 }
 

@@ -27,7 +27,4 @@ struct LineSettings {
 std::optional<Parity> parseParity(const std::string& text);
 const char* parityName(Parity parity);
 
-// The rates a module offers for "bPS", in the order of its value 0..8.
-constexpr int kModuleBaudRates[] = {2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600, 115200};
-
 }  // namespace vantor::sim

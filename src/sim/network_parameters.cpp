@@ -1,11 +1,10 @@
 #include "sim/network_parameters.h"
 
-#include <algorithm>
-#include <array>
 #include <cstdlib>
-#include <iterator>
 
+#include "params/module_baud_rates.h"
 #include "params/type_names.h"
+#include "protocol/frame.h"
 #include "sim/value_rules.h"
 
 namespace vantor::sim {
@@ -45,7 +44,7 @@ NetworkSettings settingsFromParameters(const ParameterTable& table, const Networ
     if (auto* p = table.find("A.Len"))
         if (auto bits = decodedNumber(*p)) settings.addressLength = *bits == 11 ? 11 : 8;
     if (auto* p = table.find("bPS"))
-        if (auto c = code(*p); c && *c < std::size(kModuleBaudRates)) settings.line.baud = kModuleBaudRates[*c];
+        if (auto c = code(*p); c && *c < kModuleBaudRates.size()) settings.line.baud = kModuleBaudRates[*c];
     if (auto* p = table.find("PrtY"))
         if (auto c = code(*p); c && *c <= 2) settings.line.parity = static_cast<Parity>(*c);
     if (auto* p = table.find("LEn"))
@@ -61,7 +60,7 @@ void storeSettingsInParameters(ParameterTable& table, const NetworkSettings& set
                     static_cast<std::uint8_t>(settings.address & 0xFF)};
     if (auto* p = table.find("A.Len")) p->value = encodedNumber(*p, settings.addressLength);
     if (auto* p = table.find("bPS"))
-        for (std::size_t i = 0; i < std::size(kModuleBaudRates); ++i)
+        for (std::size_t i = 0; i < kModuleBaudRates.size(); ++i)
             if (kModuleBaudRates[i] == settings.line.baud) p->value = {static_cast<std::uint8_t>(i)};
     if (auto* p = table.find("PrtY")) p->value = {static_cast<std::uint8_t>(settings.line.parity)};
     if (auto* p = table.find("LEn")) p->value = encodedNumber(*p, settings.line.dataBits);
@@ -69,15 +68,12 @@ void storeSettingsInParameters(ParameterTable& table, const NetworkSettings& set
 }
 
 bool checkSettings(const NetworkSettings& settings, std::string& error) {
-    const int highestAddress = settings.addressLength == 11 ? 2047 : 255;
-    const auto& rates = kModuleBaudRates;
-    if (settings.address < 0 || settings.address > highestAddress) {
+    const int highest = highestAddress(settings.addressLength);
+    if (settings.address < 0 || settings.address > highest) {
         error = "the address " + std::to_string(settings.address) + " does not fit " +
-                std::to_string(settings.addressLength) + "-bit addressing (0 to " + std::to_string(highestAddress) +
-                ")";
-    } else if (std::find(std::begin(rates), std::end(rates), settings.line.baud) == std::end(rates)) {
-        error = "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600 or 115200 baud, not " +
-                std::to_string(settings.line.baud);
+                std::to_string(settings.addressLength) + "-bit addressing (0 to " + std::to_string(highest) + ")";
+    } else if (!isModuleBaudRate(settings.line.baud)) {
+        error = "a module runs at " + moduleBaudRateList(", ") + " baud, not " + std::to_string(settings.line.baud);
     } else if (settings.line.dataBits != 7 && settings.line.dataBits != 8) {
         error = "a module takes 7 or 8 data bits, not " + std::to_string(settings.line.dataBits);
     } else if (settings.line.stopBits != 1 && settings.line.stopBits != 2) {

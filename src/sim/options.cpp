@@ -1,10 +1,13 @@
 #include "sim/options.h"
 
-#include <cstdlib>
-#include <functional>
-#include <map>
+#include <climits>
+#include <cstdint>
+#include <limits>
 
+#include "cmdline/scanner.h"
 #include "description/catalogue.h"
+#include "description/firmware_version.h"
+#include "protocol/frame.h"
 #include "sim/foreign_wakeup.h"
 #include "sim/network_parameters.h"
 
@@ -15,7 +18,8 @@ const char* const kUsage =
     "                  [--parity none|even|odd] [--data-bits N] [--stop-bits N]\n"
     "                  [--firmware MAJ.MIN] (--pty [--link PATH] | --device PATH)\n"
     "                  [--wire-time] [--turnaround MS] [--foreign rtu|ascii|dcon]\n"
-    "                  [--fault SPEC]... [--seed N] [--state FILE] [--log FILE] [--dat FILE]\n"
+    "                  [--fault SPEC[,SPEC...]]... [--seed N] [--state FILE] [--log FILE]\n"
+    "                  [--dat FILE]\n"
     "Serves one virtual module of the model on a pseudo-terminal (its path is the first\n"
     "line of output) or on a serial device, until SIGTERM or SIGINT. The address and\n"
     "line settings not given come from --state, else from the model's factory values\n"
@@ -23,161 +27,81 @@ const char* const kUsage =
     "  --fault drop=P | badsum=P | badhash=P | garbage=P | nerr=P   (P from 0 to 1)\n"
     "          slow=MS | deaf-after=N\n";
 
-namespace {
-
-std::optional<long> wholeNumber(const std::string& text) {
-    char* end = nullptr;
-    const long number = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0') return std::nullopt;
-    return number;
-}
-
-bool inRange(std::optional<long> number, long low, long high) { return number && *number >= low && *number <= high; }
-
-}  // namespace
-
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error, bool& help) {
+    help = cmdline::asksForHelp(args);
+    if (help) return std::nullopt;
     Options options;
-    help = false;
-    using Handler = std::function<bool(const std::string&)>;
-    const auto number = [&](long low, long high, auto store) {
-        return Handler([=, &error](const std::string& value) {
-            const auto parsed = wholeNumber(value);
-            if (!inRange(parsed, low, high)) {
-                error = "'" + value + "' is not a number from " + std::to_string(low) + " to " + std::to_string(high);
-                return false;
-            }
-            store(static_cast<int>(*parsed));
-            return true;
+    cmdline::Scanner scanner;
+    const auto text = [&](const char* name, std::string& field) {
+        scanner.value(name, [&field](const std::string& value) {
+            field = value;
+            return std::string();
         });
     };
-    const std::map<std::string, Handler> withValue = {
-        {"--model",
-         [&](const std::string& v) {
-             options.model = findModel(v);
-             if (options.model < 0) error = "unknown model '" + v + "'";
-             return options.model >= 0;
-         }},
-        {"--address", number(0, 2047,
-                             [&](int v) {
-                                 options.settings.address = v;
-                                 options.addressGiven = true;
-                             })},
-        {"--alen",
-         [&](const std::string& v) {
-             if (v != "8" && v != "11") {
-                 error = "--alen takes 8 or 11";
-                 return false;
-             }
-             options.settings.addressLength = v == "11" ? 11 : 8;
-             options.lengthGiven = true;
-             return true;
-         }},
-        {"--baud", number(50, 4000000,
-                          [&](int v) {
-                              options.settings.line.baud = v;
-                              options.lineGiven = true;
-                          })},
-        {"--parity",
-         [&](const std::string& v) {
-             const auto parity = parseParity(v);
-             if (!parity)
-                 error = "--parity takes none, even or odd";
-             else
-                 options.settings.line.parity = *parity, options.lineGiven = true;
-             return parity.has_value();
-         }},
-        {"--data-bits", number(5, 8,
-                               [&](int v) {
-                                   options.settings.line.dataBits = v;
-                                   options.lineGiven = true;
-                               })},
-        {"--stop-bits", number(1, 2,
-                               [&](int v) {
-                                   options.settings.line.stopBits = v;
-                                   options.lineGiven = true;
-                               })},
-        {"--firmware",
-         [&](const std::string& v) {
-             int major = 0, minor = 0;
-             char extra = 0;
-             if (std::sscanf(v.c_str(), "%d.%d%c", &major, &minor, &extra) != 2) {
-                 error = "--firmware takes MAJ.MIN";
-                 return false;
-             }
-             options.firmware = v;
-             return true;
-         }},
-        {"--link",
-         [&](const std::string& v) {
-             options.link = v;
-             return true;
-         }},
-        {"--device",
-         [&](const std::string& v) {
-             options.device = v;
-             return true;
-         }},
-        {"--turnaround", number(0, 60000, [&](int v) { options.turnaroundMs = v; })},
-        {"--foreign",
-         [&](const std::string& v) {
-             options.foreign = parseForeignMode(v);
-             if (!options.foreign) error = "--foreign takes rtu, ascii or dcon";
-             return options.foreign.has_value();
-         }},
-        {"--fault", [&](const std::string& v) { return addFault(v, options.faults, error); }},
-        {"--seed",
-         [&](const std::string& v) {
-             const auto parsed = wholeNumber(v);
-             if (!parsed || *parsed < 0)
-                 error = "--seed takes a whole number";
-             else
-                 options.seed = static_cast<std::uint32_t>(*parsed);
-             return parsed && *parsed >= 0;
-         }},
-        {"--state",
-         [&](const std::string& v) {
-             options.stateFile = v;
-             return true;
-         }},
-        {"--log",
-         [&](const std::string& v) {
-             options.logFile = v;
-             return true;
-         }},
-        {"--dat",
-         [&](const std::string& v) {
-             options.descriptionFile = v;
-             return true;
-         }},
+    scanner.value("--model", [&](const std::string& v) {
+        options.model = findModel(v);
+        return options.model >= 0 ? std::string()
+                                  : cmdline::rangeMessage("--model", v, 0, kModelCount - 1, "a model name or index");
+    });
+    scanner.number("--address", 0, kHighestAddress, [&](int v) {
+        options.settings.address = v;
+        options.addressGiven = true;
+    });
+    scanner.value("--alen", [&](const std::string& v) {
+        if (v != "8" && v != "11") return std::string("--alen takes 8 or 11");
+        options.settings.addressLength = v == "11" ? 11 : 8;
+        options.lengthGiven = true;
+        return std::string();
+    });
+    // A module's own limits on the line settings are checked with the whole set below.
+    const auto lineNumber = [&](const char* name, int low, int high, int LineSettings::*field) {
+        scanner.number(name, low, high, [&options, field](int v) {
+            options.settings.line.*field = v;
+            options.lineGiven = true;
+        });
     };
+    lineNumber("--baud", 0, INT_MAX, &LineSettings::baud);
+    lineNumber("--data-bits", 5, 8, &LineSettings::dataBits);
+    lineNumber("--stop-bits", 1, 2, &LineSettings::stopBits);
+    scanner.value("--parity", [&](const std::string& v) {
+        const auto parity = parseParity(v);
+        if (!parity) return std::string("--parity takes none, even or odd");
+        options.settings.line.parity = *parity;
+        options.lineGiven = true;
+        return std::string();
+    });
+    scanner.value("--firmware", [&](const std::string& v) {
+        if (!exactFirmwareVersion(v))
+            return cmdline::rangeMessage("--firmware", v, 0, INT_MAX, "MAJ.MIN, two whole numbers");
+        options.firmware = v;
+        return std::string();
+    });
+    text("--link", options.link);
+    text("--device", options.device);
+    text("--state", options.stateFile);
+    text("--log", options.logFile);
+    text("--dat", options.descriptionFile);
+    scanner.flag("--pty", [&] { options.pty = true; });
+    scanner.flag("--wire-time", [&] { options.wireTime = true; });
+    scanner.number("--turnaround", 0, 60000, [&](int v) { options.turnaroundMs = v; });
+    scanner.value("--foreign", [&](const std::string& v) {
+        options.foreign = parseForeignMode(v);
+        return options.foreign ? std::string() : "--foreign takes rtu, ascii or dcon";
+    });
+    scanner.value("--fault", [&](const std::string& v) {
+        for (const std::string& item : cmdline::splitList(v))
+            if (std::string problem; !addFault(item, options.faults, problem)) return problem;
+        return std::string();
+    });
+    scanner.number("--seed", std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max(),
+                   [&](std::uint32_t v) { options.seed = v; });
 
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            help = true;
-            return std::nullopt;
-        }
-        if (arg == "--pty") {
-            options.pty = true;
-            continue;
-        }
-        if (arg == "--wire-time") {
-            options.wireTime = true;
-            continue;
-        }
-        const auto handler = withValue.find(arg);
-        if (handler == withValue.end()) {
-            error = "unknown option '" + arg + "'";
-            return std::nullopt;
-        }
-        if (i + 1 >= args.size()) {
-            error = arg + " needs a value";
-            return std::nullopt;
-        }
-        if (!handler->second(args[++i])) return std::nullopt;
-    }
-    if (options.model < 0)
+    std::vector<std::string> words;
+    error = scanner.scan(args, words);
+    if (!error.empty()) return std::nullopt;
+    if (!words.empty())
+        error = "unexpected argument '" + words.front() + "'";
+    else if (options.model < 0)
         error = "--model is required";
     else if (options.pty == !options.device.empty())
         error = "give either --pty or --device PATH";

@@ -4,14 +4,15 @@
 #include <cmath>
 #include <cstring>
 
+#include "params/module_baud_rates.h"
 #include "params/type_names.h"
+#include "protocol/character_codes.h"
 #include "sim/device_errors.h"
 
 namespace vantor::sim {
 namespace {
 
 constexpr double kRealTolerance = 0.0009;
-constexpr int kHighestNameCode = 79;
 
 struct LengthRange {
     std::size_t least;
@@ -35,7 +36,7 @@ std::optional<LengthRange> writableLengths(const ModuleParameter& parameter, Typ
 
 // Network settings take a code from a fixed list whatever the description's type says.
 std::optional<unsigned> highestCode(const ModuleParameter& parameter) {
-    if (equalsIgnoringCase(parameter.name, "bPS")) return 8;
+    if (equalsIgnoringCase(parameter.name, "bPS")) return static_cast<unsigned>(kModuleBaudRates.size() - 1);
     if (equalsIgnoringCase(parameter.name, "PrtY")) return 2;
     if (equalsIgnoringCase(parameter.name, "Sbit")) return 1;
     return std::nullopt;
@@ -85,7 +86,7 @@ std::uint8_t checkWrite(const ModuleParameter& parameter, const Bytes& value) {
     case TypeKind::Enumeration: return value[0] < typeElements(parameter.type).size() ? 0 : kErrValueForbidden;
     case TypeKind::Name:
         for (auto code : value)
-            if (code > kHighestNameCode) return kErrValueForbidden;
+            if (code > kHighestCharacterCode) return kErrValueForbidden;
         return 0;
     case TypeKind::Void: return 0;
     case TypeKind::StoredDot:

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/string_utils.h"
+
 extern const unsigned char vantor_messages_en[];
 extern const std::size_t vantor_messages_en_size;
 extern const unsigned char vantor_names[];
@@ -47,11 +49,6 @@ std::string trim(std::string_view s) {
     if (first == std::string_view::npos) return {};
     const std::size_t last = s.find_last_not_of(kWhiteSpace);
     return std::string(s.substr(first, last - first + 1));
-}
-
-void replaceAll(std::string& s, std::string_view from, std::string_view to) {
-    for (std::size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + to.size()))
-        s.replace(pos, from.size(), to);
 }
 
 std::string unescape(std::string_view raw, std::string_view lineBreak) {

@@ -43,8 +43,10 @@ TEST(Catalogue, ModelsAreFoundByNameOrIndex) {
         const char* text;
         int index;
     };
-    const Case cases[] = {{"KQ-16", 14}, {"kq-16", 14}, {"0", 0}, {"22", 22},
-                          {"23", -1},    {"KQ-14", -1}, {"", -1}, {"-1", -1}};
+    // 4294967310 and 4294967296 wrap to 14 and 0 in 32 bits.
+    const Case cases[] = {{"KQ-16", 14},      {"kq-16", 14},      {"0", 0},   {"22", 22},
+                          {"23", -1},         {"KQ-14", -1},      {"", -1},   {"-1", -1},
+                          {"4294967310", -1}, {"4294967296", -1}, {"014", 14}};
     for (const Case& c : cases) EXPECT_EQ(findModel(c.text), c.index) << c.text;
     EXPECT_EQ(modelDisplayName(23), "");
 }

@@ -51,6 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
              1,
              "",
              "Setter method are not defined for the function 'dev'\n"},
+        Case{{"encode", "--type", "sint16", "40000"}, 1, "", "Bad value (data encoding impossible)\n"},
         Case{{"decode", "--type", "STORED_DOT", "90 7D"}, 0, "-12.500\n", ""},
         Case{{"decode", "--type", "STORED_DOT", "90", "7d"}, 0, "-12.500\n", ""},
         Case{{"decode", "--type", "float", "7FC00000"}, 0, "Invalid value\n", ""},
@@ -65,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{{"encode", "--type", "STORED_DOT", "--decimals", "x", "1"},
              2,
              "",
-             "vantorctl encode: --decimals takes 0, 1, 2 or 3\nusage: vantorctl encode --type TYPE"},
+             "vantorctl encode: --decimals takes a whole number from 0 to 3, not 'x'\nusage: vantorctl encode --type "
+             "TYPE"},
         Case{{"decode", "--type", "int", "0G"},
              2,
              "",

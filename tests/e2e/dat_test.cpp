@@ -105,7 +105,9 @@ TEST_F(Dat, Failures) {
         {{"pack", path("no/folder/x.dat"), path("a.tree")},
          1,
          "cannot write " + path("no/folder/x.dat") + ": No such file or directory"},
-        {{"unpack", path("plain.txt"), path("dir")}, 1, path("plain.txt") + " is not a readable compound file: No OLE2 signature"},
+        {{"unpack", path("plain.txt"), path("dir")},
+         1,
+         path("plain.txt") + " is not a readable compound file: No OLE2 signature"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.empty() ? "no arguments" : c.args[0] + " " + c.args.back());

@@ -103,9 +103,10 @@ TEST_F(Describe, BadUsage) {
     } cases[] = {
         {{"describe"}, "give either --model or --tree-file"},
         {{"describe", "--model", "KQ-01", "--tree-file", "x.tree"}, "give either --model or --tree-file"},
-        {{"describe", "--model", "KQ-99"}, "unknown model 'KQ-99'"},
+        {{"describe", "--model", "KQ-99"}, "--model takes a model name or index from 0 to 22, not 'KQ-99'"},
         {{"describe", "--model", "0", "--format", "xml"}, "--format is text or tsv"},
-        {{"describe", "--model", "0", "--firmware", "two"}, "--firmware wants MAJ.MIN, not 'two'"},
+        {{"describe", "--model", "0", "--firmware", "two"},
+         "--firmware takes MAJ.MIN, two whole numbers from 0 to 2147483647, not 'two'"},
         {{"describe", "--model"}, "--model needs a value"},
         {{"describe", "--model", "0", "--colour", "red"}, "unknown option '--colour'"},
     };

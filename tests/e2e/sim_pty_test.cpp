@@ -124,6 +124,32 @@ TEST(SimulatorOnPty, InjectedDeviceErrorsAndSilence) {
     }
 }
 
+TEST(SimulatorOnPty, RawTakesAHashOnlyAs0xAndOneToFourHexDigits) {
+    const std::string log = temporaryPath("vantor-sim-hash-log.txt");
+    std::filesystem::remove(log);
+    // The argument of raw, and the name whose request frame it must put on the line.
+    const struct {
+        const char* argument;
+        const char* sameAs;
+    } cases[] = {
+        {"0x9F62", "Addr"},     {"0X9f62", "Addr"}, {"0x12  ", "0x12  "}, {"0x 1 2", "0x 1 2"},
+        {"0x09F62", "0x09F62"}, {"0x", "0x"},       {"0x-1", "0x-1"},
+    };
+    {
+        Simulator sim({"--model", "KQ-04", "--pty", "--log", log});
+        for (const auto& c : cases) raw(sim.path(), {"--addr", "16", c.argument});
+        EXPECT_EQ(sim.stop(), 0);
+    }
+    const std::string received = readWholeFile(log);
+    for (const auto& c : cases) {
+        const ProgramRun frame = runProgram("vantorctl", {"frame", "--addr", "16", c.sameAs});
+        ASSERT_EQ(frame.status, 0) << frame.err;
+        const std::string request = frame.out.substr(0, frame.out.size() - 1);
+        EXPECT_NE(received.find(" < " + request + "\\r\n"), std::string::npos) << c.argument << "\n" << received;
+    }
+    std::filesystem::remove(log);
+}
+
 TEST(SimulatorOnPty, KeepsItsStateAcrossRunsAndLogsFrames) {
     const std::string state = temporaryPath("vantor-sim-state.json");
     const std::string log = temporaryPath("vantor-sim-log.txt");
@@ -170,9 +196,10 @@ TEST(SimulatorOnPty, RefusesBadCommandLines) {
         std::string reason;
     } cases[] = {
         {{"--pty"}, "--model is required"},
-        {{"--model", "KQ-99", "--pty"}, "unknown model 'KQ-99'"},
+        {{"--model", "KQ-99", "--pty"}, "--model takes a model name or index from 0 to 22, not 'KQ-99'"},
         {{"--model", "1"}, "give either --pty or --device PATH"},
-        {{"--model", "1", "--pty", "--fault", "drop=3"}, "fault 'drop=3': the probability must lie between 0 and 1"},
+        {{"--model", "1", "--pty", "--fault", "drop=3"},
+         "fault 'drop=3': the probability must be a number from 0 to 1"},
         {{"--model", "1", "--pty", "--alen", "9"}, "--alen takes 8 or 11"},
         {{"--model", "1", "--pty", "--bogus"}, "unknown option '--bogus'"},
     };

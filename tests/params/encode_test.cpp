@@ -79,8 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RefusedCase{"string", "dev", "x", kConvertRejected, "IDS_STRING460"},
                       RefusedCase{"string", "VER", "x", kConvertRejected, "IDS_STRING460"},
                       RefusedCase{"int", "exit", "1", kConvertRejected, "IDS_STRING460"},
-                      RefusedCase{"sint", "x", "1", kConvertRejected, "IDS_STRING460"},
-                      RefusedCase{"sint16", "x", "1", kConvertRejected, "IDS_STRING460"},
+                      // Signed readings take no text: a bad value, not a missing setter.
+                      RefusedCase{"sint", "x", "1", kConvertImpossible, "IDS_STRING461"},
+                      RefusedCase{"sint16", "x", "40000", kConvertImpossible, "IDS_STRING461"},
+                      RefusedCase{"sint16", "", "-2", kConvertImpossible, "IDS_STRING461"},
                       RefusedCase{"string", "x", "abc", kConvertRejected, "IDS_STRING460"},
                       RefusedCase{"ASCII", "x", "abc", kConvertRejected, "IDS_STRING460"},
                       RefusedCase{"name", "x", "", kConvertRejected, "IDS_STRING488"},

@@ -178,13 +178,18 @@ TEST(ModuleLine, SameSeedSameFaults) {
 TEST(ModuleLine, RejectsBadFaultItems) {
     const std::string badNumber =
         "unknown kind or bad number (drop, badsum, badhash, garbage, nerr, slow=0..60000, deaf-after)";
-    const std::string badProbability = "the probability must lie between 0 and 1";
+    const std::string badProbability = "the probability must be a number from 0 to 1";
     const std::pair<std::string, std::string> cases[] = {
-        {"drop", "expected KIND=NUMBER"}, {"drop=2", badProbability},
-        {"drop=-0.1", badProbability},    {"slow=x", "expected KIND=NUMBER"},
-        {"deaf-after=1.5", badNumber},    {"melt=1", badNumber},
-        {"slow=inf", badNumber},          {"slow=60001", badNumber},
-        {"slow=1e11", badNumber},         {"deaf-after=1e300", badNumber},
+        {"drop", "expected KIND=NUMBER"},
+        {"drop=2", badProbability},
+        {"drop=-0.1", badProbability},
+        {"slow=x", "unknown kind or bad number (drop, badsum, badhash, garbage, nerr, slow=0..60000, deaf-after)"},
+        {"deaf-after=1.5", badNumber},
+        {"melt=1", badNumber},
+        {"slow=inf", badNumber},
+        {"slow=60001", badNumber},
+        {"slow=1e11", badNumber},
+        {"deaf-after=1e300", badNumber},
         {"drop=nan", badProbability},
     };
     for (const auto& [item, reason] : cases) {

@@ -22,9 +22,9 @@ TEST(SimOptions, LineSettingsAModuleCanListenWith) {
         {{"--address", "255"}, nullptr},
         {{"--address", "256"}, "the address 256 does not fit 8-bit addressing (0 to 255)"},
         {{"--baud", "1200"},
-         "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600 or 115200 baud, not 1200"},
+         "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600, 115200 baud, not 1200"},
         {{"--baud", "256000"},
-         "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600 or 115200 baud, not 256000"},
+         "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600, 115200 baud, not 256000"},
         {{"--data-bits", "5"}, "a module takes 7 or 8 data bits, not 5"},
     };
     for (const Case& c : cases) {
@@ -38,6 +38,30 @@ TEST(SimOptions, LineSettingsAModuleCanListenWith) {
         EXPECT_FALSE(options);
         EXPECT_EQ(error, c.refusal);
     }
+}
+
+TEST(SimOptions, FaultsAsAListOrRepeated) {
+    std::string error;
+    const auto listed = parse({"--fault", "drop=0.3,badsum=0.2", "--fault", "slow=40"}, error);
+    ASSERT_TRUE(listed) << error;
+    EXPECT_EQ(listed->faults.drop, 0.3);
+    EXPECT_EQ(listed->faults.badSum, 0.2);
+    EXPECT_EQ(listed->faults.slowMs, 40);
+
+    for (const char* bad : {"drop=0.3,", "drop=0.3,,badsum=0.2", "drop=0.3,melt=1", ",drop=0.3"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(parse({"--fault", bad}, error));
+        EXPECT_NE(error.find("fault '"), std::string::npos) << error;
+    }
+}
+
+TEST(SimOptions, HelpAnywhereAndWordsRefused) {
+    std::string error;
+    bool help = false;
+    EXPECT_FALSE(sim::parseOptions({"--pty", "--help"}, error, help));
+    EXPECT_TRUE(help);
+    EXPECT_FALSE(parse({"KQ-01"}, error));
+    EXPECT_EQ(error, "unexpected argument 'KQ-01'");
 }
 
 }  // namespace

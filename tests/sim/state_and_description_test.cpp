@@ -268,7 +268,7 @@ TEST(ModuleStateFile, RefusesWhatNoModuleHolds) {
     };
     const Case cases[] = {
         {R"({"settings": {"address": 16, "baud": 0, )" + settings + "}}",
-         "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600 or 115200 baud, not 0"},
+         "a module runs at 2400, 4800, 9600, 14400, 19200, 28800, 38400, 57600, 115200 baud, not 0"},
         {R"({"settings": {"address": 300, "baud": 9600, )" + settings + "}}",
          "the address 300 does not fit 8-bit addressing (0 to 255)"},
         {R"({"parameters": [{"name": "Gain", "data": "00112233445566778899AABBCCDDEEFF"}]})",
