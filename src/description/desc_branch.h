@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "description/description_values.h"
-#include "description/element.h"
+#include "elements/invisible_element.h"
 
 namespace vantor {
 

@@ -17,7 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "description/element.h"
+#include "elements/parameter_exchange.h"
+#include "params/parameter.h"
 #include "link/cancel_event.h"
 #include "link/device_io.h"
 #include "link/device_model_link.h"

@@ -1,49 +1,21 @@
 #pragma once
 // Non-visual elements: objects that own an ordered set of parameters and offer the
 // uniform operations on them (find, get and set by name, exchange with the module,
-// reset, insertion into the view). The branches of the parameter tree are elements.
+// reset, insertion into the view). The branches of the parameter tree are elements, and
+// so are the program's own fixed sets (service parameters, network settings).
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "description/row_sink.h"
+#include "elements/parameter_exchange.h"
+#include "elements/row_sink.h"
 #include "params/parameter.h"
 #include "platform/user_interface.h"
 
 namespace vantor {
-
-// What the exchange operations need from the device link, one parameter at a time.
-// Each per-parameter call returns 0 on success and non-zero on a failure or, for the
-// comparison, a difference.
-class ParameterExchange {
-public:
-    virtual ~ParameterExchange() = default;
-    // The link's cancel event: polled between parameters.
-    virtual bool cancelled() const = 0;
-    virtual int readParameter(Parameter& parameter) = 0;
-    // A negative mode writes the configuration value, any other the value text.
-    virtual int writeParameter(Parameter& parameter, int mode) = 0;
-    virtual int compareParameter(Parameter& parameter) = 0;
-    // One more parameter done, for the progress range of a comparison.
-    virtual void progressStep() = 0;
-    virtual void progressLog(const std::string& line) = 0;
-};
-
-// (handled, failed) of an exchange operation.
-struct ExchangeCounts {
-    int handled = 0;
-    int failed = 0;
-    ExchangeCounts& operator+=(const ExchangeCounts& other) {
-        handled += other.handled;
-        failed += other.failed;
-        return *this;
-    }
-    bool operator==(const ExchangeCounts&) const = default;
-};
 
 class ObjectWithParameters {
 public:
@@ -100,39 +72,6 @@ protected:
     std::vector<std::unique_ptr<Parameter>> parameters_;
     std::int32_t elementNumber_ = -1;
     std::int32_t shownCount_ = 0;
-};
-
-// A named element with pictures.
-class InvisibleElement : public ObjectWithParameters {
-public:
-    InvisibleElement();
-
-    const std::string& name() const { return name_; }
-    void setName(std::string name) { name_ = std::move(name); }
-
-    // "Name" renames the element (result 3) before any parameter is looked at.
-    int SetParameterText(std::string_view name, const std::string& text) override;
-
-    // A progress line with the branch name, then the parameters.
-    ExchangeCounts CompareValues(ParameterExchange& link) override;
-    ExchangeCounts ReadValues(ParameterExchange& link) override;
-    ExchangeCounts WriteValues(ParameterExchange& link, int mode) override;
-
-    // The element's own row first, the parameters under it.
-    RowId InsertRows(RowSink& sink, RowId parent, int count, bool showIndexes) override;
-
-    virtual std::array<std::int32_t, 4> EmptyRecord() const { return {0, 0, 0, 0}; }
-    virtual int GetImage() const { return 0; }
-    virtual int GetSelectedImage() const { return 0; }
-    virtual std::string GetKindName() const;
-    virtual int GetFixedCode() const { return -999; }
-    // name + " (" + kind name + ")"
-    virtual std::string GetTitle() const;
-
-protected:
-    RowId InsertOwnRow(RowSink& sink, RowId parent, bool showIndexes);
-
-    std::string name_;
 };
 
 }  // namespace vantor

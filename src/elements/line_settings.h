@@ -1,0 +1,31 @@
+#pragma once
+// The line settings the device link opens its port with, as the program's network
+// settings element gives them.
+
+#include <cstdint>
+#include <string>
+
+namespace vantor {
+
+// Parity codes of the serial port.
+inline constexpr std::uint32_t kParityCodeEven = 1;
+inline constexpr std::uint32_t kParityCodeNone = 3;
+inline constexpr std::uint32_t kParityCodeOdd = 4;
+
+// Adapter modes of the RS-485 adapter.
+inline constexpr std::uint32_t kAdapterModeZk7 = 0;  // the program raises RTS while it sends
+inline constexpr std::uint32_t kAdapterModeAuto = 1;
+
+struct LineSettings {
+    std::string portPath = "/dev/ttyS0";  // a device path ("COMn" already resolved)
+    std::uint32_t baudRate = 9600;
+    std::uint32_t parityCode = kParityCodeNone;
+    std::uint32_t dataBits = 8;
+    std::uint32_t stopBits = 1;
+    int address = 16;
+    int addressLength = 8;  // 11, or anything else for 8-bit addressing
+    std::uint32_t adapterMode = kAdapterModeAuto;
+    bool operator==(const LineSettings&) const = default;
+};
+
+}  // namespace vantor

@@ -1,0 +1,39 @@
+#pragma once
+// The seam between the elements and the device link: what the exchange operations of
+// an element need, one parameter at a time, and the counts they return.
+
+#include <string>
+
+namespace vantor {
+
+class Parameter;
+
+// Each per-parameter call returns 0 on success and non-zero on a failure or, for the
+// comparison, a difference.
+class ParameterExchange {
+public:
+    virtual ~ParameterExchange() = default;
+    // The link's cancel event: polled between parameters.
+    virtual bool cancelled() const = 0;
+    virtual int readParameter(Parameter& parameter) = 0;
+    // A negative mode writes the configuration value, any other the value text.
+    virtual int writeParameter(Parameter& parameter, int mode) = 0;
+    virtual int compareParameter(Parameter& parameter) = 0;
+    // One more parameter done, for the progress range of a comparison.
+    virtual void progressStep() = 0;
+    virtual void progressLog(const std::string& line) = 0;
+};
+
+// (handled, failed) of an exchange operation.
+struct ExchangeCounts {
+    int handled = 0;
+    int failed = 0;
+    ExchangeCounts& operator+=(const ExchangeCounts& other) {
+        handled += other.handled;
+        failed += other.failed;
+        return *this;
+    }
+    bool operator==(const ExchangeCounts&) const = default;
+};
+
+}  // namespace vantor
