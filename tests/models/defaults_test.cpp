@@ -4,7 +4,7 @@
 #include "model_fixture.h"
 #include "text/texts.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 namespace {
 
 using ::testing::Contains;
@@ -138,4 +138,4 @@ TEST(ResetToDefaults, OtherModelsNeverSendTheDefaultsCommand) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor::test

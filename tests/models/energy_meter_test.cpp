@@ -7,7 +7,7 @@
 #include "models/device_energy.h"
 #include "text/texts.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 namespace {
 
 CDeviceEnergy& meter(LoadedModel& loaded) {
@@ -124,4 +124,4 @@ TEST(MeterCalibration, ModeValueAndTheBitThatEndsEachStep) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor::test

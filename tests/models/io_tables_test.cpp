@@ -6,7 +6,7 @@
 #include "model_fixture.h"
 #include "text/texts.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 namespace {
 
 using ::testing::ElementsAre;
@@ -117,4 +117,4 @@ TEST(InputIndicators, AnalogModulesShowEachRowsReadingUnlessItIsBeingEdited) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor::test

@@ -3,7 +3,7 @@
 #include "model_fixture.h"
 #include "text/texts.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 namespace {
 
 Parameter* logOf(LoadedModel& loaded, int dataIndex) {
@@ -98,4 +98,4 @@ TEST(Kq12Pairing, OtherModelsPairNothing) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor::test

@@ -3,7 +3,7 @@
 #include "model_fixture.h"
 #include "models/kq15.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 namespace {
 
 TEST(Kq15, Indexes13And14AreTheTwoVariantsOfOneClass) {
@@ -58,4 +58,4 @@ TEST(Kq15, AddsTheTareWeightInFrontOfCalibration) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor::test

@@ -11,7 +11,7 @@
 #include "models/kq15.h"
 #include "text/texts.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 namespace {
 
 std::string classOf(const CBaseDevice& device) {
@@ -211,4 +211,4 @@ TEST(ModelFacts, EveryKeyTheModelsUseHasItsText) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor::test

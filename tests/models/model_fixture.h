@@ -17,7 +17,7 @@
 #include "params/parameter.h"
 #include "support/recording_ui.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 
 using Lines = std::vector<std::string>;
 
@@ -107,4 +107,4 @@ struct LoadedModel {
     }
 };
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

@@ -3,7 +3,7 @@
 
 #include "model_fixture.h"
 
-namespace vantor::testing {
+namespace vantor::test {
 namespace {
 
 using ::testing::ElementsAreArray;
@@ -135,4 +135,4 @@ TEST(StatusDecoding, TheViewShowsOneRowPerLabelUnderTheStatusParameter) {
 }
 
 }  // namespace
-}  // namespace vantor::testing
+}  // namespace vantor::test
