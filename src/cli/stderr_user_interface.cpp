@@ -4,22 +4,22 @@
 
 namespace vantor::cli {
 
-std::string oneLine(const std::string& text) {
-    std::string line;
+std::string indentedLines(const std::string& text) {
+    std::string lines;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
         if (text[i] == '\n' || text[i] == '\r')
-            line += "\\n";
+            lines += "\n  ";
         else
-            line += text[i];
+            lines += text[i];
     }
-    return line;
+    return lines;
 }
 
 MessageAnswer StderrUserInterface::message(const std::string& text, const std::string& caption, MessageIcon icon,
                                            MessageButtons buttons) {
     ++messages_;
-    std::fprintf(stderr, "%s\n", oneLine(text).c_str());
+    std::fprintf(stderr, "%s\n", indentedLines(text).c_str());
     return SilentUserInterface::message(text, caption, icon, buttons);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// vantorctl's person: messages go to stderr, one line each (a line break inside a
-// message written as the two characters \n); questions get their default answer.
+// vantorctl's person: messages go to stderr, each line after a message's first indented
+// by two blanks so that one message reads as one; questions get their default answer.
 
 #include "platform/user_interface.h"
 
@@ -17,7 +17,7 @@ private:
     int messages_ = 0;
 };
 
-// One message as one stderr line.
-std::string oneLine(const std::string& text);
+// A message's text with its line breaks kept and its later lines indented.
+std::string indentedLines(const std::string& text);
 
 }  // namespace vantor::cli

@@ -130,11 +130,11 @@ TEST_F(Describe, UnreadableContainerOrFile) {
         std::string err;
     } cases[] = {
         {{"--model", "KQ-01", "--dat", file_ + ".missing"},
-         "Tree file opening error\\ncannot read " + file_ + ".missing: No such file or directory\n"},
+         "Tree file opening error\n  cannot read " + file_ + ".missing: No such file or directory\n"},
         {{"--model", "KQ-01", "--dat", folder},
-         "Tree file opening error\\ncannot read " + folder + ": Is a directory\n"},
+         "Tree file opening error\n  cannot read " + folder + ": Is a directory\n"},
         {{"--model", "KQ-01", "--dat", damaged},
-         "Tree file opening error\\n" + damaged + ": stream kq-01.tree is damaged: incorrect data check\n"},
+         "Tree file opening error\n  " + damaged + ": stream kq-01.tree is damaged: incorrect data check\n"},
         {{"--tree-file", file_ + ".missing"},
          "vantorctl describe: cannot read " + file_ + ".missing: No such file or directory\n"},
         {{"--tree-file", folder}, "vantorctl describe: cannot read " + folder + ": Is a directory\n"},
