@@ -18,12 +18,12 @@
 #include <vector>
 
 #include "elements/parameter_exchange.h"
-#include "params/parameter.h"
 #include "link/cancel_event.h"
 #include "link/device_io.h"
 #include "link/device_model_link.h"
 #include "link/line_port.h"
 #include "link/link_settings.h"
+#include "params/parameter.h"
 #include "platform/user_interface.h"
 
 namespace vantor {

@@ -11,8 +11,8 @@
 namespace vantor {
 namespace {
 
-using ::testing::ElementsAre;
 using test::ModuleBench;
+using ::testing::ElementsAre;
 
 constexpr int kKq07 = 6, kKq15 = 13, kKq16 = 14;
 
