@@ -12,6 +12,7 @@
 #include "description_fixture.h"
 #include "platform/compound_file.h"
 #include "support/run_program.h"
+#include "support/temporary_folder.h"
 
 namespace vantor {
 namespace {
@@ -23,19 +24,8 @@ using test::runProgram;
 namespace fs = std::filesystem;
 using ::testing::UnorderedElementsAre;
 
-class DescriptionContainer : public ::testing::Test {
+class DescriptionContainer : public test::TemporaryFolderTest {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("vantor-container-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    void writeFile(const std::string& name, const std::string& content) const {
-        std::ofstream(path(name), std::ios::binary) << content;
-    }
     std::string readFile(const std::string& name) const {
         std::ifstream in(path(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -13,6 +13,7 @@
 #include "description/description_file.h"
 #include "platform/compound_file.h"
 #include "support/run_program.h"
+#include "support/temporary_folder.h"
 
 namespace vantor {
 namespace {
@@ -23,20 +24,7 @@ using test::runProgram;
 
 namespace fs = std::filesystem;
 
-class Dat : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("vantor-dat-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    void writeFile(const std::string& name, const std::string& content) const {
-        std::ofstream(path(name), std::ios::binary) << content;
-    }
-    fs::path folder_;
-};
+using Dat = test::TemporaryFolderTest;
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;

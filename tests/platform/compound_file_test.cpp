@@ -11,6 +11,7 @@
 
 #include "platform/compound_file.h"
 #include "support/run_program.h"
+#include "support/temporary_folder.h"
 
 namespace vantor {
 namespace {
@@ -20,19 +21,7 @@ using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 namespace fs = std::filesystem;
 
-class CompoundFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("vantor-compound-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-
-    fs::path folder_;
-};
+using CompoundFile = test::TemporaryFolderTest;
 
 TEST_F(CompoundFile, StreamsReadBackByNameInAnyLetterCase) {
     const std::string binary("\x78\x9C\x00\xFF\r\n", 6);

@@ -8,21 +8,15 @@
 
 #include "platform/file_access.h"
 
+#include "support/temporary_folder.h"
+
 namespace vantor {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileAccess : public ::testing::Test {
+class FileAccess : public test::TemporaryFolderTest {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("vantor-files-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
     std::set<std::string> entries() const {
         std::set<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder_)) names.insert(entry.path().filename().string());
@@ -33,8 +27,6 @@ protected:
         EXPECT_TRUE(readFile(path(name), bytes, reason)) << reason;
         return bytes;
     }
-
-    fs::path folder_;
 };
 
 TEST_F(FileAccess, ReadsWholeFilesAndSaysWhyNot) {
