@@ -39,11 +39,11 @@ void ParameterLink::attachLine(LineTransport* transport, LinePort* port) {
 
 bool ParameterLink::portUsable() const { return port_->Usable(); }
 
-void ParameterLink::ConfigureLink(const LineSettings& settings, bool eightDataBitsOnly) {
+void ParameterLink::ConfigureLink(const LineSettings& settings, bool eightDataBits) {
     Sio& port = sio();
     port.portName = settings.portPath;
     port.baudRate = settings.baudRate;
-    port.dataBits = eightDataBitsOnly ? 8u : settings.dataBits;
+    port.dataBits = eightDataBits ? 8u : settings.dataBits;
     port.stopBits = settings.stopBits;
     port.parityCode = settings.parityCode;
     if (settings.adapterMode) port.adapterMode = *settings.adapterMode;

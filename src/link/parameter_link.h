@@ -19,11 +19,11 @@
 
 #include "elements/line_settings.h"
 #include "elements/parameter_exchange.h"
-#include "params/parameter.h"
 #include "link/cancel_event.h"
 #include "link/device_io.h"
 #include "link/device_model_link.h"
 #include "link/line_port.h"
+#include "params/parameter.h"
 #include "platform/user_interface.h"
 
 namespace vantor {
@@ -63,7 +63,7 @@ public:
     std::atomic<bool> eightDataBitsOnly{false};
     // Puts the settings into the port and the frame layer; clears the
     // network-settings-changed flag.
-    void ConfigureLink(const LineSettings& settings, bool eightDataBitsOnly);
+    void ConfigureLink(const LineSettings& settings, bool eightDataBits);
     // 0, or the port's Open failure (-1..-3); -1 at once under the start-up option
     // "silent". Result flag 2 follows the outcome; with `showMessage`, and when the
     // program runs without command-line options, a failure is shown.

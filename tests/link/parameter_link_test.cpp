@@ -15,8 +15,8 @@
 namespace vantor {
 namespace {
 
-using ::testing::ElementsAre;
 using test::ModuleBench;
+using ::testing::ElementsAre;
 const std::uint16_t kAttr = hash_name("M.s.t.r.");
 
 sim::ModuleParameter moduleParameter(const std::string& name, const std::string& type, Bytes value, int index = -1) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "link/line_port.h"
 #include "elements/line_settings.h"
+#include "link/line_port.h"
 #include "platform/app_state.h"
 #include "protocol/frame.h"
 #include "protocol/name_hash.h"
