@@ -34,8 +34,9 @@ int runCheck(const Arguments& args) {
     cmdline::Scanner scanner;
     std::vector<std::string> words;
     if (const int status = scanModuleOptions("check", kCheckUsage, args, scanner, session, words, false)) return status;
+    if (!session.open()) return 1;
     bool portFailed = false;
-    if (!session.open() || !session.device().CheckConnection(portFailed)) {
+    if (!session.device().CheckConnection(portFailed)) {
         if (!portFailed) std::fprintf(stderr, "%s\n", Text("IDS_STRING262").c_str());
         return 1;
     }
