@@ -13,6 +13,12 @@ const std::vector<Command>& commands() {
         {"frame", "print the request frame of a parameter as it goes on the line", kFrameUsage, runFrame},
         {"raw", "send one request to a module and print the reply's data bytes", kRawUsage, runRaw},
         {"ports", "list the serial ports present", kPortsUsage, runPorts},
+        {"identify", "identify the module: its name, firmware and model", kIdentifyUsage, runIdentify},
+        {"check", "look for the module as the connection check does", kCheckUsage, runCheck},
+        {"get", "read parameters of the model's tree from the module", kGetUsage, runGet},
+        {"set", "check and write one parameter", kSetUsage, runSet},
+        {"read", "read the whole parameter tree (or a branch) and print it", kReadUsage, runRead},
+        {"find", "identify every module on the line by address", kFindUsage, runFind},
     };
     return table;
 }

@@ -13,6 +13,12 @@ int runHash(const Arguments& args);
 int runFrame(const Arguments& args);
 int runRaw(const Arguments& args);
 int runPorts(const Arguments& args);
+int runIdentify(const Arguments& args);
+int runCheck(const Arguments& args);
+int runGet(const Arguments& args);
+int runSet(const Arguments& args);
+int runRead(const Arguments& args);
+int runFind(const Arguments& args);
 
 extern const char kTextUsage[];
 extern const char kDescribeUsage[];
@@ -22,5 +28,11 @@ extern const char kHashUsage[];
 extern const char kFrameUsage[];
 extern const char kRawUsage[];
 extern const char kPortsUsage[];
+extern const char kIdentifyUsage[];
+extern const char kCheckUsage[];
+extern const char kGetUsage[];
+extern const char kSetUsage[];
+extern const char kReadUsage[];
+extern const char kFindUsage[];
 
 }  // namespace vantor::cli

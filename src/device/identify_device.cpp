@@ -47,7 +47,8 @@ int Device::IdentifyDevice(bool showMessages) {
     if (ExchangeParameter(1, &dev) != 0) {
         errors += FormatTextArgs("%s 'dev': \n%s\n", Text("IDS_STRING149").c_str(), dev.errorText.c_str());
     } else {
-        information += Text("IDS_STRING150") + " " + dev.valueText + "\n";
+        // The table's texts end in two blanks, which the lookup trims.
+        information += Text("IDS_STRING150") + "  " + dev.valueText + "\n";
         flags = kIdentifyAnswered;
         if (int found = findCatalogueModel(dev.valueText); found >= 0) {
             flags |= kIdentifyRecognised;
@@ -69,7 +70,7 @@ int Device::IdentifyDevice(bool showMessages) {
     if (ExchangeParameter(1, &ver) != 0) {
         errors += FormatTextArgs("%s 'ver':\n%s\n", Text("IDS_STRING149").c_str(), ver.errorText.c_str());
     } else {
-        information += Text("IDS_STRING151") + " " + ver.valueText + "\n";
+        information += Text("IDS_STRING151") + "  " + ver.valueText + "\n";
         firmware = parseVersion(ver.valueText);
     }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The line settings the device link opens its port with, as the program's network
-// settings element gives them.
+// settings element gives them: what "Port", "bPS", "PrtY", "LEn", "Sbit", "Addr" and
+// "A.Len" hold, and the adapter mode asked for.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vantor {
@@ -24,7 +26,8 @@ struct LineSettings {
     std::uint32_t stopBits = 1;
     int address = 16;
     int addressLength = 8;  // 11, or anything else for 8-bit addressing
-    std::uint32_t adapterMode = kAdapterModeAuto;
+    // None: the port keeps the mode it has, which is the one the last connection check found.
+    std::optional<std::uint32_t> adapterMode;
     bool operator==(const LineSettings&) const = default;
 };
 

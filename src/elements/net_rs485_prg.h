@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "elements/line_settings.h"
@@ -35,16 +36,17 @@ public:
     // What the device link opens the port with.
     LineSettings lineSettings() const;
 
-    // Set from the command line and by the connection check; not kept between runs.
-    std::uint32_t adapterMode() const { return adapterMode_; }
-    void setAdapterMode(std::uint32_t mode) { adapterMode_ = mode; }
+    // Set from the command line; not kept between runs. None: the link keeps the mode
+    // its port has.
+    std::optional<std::uint32_t> adapterMode() const { return adapterMode_; }
+    void setAdapterMode(std::optional<std::uint32_t> mode) { adapterMode_ = mode; }
 
     int GetImage() const override { return 19; }
     int GetSelectedImage() const override { return 19; }
 
 private:
     std::shared_ptr<SettingsStore> settings_;
-    std::uint32_t adapterMode_ = kAdapterModeAuto;
+    std::optional<std::uint32_t> adapterMode_;
     bool loaded_ = false;
 };
 

@@ -39,13 +39,13 @@ void ParameterLink::attachLine(LineTransport* transport, LinePort* port) {
 
 bool ParameterLink::portUsable() const { return port_->Usable(); }
 
-void ParameterLink::ConfigureLink(const LinkSettings& settings) {
+void ParameterLink::ConfigureLink(const LineSettings& settings, bool eightDataBits) {
     Sio& port = sio();
-    port.portName = settings.port;
-    port.baudRate = settings.baud;
-    port.dataBits = settings.eightDataBitsOnly ? 8u : static_cast<std::uint32_t>(settings.dataBits);
-    port.stopBits = static_cast<std::uint32_t>(settings.stopBits);
-    port.parityCode = parityCode(settings.parity);
+    port.portName = settings.portPath;
+    port.baudRate = settings.baudRate;
+    port.dataBits = eightDataBits ? 8u : settings.dataBits;
+    port.stopBits = settings.stopBits;
+    port.parityCode = settings.parityCode;
     if (settings.adapterMode) port.adapterMode = *settings.adapterMode;
     baseAddress = settings.address;
     addressLength = settings.addressLength;
@@ -56,7 +56,7 @@ int ParameterLink::OpenPort(bool showMessage) {
     std::lock_guard lock(app().linkLock());
     port_->Close();
     // Without a source the port keeps the settings it was given by hand.
-    if (linkSettingsSource) ConfigureLink(linkSettingsSource());
+    if (linkSettingsSource) ConfigureLink(linkSettingsSource(), eightDataBitsOnly);
     if (app().commandLine().mode & kModeSilent) return -1;
     const int result = port_->Open();
     if (result == 0) {

@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "elements/line_settings.h"
 #include "elements/parameter_exchange.h"
 #include "link/cancel_event.h"
 #include "link/device_io.h"
 #include "link/device_model_link.h"
 #include "link/line_port.h"
-#include "link/link_settings.h"
 #include "params/parameter.h"
 #include "platform/user_interface.h"
 
@@ -57,10 +57,13 @@ public:
 
     // Where OpenPort takes the line settings from: the program network settings
     // element, which clears its changed flags when it hands them over.
-    std::function<LinkSettings()> linkSettingsSource;
+    std::function<LineSettings()> linkSettingsSource;
+    // The current model takes 8 data bits whatever "LEn" says (KQ-08 and the models made
+    // from it); OpenPort hands it to ConfigureLink. Set by whoever owns the model.
+    std::atomic<bool> eightDataBitsOnly{false};
     // Puts the settings into the port and the frame layer; clears the
     // network-settings-changed flag.
-    void ConfigureLink(const LinkSettings& settings);
+    void ConfigureLink(const LineSettings& settings, bool eightDataBits);
     // 0, or the port's Open failure (-1..-3); -1 at once under the start-up option
     // "silent". Result flag 2 follows the outcome; with `showMessage`, and when the
     // program runs without command-line options, a failure is shown.

@@ -174,7 +174,7 @@ TEST(IdentifyDevice, ReportsTheModuleAndItsFirmware) {
     EXPECT_EQ(bench.link.firmware.major, 2);
     EXPECT_EQ(bench.link.firmware.minor, 15);
     ASSERT_EQ(bench.ui.messages.size(), 1u);
-    EXPECT_EQ(bench.ui.messages[0].text, "Device kq-15\nFirmware 2.15 b\n");
+    EXPECT_EQ(bench.ui.messages[0].text, "Device  kq-15\nFirmware  2.15 b\n");
     EXPECT_EQ(bench.ui.messages[0].icon, MessageIcon::Information);
 
     Bench oneChannel(kKq15);

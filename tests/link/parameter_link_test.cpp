@@ -396,7 +396,7 @@ TEST_F(Engine, WriteLogsAndRaisesTheNetworkSettingsFlag) {
     EXPECT_THAT(bench.ui.progressLines, ElementsAre("  Write: Cnt = 8 [new value]", "  Write: Lvl:1 = 3 [new value]"));
     EXPECT_EQ(bench.link.progressDone.load(), 2);
 
-    bench.link.ConfigureLink(bench.linkSettings);
+    bench.link.ConfigureLink(bench.linkSettings, false);
     EXPECT_FALSE(bench.link.networkSettingsChanged);
 }
 
@@ -458,7 +458,7 @@ TEST_F(Engine, CompareReadsIntoAScratchCopy) {
 // ---- the port -------------------------------------------------------------------------
 
 TEST_F(Engine, OpenPortTakesTheSettingsAndReportsFailure) {
-    bench.linkSettings = {"/dev/ttyX", 19200, 2, 7, 2, 300, 11, false, kAdapterZk7};
+    bench.linkSettings = {"/dev/ttyX", 19200, kParityCodeOdd, 7, 2, 300, 11, kAdapterModeZk7};
     bench.line.openResult = -1;
     EXPECT_EQ(bench.link.OpenPort(true), -1);
     const Sio& sio = bench.link.sio();
@@ -484,9 +484,9 @@ TEST_F(Engine, OpenPortTakesTheSettingsAndReportsFailure) {
 
     // Eight data bits for the models that take no other; the adapter mode stays when
     // the settings name none; an opening clears the flag.
-    bench.linkSettings.eightDataBitsOnly = true;
+    bench.link.eightDataBitsOnly = true;
     bench.linkSettings.adapterMode.reset();
-    bench.linkSettings.parity = 1;
+    bench.linkSettings.parityCode = kParityCodeEven;
     bench.line.openResult = 0;
     EXPECT_EQ(bench.link.OpenPort(true), 0);
     EXPECT_EQ(sio.dataBits, 8u);

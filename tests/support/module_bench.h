@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "elements/line_settings.h"
 #include "link/line_port.h"
-#include "link/link_settings.h"
 #include "platform/app_state.h"
 #include "protocol/frame.h"
 #include "protocol/name_hash.h"
@@ -128,7 +128,7 @@ struct ModuleBench : CleanAppState {
           line(moduleLine, link.sio()),
           recorder(line, line, link.sio()) {
         link.attachLine(&recorder, &recorder);
-        linkSettings.port = "in-process";
+        linkSettings.portPath = "in-process";
         linkSettings.address = settings.address;
         linkSettings.addressLength = settings.addressLength;
         link.linkSettingsSource = [this] { return linkSettings; };
@@ -138,7 +138,7 @@ struct ModuleBench : CleanAppState {
 
     SwitchingUserInterface ui;
     Link link{ui};
-    LinkSettings linkSettings;
+    LineSettings linkSettings;
     sim::ManualClock clock;
     sim::VirtualModule module;
     sim::ModuleLine moduleLine;

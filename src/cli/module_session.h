@@ -1,0 +1,72 @@
+#pragma once
+// What every module command shares: the link options on top of the saved program
+// network settings, the model (chosen by hand or identified from "dev"), the opened
+// device link and the model's parameter tree.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "cli/stderr_user_interface.h"
+#include "description/tree_description.h"
+#include "device/device.h"
+#include "elements/line_settings.h"
+
+namespace vantor::cli {
+
+extern const char kLinkOptionsUsage[];
+
+// Messages to stderr, but the information report of an identification to stdout.
+class ModuleUserInterface : public StderrUserInterface {
+public:
+    MessageAnswer message(const std::string& text, const std::string& caption, MessageIcon icon,
+                          MessageButtons buttons) override;
+};
+
+class ModuleSession {
+public:
+    ModuleSession();
+    ~ModuleSession();
+    ModuleSession(const ModuleSession&) = delete;
+    ModuleSession& operator=(const ModuleSession&) = delete;
+
+    // Adds the link options (and --model, --elog) to `scanner`; `finishOptions` after
+    // the scan completes the line settings from the saved program settings.
+    void addOptions(cmdline::Scanner& scanner);
+    void finishOptions();
+
+    // Checks the port path and opens it; false after one message on stderr.
+    bool open();
+    // The model: the one given with --model, else identified; false after a message.
+    bool chooseModel(bool showReport);
+    // Loads the model's tree; false after a message.
+    bool loadTree();
+
+    int model() const;
+    DescBranch* root() const { return tree_->rootBranch; }
+    Device& device() { return device_; }
+    ModuleUserInterface& ui() { return ui_; }
+    const LineSettings& line() const { return line_; }
+    // "Model: <display name> (<index>)".
+    static std::string modelLine(int model);
+
+private:
+    struct Given;
+    std::unique_ptr<Given> given_;
+    LineSettings line_;
+    ModuleUserInterface ui_;
+    Device device_{ui_};
+    std::unique_ptr<TreeDescription> tree_;
+};
+
+// Scans the link options of `session` and those `scanner` already has; the other words
+// go to `words`, and `wordsWanted` tells whether any may come. 0, or the bad-usage
+// status after the message (the usage text followed by the link options).
+int scanModuleOptions(const char* command, const char* usage, const Arguments& args, cmdline::Scanner& scanner,
+                      ModuleSession& session, std::vector<std::string>& words, bool wordsWanted);
+
+// "NAME" or "NAME:INDEX" of a parameter as the commands print it.
+std::string parameterLabel(const Parameter& parameter);
+
+}  // namespace vantor::cli
