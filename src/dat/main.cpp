@@ -40,6 +40,11 @@ int failure(const std::string& what) {
     return 1;
 }
 
+// "cannot VERB PATH: REASON" on stderr; the failure status.
+int cannot(const char* verb, const std::string& path, const std::string& reason) {
+    return failure(std::string("cannot ") + verb + " " + path + ": " + reason);
+}
+
 // A stream is packed from a regular file with text in it: a device or an empty file
 // would make an empty stream.
 bool readTreeFile(const std::string& path, std::string& text, std::string& reason) {
@@ -80,7 +85,7 @@ int pack(const Args& args) {
         // The container tells names apart without regard to letter case.
         if (!names.insert(lowerCase(name)).second) return failure("two files named " + name);
         std::string text, reason;
-        if (!readTreeFile(args[i], text, reason)) return failure("cannot read " + args[i] + ": " + reason);
+        if (!readTreeFile(args[i], text, reason)) return cannot("read", args[i], reason);
         streams.emplace_back(name, vantor::EncodeDescriptionStream(text));
     }
     std::string error;
@@ -104,7 +109,7 @@ int unpack(const Args& args) {
     if (!openContainer(args[0], file, error)) return failure(error);
     std::error_code ec;
     std::filesystem::create_directories(args[1], ec);
-    if (ec) return failure("cannot create " + args[1] + ": " + ec.message());
+    if (ec) return cannot("create", args[1], ec.message());
     int status = 0;
     for (const auto& name : file.streamNames()) {
         std::string text;
@@ -117,7 +122,7 @@ int unpack(const Args& args) {
             continue;
         }
         const std::string target = (std::filesystem::path(args[1]) / name).string();
-        if (!vantor::saveFileAtomically(target, text, error)) status = failure("cannot write " + target + ": " + error);
+        if (!vantor::saveFileAtomically(target, text, error)) status = cannot("write", target, error);
     }
     return status;
 }
