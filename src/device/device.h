@@ -50,8 +50,9 @@ public:
     // running: the element tasks (ReadAll, WriteAll, WriteChanges, Compare,
     // WriteDefaults; the write mode follows from the code) and the single-parameter
     // tasks (ReadOne, WriteOne). Resets the cancel event and the done count; the caller
-    // sets progressTotal before. False when a task is still running or the code does
-    // not fit the target. The element or parameter must live until WaitTask returns.
+    // sets progressTotal before. False when a task is still running, the code does not
+    // fit the target, or the thread cannot be started (IDS_STRING695 is shown). The
+    // element or parameter must live until WaitTask returns.
     bool StartTask(OperationCode code, ObjectWithParameters& element);
     bool StartTask(OperationCode code, Parameter& single);
     // Blocks until the task started last has ended (after CommandDone); none when no
@@ -63,7 +64,9 @@ public:
     // included); every read goes to `sink`. 0 started or already running, 1 failed.
     int StartScanThread(const DescBranch& scanners, SampleSink sink);
     // Sets the stop event, which also breaks off a transaction waiting for its reply,
-    // ends and joins both threads, then resets the stop event.
+    // and the cancel event, which ends a tree walk at its next parameter; joins both
+    // threads, then resets both events. Called on the thread that starts the tasks,
+    // never from inside a task or a sampling sink.
     void StopThreads();
 
 private:

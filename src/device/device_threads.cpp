@@ -1,11 +1,14 @@
 // Device: starting and stopping its two threads and handing tasks to the
 // communication thread.
 
+#include <system_error>
+
 #include "description/desc_branch.h"
 #include "device/communication_thread.h"
 #include "device/device.h"
 #include "device/sampling_thread.h"
 #include "platform/app_state.h"
+#include "text/texts.h"
 
 namespace vantor {
 
@@ -37,7 +40,14 @@ bool Device::startTask(OperationCode code, ObjectWithParameters* element, Parame
     if (communication_ && communication_->busy()) return false;
     cancelEvent().reset();
     progressDone = 0;
-    if (!communication_) communication_ = std::make_unique<CommunicationThread>(*this);
+    if (!communication_) {
+        try {
+            communication_ = std::make_unique<CommunicationThread>(*this);
+        } catch (const std::system_error&) {
+            userInterface().message(Text("IDS_STRING695"), "", MessageIcon::Error, MessageButtons::Ok);
+            return false;
+        }
+    }
     return communication_->start(code, element, single);
 }
 
@@ -62,7 +72,12 @@ int Device::StartScanThread(const DescBranch& scanners, SampleSink sink) {
     if (sampling_) return 0;
     std::vector<Parameter*> parameters;
     collectParameters(scanners, parameters);
-    sampling_ = std::make_unique<SamplingThread>(*this, std::move(parameters), std::move(sink));
+    try {
+        sampling_ = std::make_unique<SamplingThread>(*this, std::move(parameters), std::move(sink));
+    } catch (const std::system_error&) {
+        userInterface().message(Text("IDS_STRING691"), "Error", MessageIcon::Error, MessageButtons::Ok);
+        return 1;
+    }
     return 0;
 }
 
