@@ -1,7 +1,7 @@
 #pragma once
 // A UserInterface for tests: keeps every message, progress line, wait-cursor change,
-// task end and request to the main window of the code it is handed to, and answers questions with scripted answers
-// (else the defaults).
+// task end and request to the main window of the code it is handed to, and answers
+// questions with scripted answers (else the defaults).
 
 #include <deque>
 #include <string>
