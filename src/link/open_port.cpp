@@ -39,6 +39,13 @@ void ParameterLink::attachLine(LineTransport* transport, LinePort* port) {
 
 bool ParameterLink::portUsable() const { return port_->Usable(); }
 
+int ParameterLink::ReopenLine() {
+    port_->Close();
+    return port_->Open();
+}
+
+int ParameterLink::CloseLine() { return port_->Close(); }
+
 void ParameterLink::ConfigureLink(const LineSettings& settings, bool eightDataBits) {
     Sio& port = sio();
     port.portName = settings.portPath;

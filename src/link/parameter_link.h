@@ -54,6 +54,10 @@ public:
     // usually one object). Null goes back to the serial port.
     void attachLine(LineTransport* transport, LinePort* port);
     bool portUsable() const;
+    // The line opened anew with the settings it already holds (none are read), and
+    // closed: what the communication thread does with a port it found unusable.
+    int ReopenLine();
+    int CloseLine();
 
     // Where OpenPort takes the line settings from: the program network settings
     // element, which clears its changed flags when it hands them over.

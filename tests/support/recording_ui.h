@@ -1,7 +1,7 @@
 #pragma once
-// A UserInterface for tests: keeps every message, progress line and wait-cursor change
-// of the code it is handed to, and answers questions with scripted answers (else the
-// defaults).
+// A UserInterface for tests: keeps every message, progress line, wait-cursor change,
+// task end and request to the main window of the code it is handed to, and answers
+// questions with scripted answers (else the defaults).
 
 #include <deque>
 #include <string>
@@ -24,6 +24,9 @@ public:
                           MessageButtons buttons) override;
     void waitCursor(bool on) override { waitCursorChanges.push_back(on); }
     void progressLog(const std::string& line, int) override { progressLines.push_back(line); }
+    void taskDone(const std::string& text) override { taskDoneTexts.push_back(text); }
+    void requestApplyNetworkSettings() override { ++applyRequests; }
+    void requestSaveAfterRead() override { ++saveRequests; }
 
     // The texts of the messages, in order.
     std::vector<std::string> texts() const;
@@ -31,6 +34,9 @@ public:
     std::vector<RecordedMessage> messages;
     std::vector<std::string> progressLines;
     std::vector<bool> waitCursorChanges;
+    std::vector<std::string> taskDoneTexts;
+    int applyRequests = 0;
+    int saveRequests = 0;
     std::deque<MessageAnswer> answers;  // taken in order by questions; then defaults
 };
 

@@ -1,0 +1,150 @@
+// The communication thread's loop and the end of a task.
+
+#include "device/communication_thread.h"
+
+#include "device/device.h"
+#include "elements/object_with_parameters.h"
+#include "platform/app_state.h"
+#include "text/texts.h"
+
+namespace vantor {
+
+namespace {
+
+// The module takes a moment to come back after INIT before the next request.
+constexpr int kAfterInitMs = 1000;
+
+}  // namespace
+
+CommunicationThread::CommunicationThread(Device& device) : device_(device), thread_([this] { run(); }) {}
+
+CommunicationThread::~CommunicationThread() { stop(); }
+
+bool CommunicationThread::start(OperationCode code, ObjectWithParameters* element, Parameter* single) {
+    {
+        std::lock_guard lock(mutex_);
+        if (running_ || stopping_) return false;
+        pending_ = Task{code, element, single};
+        running_ = true;
+        outcome_.reset();
+    }
+    changed_.notify_all();
+    return true;
+}
+
+std::optional<TaskOutcome> CommunicationThread::wait() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !running_; });
+    return outcome_;
+}
+
+bool CommunicationThread::busy() const {
+    std::lock_guard lock(mutex_);
+    return running_;
+}
+
+void CommunicationThread::stop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable()) thread_.join();
+}
+
+void CommunicationThread::run() {
+    for (;;) {
+        if (closeBeforeNext_) {
+            device_.CloseLine();
+            closeBeforeNext_ = false;
+        }
+        Task task{};
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return stopping_ || pending_; });
+            if (stopping_) {
+                // A task handed over but never begun still ends its waiter.
+                running_ = false;
+                pending_.reset();
+                changed_.notify_all();
+                return;
+            }
+            task = *pending_;
+            pending_.reset();
+        }
+        const TaskOutcome outcome = execute(task);
+        {
+            std::lock_guard lock(mutex_);
+            outcome_ = outcome;
+            running_ = false;
+        }
+        changed_.notify_all();
+    }
+}
+
+TaskOutcome CommunicationThread::execute(const Task& task) {
+    std::lock_guard linkLock(app().linkLock());
+    TaskOutcome outcome;
+    outcome.code = task.code;
+    if (!device_.portUsable()) {
+        device_.ReopenLine();
+        outcome.portReopened = true;
+        closeBeforeNext_ = true;
+    }
+
+    if (isSingleParameterTask(task.code)) {
+        device_.progressDone = 0;
+        const int result = task.code == OperationCode::ReadOne ? device_.ReadParameter(*task.single, true)
+                                                               : device_.WriteParameter(*task.single, 1);
+        outcome.counts = {1, result != 0};
+    } else if (task.code == OperationCode::ReadAll) {
+        outcome.counts = task.element->ReadValues(device_);
+    } else if (task.code == OperationCode::Compare) {
+        outcome.counts = task.element->CompareValues(device_);
+    } else {
+        outcome.counts = task.element->WriteValues(device_, writeModeOf(task.code));
+    }
+    outcome.cancelled = device_.cancelled();
+
+    const bool writes = task.code == OperationCode::WriteAll || task.code == OperationCode::WriteChanges ||
+                        task.code == OperationCode::WriteDefaults || task.code == OperationCode::WriteOne;
+    if (writes && outcome.counts.failed == 0) {
+        const DeviceModelLink* model = device_.deviceModel;
+        outcome.restartWanted = model && model->InitAfterWrite();
+    }
+    commandDone(outcome);
+    return outcome;
+}
+
+void CommunicationThread::commandDone(TaskOutcome& outcome) {
+    UserInterface& ui = device_.userInterface();
+    ui.progressLog("", device_.progressDone);
+    ui.taskDone(Text("IDS_STRING307"));
+
+    const bool stopping = device_.sio().stopEvent().isSet();
+    if (device_.networkSettingsChanged.exchange(false)) {
+        if (!stopping) {
+            ui.requestApplyNetworkSettings();
+            outcome.applyRequested = true;
+        }
+    } else if (outcome.restartWanted && !stopping) {
+        Parameter init("INIT");
+        init.type = "void";
+        init.valueText.clear();  // a new parameter holds "no data", which is never written
+        if (device_.WriteParameter(init, 1) == 0) {
+            outcome.initSent = true;
+            device_.sio().stopEvent().waitFor(kAfterInitMs);
+        } else {
+            ui.message(Text("IDS_STRING179") + init.errorText, "", MessageIcon::None, MessageButtons::Ok);
+        }
+    }
+
+    const CommandLineSettings& commandLine = app().commandLine();
+    if (commandLine.options & kOptCommandLineMode) {
+        if (commandLine.options & kOptRead) ui.requestSaveAfterRead();
+        app().jobDone().set();
+    }
+    device_.cancelEvent().reset();
+}
+
+}  // namespace vantor
