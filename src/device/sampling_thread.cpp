@@ -5,7 +5,7 @@
 
 namespace vantor {
 
-SamplingThread::SamplingThread(Device& device, std::vector<Parameter*> parameters, SampleSink sink)
+SamplingThread::SamplingThread(Device& device, const std::vector<Parameter*>& parameters, SampleSink sink)
     : device_(device), sink_(std::move(sink)) {
     const auto start = SamplingTimetable::Clock::now();
     for (Parameter* parameter : parameters) timetable_.add(*parameter, start);

@@ -17,7 +17,7 @@ class Device;
 
 class SamplingThread {
 public:
-    SamplingThread(Device& device, std::vector<Parameter*> parameters, SampleSink sink);
+    SamplingThread(Device& device, const std::vector<Parameter*>& parameters, SampleSink sink);
     ~SamplingThread();
     SamplingThread(const SamplingThread&) = delete;
     SamplingThread& operator=(const SamplingThread&) = delete;
