@@ -68,6 +68,7 @@ ModuleSession::ModuleSession() : given_(std::make_unique<Given>()), tree_(std::m
 }
 
 ModuleSession::~ModuleSession() {
+    device_.StopThreads();  // a task may use the device model and the tree
     device_.deviceModel = nullptr;
     device_.sio().Close();
 }

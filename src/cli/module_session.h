@@ -3,6 +3,7 @@
 // network settings, the model (chosen by hand or identified from "dev"), the opened
 // device link and the model's parameter tree.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,12 @@ class ModuleUserInterface : public StderrUserInterface {
 public:
     MessageAnswer message(const std::string& text, const std::string& caption, MessageIcon icon,
                           MessageButtons buttons) override;
+    // The running task's log lines with the done count, on the communication thread.
+    void progressLog(const std::string& line, int position) override {
+        if (onProgress) onProgress(line, position);
+    }
+    // Set while a task runs, cleared after it ended.
+    std::function<void(const std::string& line, int position)> onProgress;
 };
 
 class ModuleSession {
