@@ -2,6 +2,7 @@
 // text, TSV or JSON.
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,13 +86,23 @@ int runRead(const Arguments& args) {
         return 1;
     }
 
-    ExchangeCounts counts;
-    bool cancelled = false;
+    // The read runs as the communication thread's task; Ctrl+C cancels it at the next
+    // parameter (the signal handler itself cannot take the cancel event's lock).
+    Device& device = session.device();
+    device.progressTotal = parameterCount(*branch);
+    std::optional<TaskOutcome> outcome;
     {
-        ProgressExchange exchange(session.device(), parameterCount(*branch));
-        counts = branch->ReadValues(exchange);
-        cancelled = exchange.cancelled();
+        ProgressLine progress;
+        session.ui().onProgress = [&](const std::string& line, int position) {
+            if (ProgressLine::interrupted() && !device.cancelled()) device.CancelTask();
+            if (!line.empty()) progress.show(position, device.progressTotal, line);
+        };
+        if (device.StartTask(OperationCode::ReadAll, *branch)) outcome = device.WaitTask();
+        session.ui().onProgress = nullptr;
     }
+    if (!outcome) return 1;  // the refusal was shown
+    const ExchangeCounts counts = outcome->counts;
+    const bool cancelled = outcome->cancelled;
 
     if (format == Format::Tsv)
         printTsv(*branch);

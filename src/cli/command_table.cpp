@@ -19,6 +19,7 @@ const std::vector<Command>& commands() {
         {"set", "check and write one parameter", kSetUsage, runSet},
         {"read", "read the whole parameter tree (or a branch) and print it", kReadUsage, runRead},
         {"find", "identify every module on the line by address", kFindUsage, runFind},
+        {"scan", "look for the module at every baud rate", kScanUsage, runScan},
     };
     return table;
 }

@@ -19,6 +19,7 @@ int runGet(const Arguments& args);
 int runSet(const Arguments& args);
 int runRead(const Arguments& args);
 int runFind(const Arguments& args);
+int runScan(const Arguments& args);
 
 extern const char kTextUsage[];
 extern const char kDescribeUsage[];
@@ -34,5 +35,6 @@ extern const char kGetUsage[];
 extern const char kSetUsage[];
 extern const char kReadUsage[];
 extern const char kFindUsage[];
+extern const char kScanUsage[];
 
 }  // namespace vantor::cli

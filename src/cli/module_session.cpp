@@ -12,6 +12,7 @@
 
 #include "description/catalogue.h"
 #include "elements/net_rs485_prg.h"
+#include "models/device_models.h"
 #include "params/module_baud_rates.h"
 #include "platform/app_state.h"
 #include "platform/serial_port.h"
@@ -67,6 +68,7 @@ ModuleSession::ModuleSession() : given_(std::make_unique<Given>()), tree_(std::m
 }
 
 ModuleSession::~ModuleSession() {
+    device_.StopThreads();  // a task may use the device model and the tree
     device_.deviceModel = nullptr;
     device_.sio().Close();
 }
@@ -150,13 +152,26 @@ bool ModuleSession::open() {
 bool ModuleSession::chooseModel(bool showReport) {
     // Also reads "ver", which the description's "#if ver" lines compare.
     const int flags = device_.IdentifyDevice(showReport);
-    if (device_.catalogueFixed) return !showReport || ui_.messageCount() == 0;
-    if (flags & kIdentifyRecognised) return true;
+    if (device_.catalogueFixed) {
+        useDeviceModel();
+        return !showReport || ui_.messageCount() == 0;
+    }
+    if (flags & kIdentifyRecognised) {
+        useDeviceModel();
+        return true;
+    }
     if (flags & kIdentifyAnswered)
         std::fprintf(stderr, "vantorctl: the module at address %d is not a known model\n", line_.address);
     else if (!showReport)
         std::fprintf(stderr, "%s\n", Text("IDS_STRING262").c_str());
     return false;
+}
+
+void ModuleSession::useDeviceModel() {
+    device_.deviceModel = nullptr;
+    deviceModel_ = CreateDeviceModel(model(), document_);
+    device_.deviceModel = deviceModel_.get();
+    device_.codecContext = ModelCodecContext(deviceModel_.get());
 }
 
 int ModuleSession::model() const { return app().currentModel(); }

@@ -3,15 +3,18 @@
 // network settings, the model (chosen by hand or identified from "dev"), the opened
 // device link and the model's parameter tree.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/session_document.h"
 #include "cli/stderr_user_interface.h"
 #include "description/tree_description.h"
 #include "device/device.h"
 #include "elements/line_settings.h"
+#include "models/base_device.h"
 
 namespace vantor::cli {
 
@@ -22,6 +25,12 @@ class ModuleUserInterface : public StderrUserInterface {
 public:
     MessageAnswer message(const std::string& text, const std::string& caption, MessageIcon icon,
                           MessageButtons buttons) override;
+    // The running task's log lines with the done count, on the communication thread.
+    void progressLog(const std::string& line, int position) override {
+        if (onProgress) onProgress(line, position);
+    }
+    // Set while a task runs, cleared after it ended.
+    std::function<void(const std::string& line, int position)> onProgress;
 };
 
 class ModuleSession {
@@ -39,6 +48,7 @@ public:
     // Checks the port path and opens it; false after one message on stderr.
     bool open();
     // The model: the one given with --model, else identified; false after a message.
+    // Makes the model's device model the link's, with its decoding.
     bool chooseModel(bool showReport);
     // Loads the model's tree; false after a message.
     bool loadTree();
@@ -52,12 +62,17 @@ public:
     static std::string modelLine(int model);
 
 private:
+    void useDeviceModel();
+
     struct Given;
     std::unique_ptr<Given> given_;
     LineSettings line_;
     ModuleUserInterface ui_;
     Device device_{ui_};
     std::unique_ptr<TreeDescription> tree_;
+    SessionDocument document_{device_, tree_->rootBranch};
+    // Destroyed first; the destructor takes it from the link before.
+    std::unique_ptr<CBaseDevice> deviceModel_;
 };
 
 // Scans the link options of `session` and those `scanner` already has; the other words

@@ -5,8 +5,6 @@
 #include <csignal>
 #include <cstdio>
 
-#include "cli/module_session.h"
-
 namespace vantor::cli {
 
 namespace {
@@ -37,28 +35,5 @@ void ProgressLine::show(int done, int total, const std::string& what) {
 }
 
 bool ProgressLine::interrupted() { return interruptCount > 0; }
-
-bool ProgressExchange::cancelled() const {
-    // The handler cannot take the event's lock; the event is set here, at the next parameter.
-    if (ProgressLine::interrupted() && !link_.cancelled()) link_.cancelEvent().set();
-    return link_.cancelled();
-}
-
-void ProgressExchange::step(const Parameter& parameter) { line_.show(++done_, total_, parameterLabel(parameter)); }
-
-int ProgressExchange::readParameter(Parameter& parameter) {
-    step(parameter);
-    return link_.readParameter(parameter);
-}
-
-int ProgressExchange::writeParameter(Parameter& parameter, int mode) {
-    step(parameter);
-    return link_.writeParameter(parameter, mode);
-}
-
-int ProgressExchange::compareParameter(Parameter& parameter) {
-    step(parameter);
-    return link_.compareParameter(parameter);
-}
 
 }  // namespace vantor::cli

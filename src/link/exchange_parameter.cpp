@@ -5,7 +5,6 @@
 #include "link/parameter_link.h"
 #include "params/network_name.h"
 #include "params/type_names.h"
-#include "platform/app_state.h"
 #include "protocol/name_hash.h"
 #include "text/format.h"
 #include "text/texts.h"
@@ -65,8 +64,7 @@ int ParameterLink::exchangeNative(int requestBit, Parameter& parameter, std::vec
     int count = static_cast<int>(reply.size());
     if (equalsIgnoringCase(parameter.name, "JuRD")) count -= kJournalTrailer;
     if (parameter.indexed) count -= kIndexBytes;
-    if (parameter.StoreFromData(reply.data(), std::max(count, 0), CodecContext::ofModel(app().currentModel())) ==
-        kConvertImpossible) {
+    if (parameter.StoreFromData(reply.data(), std::max(count, 0), codecContext) == kConvertImpossible) {
         parameter.errorText = Text("IDS_NODECODING_ANSWER");
         parameter.valueText.clear();
         return kExchangeNotDecoded;

@@ -23,6 +23,7 @@
 #include "link/device_io.h"
 #include "link/device_model_link.h"
 #include "link/line_port.h"
+#include "params/converter.h"
 #include "params/parameter.h"
 #include "platform/user_interface.h"
 
@@ -107,6 +108,9 @@ public:
 
     // The current device model, set and cleared by whoever owns it; may be null.
     std::atomic<DeviceModelLink*> deviceModel{nullptr};
+    // How replies are decoded for the current model, set by its owner before exchanges
+    // run; the default decodes as without a model.
+    CodecContext codecContext;
     // Told when a read changed what the document holds.
     std::function<void()> onDocumentModified;
     // Told of a difference a comparison found: the configured parameter and the

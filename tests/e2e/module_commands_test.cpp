@@ -130,6 +130,28 @@ TEST_F(ModuleCommands, FindListsTheModuleAtItsAddress) {
     EXPECT_EQ(run.out, "16\tKQ-16\t1.0\n");
 }
 
+// The scan begins at the link's rate and goes up until the module answers.
+TEST(ModuleScan, FindsTheModuleAtItsBaudRate) {
+    BackgroundProgram sim("vantor-sim", {"--model", "KQ-16", "--pty", "--baud", "19200"});
+    const std::string port = sim.readLine();
+    const ProgramRun run = runProgram("vantorctl", {"scan", "--port", port, "--baud", "9600"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Scanning at baud rate 9600...\nScanning at baud rate 14400...\nScanning at baud rate 19200...\n"
+              "Connection established\nBaud rate: 19200\n");
+    EXPECT_EQ(run.err, "");
+}
+
+// Every rate is tried once (nine checks, each with its wake-ups: the longest e2e case).
+TEST(ModuleScan, NoModuleAtAnyRateIsTheFailureText) {
+    BackgroundProgram sim("vantor-sim", {"--model", "KQ-16", "--pty"});
+    const std::string port = sim.readLine();
+    const ProgramRun nobody = runProgram("vantorctl", {"scan", "--port", port, "--baud", "9600", "--addr", "99"});
+    EXPECT_EQ(nobody.status, 1);
+    EXPECT_EQ(std::count(nobody.out.begin(), nobody.out.end(), '\n'), 9) << nobody.out;
+    EXPECT_EQ(nobody.err, "Connection to device could not be established\n");
+}
+
 TEST(ModuleCommandPorts, AnUnusablePortIsOneMessage) {
     const std::string file = temporaryPath("not-a-terminal");
     std::ofstream(file) << "x";
