@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <exception>
 #include <string>
 
 #include "cli/command.h"
 #include "cli/stderr_user_interface.h"
+#include "cmdline/last_resort.h"
 
 namespace {
 
@@ -37,14 +37,4 @@ int run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // The last resort: whatever escapes a command is reported, not left to abort.
-    try {
-        return run(argc, argv);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "vantorctl: %s\n", e.what());
-    } catch (...) {
-        std::fprintf(stderr, "vantorctl: unexpected failure\n");
-    }
-    return 1;
-}
+int main(int argc, char** argv) { return vantor::cmdline::runReportingEscapes("vantorctl", run, argc, argv); }

@@ -3,12 +3,12 @@
 
 #include <cctype>
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "cmdline/last_resort.h"
 #include "cmdline/scanner.h"
 #include "description/description_file.h"
 #include "platform/compound_file.h"
@@ -163,13 +163,4 @@ int run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // The last resort: whatever escapes the commands is reported, not left to abort.
-    try {
-        return run(argc, argv);
-    } catch (const std::exception& e) {
-        return failure(e.what());
-    } catch (...) {
-        return failure("unexpected failure");
-    }
-}
+int main(int argc, char** argv) { return vantor::cmdline::runReportingEscapes("vantor-dat", run, argc, argv); }

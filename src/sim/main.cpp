@@ -5,10 +5,10 @@
 
 #include <csignal>
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <stdexcept>
 
+#include "cmdline/last_resort.h"
 #include "description/description_file.h"
 #include "platform/file_access.h"
 #include "sim/description_table.h"
@@ -126,13 +126,4 @@ int run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // The last resort: whatever escapes is reported, not left to abort.
-    try {
-        return run(argc, argv);
-    } catch (const std::exception& e) {
-        return fail(e.what());
-    } catch (...) {
-        return fail("unexpected failure");
-    }
-}
+int main(int argc, char** argv) { return vantor::cmdline::runReportingEscapes("vantor-sim", run, argc, argv); }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "support/run_program.h"
+#include "support/temporary_folder.h"
 
 namespace vantor {
 namespace {
@@ -20,10 +21,7 @@ using test::BackgroundProgram;
 using test::ProgramRun;
 using test::readWholeFile;
 using test::runProgram;
-
-std::string temporaryPath(const char* name) {
-    return (std::filesystem::temp_directory_path() / (std::string(name) + "-" + std::to_string(getpid()))).string();
-}
+using test::temporaryPath;
 
 // A KQ-16 at address 16 logging its frames, and vantorctl commands on its port.
 class ModuleCommands : public testing::Test {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "support/run_program.h"
+#include "support/temporary_folder.h"
 
 namespace vantor {
 namespace {
@@ -19,6 +20,7 @@ using test::BackgroundProgram;
 using test::ProgramRun;
 using test::readWholeFile;
 using test::runProgram;
+using test::temporaryPath;
 
 // One vantor-sim child: started with the arguments, its pseudo-terminal path read from
 // the first line of its output.
@@ -40,10 +42,6 @@ ProgramRun raw(const std::string& port, std::vector<std::string> args) {
     std::vector<std::string> all{"raw", "--port", port};
     all.insert(all.end(), args.begin(), args.end());
     return runProgram("vantorctl", all);
-}
-
-std::string temporaryPath(const char* name) {
-    return (std::filesystem::temp_directory_path() / (std::string(name) + "-" + std::to_string(getpid()))).string();
 }
 
 TEST(SimulatorOnPty, AnswersVantorctlRaw) {

@@ -6,6 +6,10 @@
 
 namespace vantor::test {
 
+std::string temporaryPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid()))).string();
+}
+
 void TemporaryFolderTest::SetUp() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     folder_ = std::filesystem::temp_directory_path() / ("vantor-" + std::string(test->test_suite_name()) + "-" +

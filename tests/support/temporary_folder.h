@@ -9,6 +9,9 @@
 
 namespace vantor::test {
 
+// NAME-PID in the temporary folder: a file of this test process.
+std::string temporaryPath(const std::string& name);
+
 class TemporaryFolderTest : public ::testing::Test {
 protected:
     void SetUp() override;
