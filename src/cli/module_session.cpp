@@ -48,6 +48,8 @@ std::string portProblem(const std::string& path) {
 
 MessageAnswer ModuleUserInterface::message(const std::string& text, const std::string& caption, MessageIcon icon,
                                            MessageButtons buttons) {
+    if (confirmed && (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel))
+        return MessageAnswer::Yes;
     if (icon != MessageIcon::Information) return StderrUserInterface::message(text, caption, icon, buttons);
     std::fputs(text.c_str(), stdout);
     return MessageAnswer::Ok;

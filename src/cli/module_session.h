@@ -20,9 +20,12 @@ namespace vantor::cli {
 
 extern const char kLinkOptionsUsage[];
 
-// Messages to stderr, but the information report of an identification to stdout.
+// Messages to stderr, but information (an identification's report, a comparison's
+// result) to stdout.
 class ModuleUserInterface : public StderrUserInterface {
 public:
+    // The person confirmed beforehand (--yes): questions are answered Yes unseen.
+    bool confirmed = false;
     MessageAnswer message(const std::string& text, const std::string& caption, MessageIcon icon,
                           MessageButtons buttons) override;
     // The running task's log lines with the done count, on the communication thread.

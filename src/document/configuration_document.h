@@ -81,6 +81,11 @@ public:
 
     // Module commands.
     void SendInitWithConfirmation() { InitWithConfirmation(); }
+    // INIT without the question; a refusal is shown. True when the module took it.
+    bool SendInit();
+    // The device model's APLY, to the module's address or as a broadcast to address
+    // 255; true when the module took it (a broadcast is never answered).
+    bool SendApply(bool broadcast);
     void ApplyNetworkSettings();
     void ApplyDefaultSettings();
     // "Check connection...": identification with its report.
@@ -132,7 +137,6 @@ private:
     bool runTask(OperationCode code, DescBranch& branch);
     void createDeviceModel(int model);
     void dropDeviceModel();
-    void writeInit();
     void copyModuleNetworkSettings();
     void showError(const std::string& key);
 

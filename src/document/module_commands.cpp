@@ -42,9 +42,24 @@ constexpr const char kHelpFile[] = "Help_Vantor_Kelt.chm";
 void CPlimoDoc::InitWithConfirmation() {
     if (ui_.message(Text("IDS_STRING183"), "", MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
+    SendInit();
+}
+
+bool CPlimoDoc::SendInit() {
     std::string reason;
-    if (!device_.WriteInit(reason))
-        ui_.message(Text("IDS_STRING179") + reason, "", MessageIcon::None, MessageButtons::Ok);
+    if (device_.WriteInit(reason)) return true;
+    ui_.message(Text("IDS_STRING179") + reason, "", MessageIcon::None, MessageButtons::Ok);
+    return false;
+}
+
+bool CPlimoDoc::SendApply(bool broadcast) {
+    if (!deviceModel_) return false;
+    Parameter& apply = deviceModel_->GetApplyParameter();
+    const std::int32_t offset = apply.addressOffset;
+    if (broadcast) apply.addressOffset = -1;  // address 255
+    const bool taken = device_.WriteParameter(apply, 1) == 0;
+    apply.addressOffset = offset;
+    return taken;
 }
 
 void CPlimoDoc::ApplyNetworkSettings() {
@@ -52,7 +67,7 @@ void CPlimoDoc::ApplyNetworkSettings() {
     if (commandLine.options & kOptCommandLineMode) {
         // Unattended: only when asked for, and a failed write is not reported.
         if (!(commandLine.options & kOptAply) || !deviceModel_) return;
-        device_.WriteParameter(deviceModel_->GetApplyParameter(), 1);
+        SendApply(false);
     } else if (!frontEnd_.RunApplyDialog()) {
         return;
     }
