@@ -50,6 +50,8 @@ bool ExitWatch::catchSignals() {
     if (!signalledSemaphore.compare_exchange_strong(expected, semaphore_)) return false;
     struct sigaction action {};
     action.sa_handler = postExitSemaphore;
+    // Reads and writes that the signal interrupts on other threads go on.
+    action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, &previousTerm_);
     sigaction(SIGINT, &action, &previousInt_);
@@ -74,7 +76,7 @@ void ExitWatch::watch() {
 
 void ExitWatch::stop() {
     if (!watcher_.joinable()) return;
-    // No handler may post the semaphore once it is closed below.
+    // Signals go back to their previous dispositions before the semaphore is closed.
     releaseSignals();
     shuttingDown_.store(true);
     sem_post(semaphore_);

@@ -45,12 +45,14 @@ public:
     // and joins it. The name of the exit event is removed, so that a post that comes
     // late does not end the next run. Idempotent.
     void stop();
+    // Gives SIGTERM and SIGINT back to the dispositions they had before start, as when
+    // the job they were to end is over; the watch goes on. Idempotent.
+    void releaseSignals();
 
 private:
     void watch();
     void openSemaphore(const std::string& eventName);
     bool catchSignals();
-    void releaseSignals();
 
     AppState& state_;
     Callback onWake_;

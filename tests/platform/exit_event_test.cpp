@@ -123,5 +123,26 @@ TEST(ExitWatch, TerminationSignalsActAsTheExitEvent) {
     }
 }
 
+TEST(ExitWatch, SignalsGivenBackWhileTheWatchGoesOn) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGTERM, &ignore, nullptr);
+
+    AppState state;
+    WakeRecorder recorder;
+    ExitWatch watch(state);
+    ASSERT_TRUE(watch.start({"", true}, recorder.callback()));
+    watch.releaseSignals();
+    watch.releaseSignals();
+    struct sigaction now {};
+    sigaction(SIGTERM, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_IGN) << "the disposition from before the watch";
+    ASSERT_EQ(std::raise(SIGTERM), 0);  // ignored: the watch must not wake on it
+
+    watch.stop();
+    EXPECT_EQ(recorder.wait(), ExitWatchWake::Shutdown);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
 }  // namespace
 }  // namespace vantor
