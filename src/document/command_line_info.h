@@ -26,14 +26,6 @@ enum CommandLineGeometry : std::uint8_t {
     kGeometryH = 1u << 3,
 };
 
-// Mode bits of the command-line settings.
-enum CommandLineMode : std::uint8_t {
-    kModeAutoreadOn = 1u << 0,
-    kModeAutoreadOff = 1u << 1,
-    kModeTest = 1u << 4,    // only check the connection, then end
-    kModeSilent = 1u << 5,  // no message when the port cannot be opened
-};
-
 // Adapter modes of "rs485".
 enum CommandLineAdapterMode : std::uint8_t {
     kAdapterOptionAuto = 1,
