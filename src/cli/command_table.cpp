@@ -23,6 +23,12 @@ const std::vector<Command>& commands() {
         {"init", "restart the module (INIT)", kInitUsage, runInit},
         {"apply", "let the module take its new network settings (APLY)", kApplyUsage, runApply},
         {"defaults", "apply the model's default settings, then INIT", kDefaultsUsage, runDefaults},
+        {"save", "read the module's whole tree into a configuration file", kSaveUsage, runSave},
+        {"load", "write a configuration file (or its changes) to the module", kLoadUsage, runLoad},
+        {"compare", "compare a configuration file with the module", kCompareUsage, runCompare},
+        {"show", "print the tree a configuration file holds", kShowUsage, runShow},
+        {"diff", "the differences between two configuration files", kDiffUsage, runDiff},
+        {"job", "run the desktop program's command line without a window", kJobUsage, runJob},
     };
     return table;
 }

@@ -23,6 +23,12 @@ int runScan(const Arguments& args);
 int runInit(const Arguments& args);
 int runApply(const Arguments& args);
 int runDefaults(const Arguments& args);
+int runSave(const Arguments& args);
+int runLoad(const Arguments& args);
+int runCompare(const Arguments& args);
+int runShow(const Arguments& args);
+int runDiff(const Arguments& args);
+int runJob(const Arguments& args);
 
 extern const char kTextUsage[];
 extern const char kDescribeUsage[];
@@ -42,5 +48,11 @@ extern const char kScanUsage[];
 extern const char kInitUsage[];
 extern const char kApplyUsage[];
 extern const char kDefaultsUsage[];
+extern const char kSaveUsage[];
+extern const char kLoadUsage[];
+extern const char kCompareUsage[];
+extern const char kShowUsage[];
+extern const char kDiffUsage[];
+extern const char kJobUsage[];
 
 }  // namespace vantor::cli

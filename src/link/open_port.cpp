@@ -58,14 +58,15 @@ int ParameterLink::OpenPort(bool showMessage) {
     port_->Close();
     // Without a source the port keeps the settings it was given by hand.
     if (linkSettingsSource) ConfigureLink(linkSettingsSource(), eightDataBitsOnly);
-    if (app().commandLine().mode & kModeSilent) return -1;
     const int result = port_->Open();
     if (result == 0) {
         app().clearResultBit(kResultPortNotOpened);
         return 0;
     }
     app().setResultBit(kResultPortNotOpened);
-    if (showMessage && !(app().commandLine().options & kOptCommandLineMode))
+    // "silent" keeps the message away; it does not keep the port shut.
+    const CommandLineSettings& commandLine = app().commandLine();
+    if (showMessage && !(commandLine.options & kOptCommandLineMode) && !(commandLine.mode & kModeSilent))
         ui_.message(FormatText(Text("IDS_STRING164"), sio().portName), Text("IDS_STRING163"), MessageIcon::Error,
                     MessageButtons::Ok);
     return result;

@@ -69,9 +69,9 @@ public:
     // Puts the settings into the port and the frame layer; clears the
     // network-settings-changed flag.
     void ConfigureLink(const LineSettings& settings, bool eightDataBits);
-    // 0, or the port's Open failure (-1..-3); -1 at once under the start-up option
-    // "silent". Result flag 2 follows the outcome; with `showMessage`, and when the
-    // program runs without command-line options, a failure is shown.
+    // 0, or the port's Open failure (-1..-3). Result flag 2 follows the outcome; with
+    // `showMessage`, when the program runs without command-line options and without
+    // the start-up option "silent", a failure is shown.
     int OpenPort(bool showMessage);
 
     // Request bit 1 reads, 0 writes. `report`, when given, receives the frame dump.

@@ -20,6 +20,9 @@ enum ResultBit : int {
     kResultDeviceError = 4,   // the module answered with an error code
     kResultCancelled = 5,
     kResultNotRecognised = 6,
+    // The read job could not store its file (a run that says nothing would look like a
+    // success to the script that started it).
+    kResultFileNotSaved = 7,
 };
 
 // Option bits of the command-line settings record.

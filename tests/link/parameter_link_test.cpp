@@ -495,10 +495,15 @@ TEST_F(Engine, OpenPortTakesTheSettingsAndReportsFailure) {
     EXPECT_EQ(app().resultFlags(), 0u);
     EXPECT_TRUE(bench.link.portUsable());
 
-    // "silent": nothing is opened.
-    app().commandLine().mode = 1u << 5;
+    // "silent": the port opens as ever, but a failure is not shown.
+    app().commandLine().mode = kModeSilent;
+    EXPECT_EQ(bench.link.OpenPort(true), 0);
+    EXPECT_TRUE(bench.link.portUsable());
+    const std::size_t shown = bench.ui.messages.size();
+    bench.line.openResult = -1;
     EXPECT_EQ(bench.link.OpenPort(true), -1);
-    EXPECT_FALSE(bench.link.portUsable());
+    EXPECT_EQ(bench.ui.messages.size(), shown);
+    EXPECT_EQ(app().resultFlags(), 1u << kResultPortNotOpened);
 }
 
 }  // namespace
