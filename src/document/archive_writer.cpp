@@ -1,7 +1,5 @@
 #include "document/archive_writer.h"
 
-#include <algorithm>
-
 #include "document/archive_tags.h"
 #include "platform/encoding.h"
 
@@ -36,22 +34,19 @@ void ArchiveWriter::writeString(std::string_view utf8) {
 }
 
 void ArchiveWriter::writeClass(std::string_view name, std::uint16_t schema) {
-    const auto known = std::find(classes_.begin(), classes_.end(), name);
-    if (known != classes_.end()) {
-        const auto number = static_cast<std::uint32_t>(known - classes_.begin()) + 1;
-        if (number < kLongTag) {
-            writeWord(static_cast<std::uint16_t>(kClassReference | number));
-        } else {
-            writeWord(kLongTag);
-            writeDword(kLongClassReference | number);
-        }
-        return;
+    const auto [known, isNew] =
+        classNumbers_.try_emplace(std::string(name), static_cast<std::uint32_t>(classNumbers_.size()) + 1);
+    if (isNew) {
+        writeWord(kNewClassTag);
+        writeWord(schema);
+        writeWord(static_cast<std::uint16_t>(name.size()));
+        bytes_ += name;
+    } else if (known->second < kLongTag) {
+        writeWord(static_cast<std::uint16_t>(kClassReference | known->second));
+    } else {
+        writeWord(kLongTag);
+        writeDword(kLongClassReference | known->second);
     }
-    classes_.emplace_back(name);
-    writeWord(kNewClassTag);
-    writeWord(schema);
-    writeWord(static_cast<std::uint16_t>(name.size()));
-    bytes_ += name;
 }
 
 }  // namespace vantor

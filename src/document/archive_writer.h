@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 namespace vantor {
 
@@ -31,7 +31,7 @@ public:
 
 private:
     std::string bytes_;
-    std::vector<std::string> classes_;  // class n is classes_[n - 1]
+    std::unordered_map<std::string, std::uint32_t> classNumbers_;
 };
 
 }  // namespace vantor
