@@ -106,7 +106,7 @@ class TreePouring {
 public:
     TreePouring(ArchiveReader& in, ConfigurationTarget& target) : in_(in), target_(target) {}
 
-    void branch(DescBranch& branch) {
+    void pourBranch(DescBranch& branch) {
         const std::uint16_t schema = in_.readClass(kBranch.name);
         std::unordered_map<std::uint32_t, Parameter*> byKey;
         for (const auto& p : branch.parameters()) byKey[keyOf(*p)] = p.get();  // the later one wins
@@ -116,26 +116,38 @@ public:
             for (std::uint32_t i = 0; i < stored && in_.remaining() > 0; ++i) {
                 const auto found = byKey.find(in_.readDword());
                 if (found != byKey.end()) {
-                    parameter(*found->second, true);
+                    pourParameter(*found->second, true);
                 } else {
                     Parameter dropped;  // stored for a parameter the tree no longer has
-                    parameter(dropped, false);
+                    pourParameter(dropped, false);
                 }
             }
             branch.setCount(in_.readInt());
             branch.setIndex(in_.readInt());
         }
-        for (const auto& sub : branch.subBranches()) this->branch(*sub);
+        for (const auto& sub : branch.subBranches()) pourBranch(*sub);
     }
 
 private:
-    void parameter(Parameter& p, bool inTree) {
+    // What the parameter addresses on the wire stays the description's: a record may
+    // change the letter case of the name, never which module parameter, element or
+    // module address a later write goes to. A file the program wrote holds these
+    // values unchanged anyway.
+    void pourParameter(Parameter& p, bool inTree) {
+        const std::string name = p.name;
+        const std::uint8_t indexed = p.indexed;
+        const std::int32_t dataIndex = p.dataIndex;
+        const std::int32_t addressOffset = p.addressOffset;
         if (in_.readClass(kConverter.name) == kConverter.schema) {
             p.name = in_.readString();
             p.valueText = in_.readString();
+            if (hash_name(p.name) != hash_name(name)) p.name = name;
         }
         if (in_.readClass(kParameter.name) != kParameter.schema) return;
         parameterFields(Pour{in_}, p);
+        p.indexed = indexed;
+        p.dataIndex = dataIndex;
+        p.addressOffset = addressOffset;
         if (inTree && equalsIgnoringCase(p.name, "Log")) target_.OnLogParameter(p);
     }
 
@@ -185,7 +197,7 @@ ConfigurationLoad LoadConfiguration(std::string_view bytes, ConfigurationTarget&
     DescBranch* root = target.RebuildTree(model);
     if (!root) return ConfigurationLoad::NoTree;
     try {
-        TreePouring(in, target).branch(*root);
+        TreePouring(in, target).pourBranch(*root);
     } catch (const ArchiveException& e) {
         return e.error() == ArchiveError::EndOfFile ? ConfigurationLoad::EndedEarly : ConfigurationLoad::InvalidFormat;
     }

@@ -93,7 +93,6 @@ void fillDistinctly(DescBranch& root) {
         p->valueText = i == 1 ? std::string(300, 'v') : "Значение " + std::to_string(i);
         p->description = "описание " + std::to_string(i);
         p->errorText = i % 3 == 0 ? std::string() : "Ошибка " + std::to_string(i);
-        p->addressOffset = i == 2 ? -1 : i;
         p->userEditable = i % 2;
         p->valueChanged = (i / 2) % 2;
         p->editableChanged = (i / 3) % 2;
@@ -340,6 +339,37 @@ TEST(ConfigurationFile, StoredParametersWithoutCounterpartAreDropped) {
     for (const Parameter* p : parametersOf(loaded.root())) values.push_back(p->name + "=" + p->valueText);
     EXPECT_EQ(values, (std::vector<std::string>{"New=no data", "Same=no data", "Addr=stored 1", "Same=stored 4"}));
     EXPECT_TRUE(loaded.logged.empty());
+}
+
+// A record may not make a parameter of the tree address another module parameter,
+// element or module: a foreign file must not redirect a later write.
+TEST(ConfigurationFile, ARecordKeepsWhatItsParameterAddresses) {
+    DescriptionTarget source("parameter Addr int a\nroot Device 1 0 0 Addr\n");
+    Parameter& stored = *source.root().parameters()[0];
+    stored.valueText = "16";
+    stored.dataIndex = 5;
+    stored.addressOffset = -1;  // would go to every module
+    const std::string bytes = StoreConfiguration(3, &source.root());
+    const std::string name = std::string("\x04") + "Addr";
+    ASSERT_NE(bytes.find(name), std::string::npos);
+
+    struct Case {
+        std::string storedName;
+        std::string name;
+    };
+    const Case cases[] = {{"ADDR", "ADDR"}, {"INIT", "Addr"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.storedName);
+        std::string spoiled = bytes;
+        spoiled.replace(spoiled.find(name) + 1, 4, c.storedName);
+        DescriptionTarget loaded("parameter Addr int a\nroot Device 1 0 0 Addr\n");
+        ASSERT_EQ(LoadConfiguration(spoiled, loaded), ConfigurationLoad::Loaded);
+        const Parameter& p = *loaded.root().parameters()[0];
+        EXPECT_EQ(p.name, c.name);
+        EXPECT_EQ(p.valueText, "16");
+        EXPECT_EQ(p.dataIndex, 0);
+        EXPECT_EQ(p.addressOffset, 0);
+    }
 }
 
 TEST(ConfigurationFile, PeekFindsTheModelOfCurrentHeadersOnly) {
