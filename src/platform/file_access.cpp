@@ -54,7 +54,8 @@ bool saveFileAtomically(const std::string& path, std::string_view bytes, std::st
     // file in place of the old one.
     QSaveFile file(filePath(path));
     const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size ||
+        !file.commit()) {
         reason = file.errorString().toStdString();
         return false;
     }
