@@ -2,7 +2,6 @@
 // text, TSV or JSON.
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +9,6 @@
 
 #include "cli/commands.h"
 #include "cli/module_session.h"
-#include "cli/progress_line.h"
 #include "cli/tree_walk.h"
 
 namespace vantor::cli {
@@ -86,23 +84,14 @@ int runRead(const Arguments& args) {
         return 1;
     }
 
-    // The read runs as the communication thread's task; Ctrl+C cancels it at the next
-    // parameter (the signal handler itself cannot take the cancel event's lock).
-    Device& device = session.device();
-    device.progressTotal = parameterCount(*branch);
-    std::optional<TaskOutcome> outcome;
-    {
-        ProgressLine progress;
-        session.ui().onProgress = [&](const std::string& line, int position) {
-            if (ProgressLine::interrupted() && !device.cancelled()) device.CancelTask();
-            if (!line.empty()) progress.show(position, device.progressTotal, line);
-        };
-        if (device.StartTask(OperationCode::ReadAll, *branch)) outcome = device.WaitTask();
-        session.ui().onProgress = nullptr;
-    }
-    if (!outcome) return 1;  // the refusal was shown
-    const ExchangeCounts counts = outcome->counts;
-    const bool cancelled = outcome->cancelled;
+    // The read runs as the document's "Read configuration from device"; Ctrl+C cancels
+    // it at the next parameter.
+    CPlimoDoc& document = session.document();
+    document.selectedElement = branch;
+    if (!document.ReadAll(TreeScope::SelectedBranch)) return 1;  // the refusal was shown
+    const TaskOutcome& outcome = *document.lastOutcome();
+    const ExchangeCounts counts = outcome.counts;
+    const bool cancelled = outcome.cancelled;
 
     if (format == Format::Tsv)
         printTsv(*branch);

@@ -20,6 +20,9 @@ const std::vector<Command>& commands() {
         {"read", "read the whole parameter tree (or a branch) and print it", kReadUsage, runRead},
         {"find", "identify every module on the line by address", kFindUsage, runFind},
         {"scan", "look for the module at every baud rate", kScanUsage, runScan},
+        {"init", "restart the module (INIT)", kInitUsage, runInit},
+        {"apply", "let the module take its new network settings (APLY)", kApplyUsage, runApply},
+        {"defaults", "apply the model's default settings, then INIT", kDefaultsUsage, runDefaults},
     };
     return table;
 }

@@ -20,6 +20,9 @@ int runSet(const Arguments& args);
 int runRead(const Arguments& args);
 int runFind(const Arguments& args);
 int runScan(const Arguments& args);
+int runInit(const Arguments& args);
+int runApply(const Arguments& args);
+int runDefaults(const Arguments& args);
 
 extern const char kTextUsage[];
 extern const char kDescribeUsage[];
@@ -36,5 +39,8 @@ extern const char kSetUsage[];
 extern const char kReadUsage[];
 extern const char kFindUsage[];
 extern const char kScanUsage[];
+extern const char kInitUsage[];
+extern const char kApplyUsage[];
+extern const char kDefaultsUsage[];
 
 }  // namespace vantor::cli

@@ -7,6 +7,7 @@
 #include "cli/command.h"
 #include "cli/stderr_user_interface.h"
 #include "cmdline/last_resort.h"
+#include "platform/app_state.h"
 
 namespace {
 
@@ -23,6 +24,9 @@ int run(int argc, char** argv) {
     }
     vantor::cli::StderrUserInterface userInterface;
     vantor::installUserInterface(&userInterface);
+    // The level the configurator starts with: the module commands that need the highest
+    // one (default settings, attribute writing) are allowed.
+    vantor::app().setAccessLevel(2);
 
     const std::string name = argv[1];
     for (const auto& command : vantor::cli::commands()) {

@@ -11,8 +11,6 @@
 #include <optional>
 
 #include "description/catalogue.h"
-#include "elements/net_rs485_prg.h"
-#include "models/device_models.h"
 #include "params/module_baud_rates.h"
 #include "platform/app_state.h"
 #include "platform/serial_port.h"
@@ -50,6 +48,8 @@ std::string portProblem(const std::string& path) {
 
 MessageAnswer ModuleUserInterface::message(const std::string& text, const std::string& caption, MessageIcon icon,
                                            MessageButtons buttons) {
+    if (confirmed && (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel))
+        return MessageAnswer::Yes;
     if (icon != MessageIcon::Information) return StderrUserInterface::message(text, caption, icon, buttons);
     std::fputs(text.c_str(), stdout);
     return MessageAnswer::Ok;
@@ -63,14 +63,39 @@ struct ModuleSession::Given {
     int model = kNoModel;
 };
 
-ModuleSession::ModuleSession() : given_(std::make_unique<Given>()), tree_(std::make_unique<TreeDescription>(ui_)) {
+TerminalFrontEnd::TerminalFrontEnd(ModuleUserInterface& ui) {
+    ui.onProgress = [this](const std::string& line, int position) { progress(line, position); };
+}
+
+std::optional<TaskOutcome> TerminalFrontEnd::RunWaitDialog(OperationCode, Device& device) {
+    {
+        std::lock_guard lock(mutex_);
+        line_.emplace();
+        device_ = &device;
+    }
+    std::optional<TaskOutcome> outcome = device.WaitTask();
+    std::lock_guard lock(mutex_);
+    line_.reset();
+    device_ = nullptr;
+    return outcome;
+}
+
+void TerminalFrontEnd::progress(const std::string& line, int position) {
+    std::lock_guard lock(mutex_);
+    if (!line_) return;
+    // Ctrl+C is the dialog's Cancel: the task stops at its next parameter (the signal
+    // handler itself cannot take the cancel event's lock).
+    if (ProgressLine::interrupted() && !device_->cancelled()) device_->CancelTask();
+    if (!line.empty()) line_->show(position, device_->progressTotal, line);
+}
+
+ModuleSession::ModuleSession() : given_(std::make_unique<Given>()) {
     app().commandLine().options |= kOptCommandLineMode;
 }
 
 ModuleSession::~ModuleSession() {
-    device_.StopThreads();  // a task may use the device model and the tree
-    device_.deviceModel = nullptr;
-    device_.sio().Close();
+    device().StopThreads();
+    device().sio().Close();
 }
 
 void ModuleSession::addOptions(cmdline::Scanner& scanner) {
@@ -118,9 +143,7 @@ void ModuleSession::addOptions(cmdline::Scanner& scanner) {
 }
 
 void ModuleSession::finishOptions() {
-    NetRS485prg saved;
-    saved.InitParameters();
-    line_ = saved.lineSettings();
+    line_ = document_.networkSettings().lineSettings();
     const Given& g = *given_;
     if (g.port) line_.portPath = serialDevicePath(*g.port);
     line_.baudRate = g.baud.value_or(line_.baudRate);
@@ -132,9 +155,10 @@ void ModuleSession::finishOptions() {
     line_.adapterMode = g.adapter ? g.adapter : line_.adapterMode;
     if (g.model != kNoModel) {
         app().setCurrentModel(g.model);
-        device_.catalogueFixed = true;
+        device().catalogueFixed = true;
     }
-    device_.linkSettingsSource = [this] { return line_; };
+    // The options hold for this command only: the saved settings stay as they are.
+    device().linkSettingsSource = [this] { return line_; };
 }
 
 bool ModuleSession::open() {
@@ -142,7 +166,7 @@ bool ModuleSession::open() {
         std::fprintf(stderr, "vantorctl: port %s %s\n", line_.portPath.c_str(), problem.c_str());
         return false;
     }
-    if (device_.OpenPort(false) != 0) {
+    if (device().OpenPort(false) != 0) {
         std::fprintf(stderr, "%s\n", FormatText(Text("IDS_STRING164"), line_.portPath).c_str());
         return false;
     }
@@ -151,15 +175,9 @@ bool ModuleSession::open() {
 
 bool ModuleSession::chooseModel(bool showReport) {
     // Also reads "ver", which the description's "#if ver" lines compare.
-    const int flags = device_.IdentifyDevice(showReport);
-    if (device_.catalogueFixed) {
-        useDeviceModel();
-        return !showReport || ui_.messageCount() == 0;
-    }
-    if (flags & kIdentifyRecognised) {
-        useDeviceModel();
-        return true;
-    }
+    const int flags = device().IdentifyDevice(showReport);
+    if (device().catalogueFixed) return !showReport || ui_.messageCount() == 0;
+    if (flags & kIdentifyRecognised) return true;
     if (flags & kIdentifyAnswered)
         std::fprintf(stderr, "vantorctl: the module at address %d is not a known model\n", line_.address);
     else if (!showReport)
@@ -167,19 +185,11 @@ bool ModuleSession::chooseModel(bool showReport) {
     return false;
 }
 
-void ModuleSession::useDeviceModel() {
-    device_.deviceModel = nullptr;
-    deviceModel_ = CreateDeviceModel(model(), document_);
-    device_.deviceModel = deviceModel_.get();
-    device_.codecContext = ModelCodecContext(deviceModel_.get());
-}
-
 int ModuleSession::model() const { return app().currentModel(); }
 
 bool ModuleSession::loadTree() {
     const int before = ui_.messageCount();
-    tree_->deviceVersion = device_.firmware;
-    if (!tree_->LoadTreeDescription(model()) || !tree_->rootBranch) {
+    if (!document_.OnNewDocument()) {
         if (ui_.messageCount() == before)
             std::fprintf(stderr, "vantorctl: no description of model %s\n", modelDisplayName(model()).c_str());
         return false;

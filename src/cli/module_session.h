@@ -1,36 +1,55 @@
 #pragma once
 // What every module command shares: the link options on top of the saved program
-// network settings, the model (chosen by hand or identified from "dev"), the opened
-// device link and the model's parameter tree.
+// network settings, the model (chosen by hand or identified from "dev"), and the
+// configuration document with the opened device link and the model's parameter tree.
 
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
-#include "cli/session_document.h"
+#include "cli/progress_line.h"
 #include "cli/stderr_user_interface.h"
-#include "description/tree_description.h"
-#include "device/device.h"
+#include "document/configuration_document.h"
 #include "elements/line_settings.h"
-#include "models/base_device.h"
 
 namespace vantor::cli {
 
 extern const char kLinkOptionsUsage[];
 
-// Messages to stderr, but the information report of an identification to stdout.
+// Messages to stderr, but information (an identification's report, a comparison's
+// result) to stdout.
 class ModuleUserInterface : public StderrUserInterface {
 public:
+    // The person confirmed beforehand (--yes): questions are answered Yes unseen.
+    bool confirmed = false;
     MessageAnswer message(const std::string& text, const std::string& caption, MessageIcon icon,
                           MessageButtons buttons) override;
     // The running task's log lines with the done count, on the communication thread.
     void progressLog(const std::string& line, int position) override {
         if (onProgress) onProgress(line, position);
     }
-    // Set while a task runs, cleared after it ended.
+    // Set before any task runs.
     std::function<void(const std::string& line, int position)> onProgress;
+};
+
+// The document's dialogs on a terminal: the wait dialog is the progress line on stderr,
+// and Ctrl+C its Cancel; the other dialogs are not offered (a command asks nothing).
+class TerminalFrontEnd : public DocumentFrontEnd {
+public:
+    explicit TerminalFrontEnd(ModuleUserInterface& ui);
+    std::optional<TaskOutcome> RunWaitDialog(OperationCode code, Device& device) override;
+
+private:
+    // On the communication thread.
+    void progress(const std::string& line, int position);
+
+    std::mutex mutex_;  // guards the two below against the communication thread
+    std::optional<ProgressLine> line_;
+    Device* device_ = nullptr;
 };
 
 class ModuleSession {
@@ -50,29 +69,25 @@ public:
     // The model: the one given with --model, else identified; false after a message.
     // Makes the model's device model the link's, with its decoding.
     bool chooseModel(bool showReport);
-    // Loads the model's tree; false after a message.
+    // Makes a new document: the model's tree and device model; false after a message.
     bool loadTree();
 
     int model() const;
-    DescBranch* root() const { return tree_->rootBranch; }
-    Device& device() { return device_; }
+    DescBranch* root() const { return document_.rootBranch(); }
+    Device& device() { return document_.device(); }
+    CPlimoDoc& document() { return document_; }
     ModuleUserInterface& ui() { return ui_; }
     const LineSettings& line() const { return line_; }
     // "Model: <display name> (<index>)".
     static std::string modelLine(int model);
 
 private:
-    void useDeviceModel();
-
     struct Given;
     std::unique_ptr<Given> given_;
     LineSettings line_;
     ModuleUserInterface ui_;
-    Device device_{ui_};
-    std::unique_ptr<TreeDescription> tree_;
-    SessionDocument document_{device_, tree_->rootBranch};
-    // Destroyed first; the destructor takes it from the link before.
-    std::unique_ptr<CBaseDevice> deviceModel_;
+    TerminalFrontEnd frontEnd_{ui_};
+    CPlimoDoc document_{ui_, frontEnd_};
 };
 
 // Scans the link options of `session` and those `scanner` already has; the other words

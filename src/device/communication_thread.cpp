@@ -9,13 +9,6 @@
 
 namespace vantor {
 
-namespace {
-
-// The module takes a moment to come back after INIT before the next request.
-constexpr int kAfterInitMs = 1000;
-
-}  // namespace
-
 CommunicationThread::CommunicationThread(Device& device) : device_(device), thread_([this] { run(); }) {}
 
 CommunicationThread::~CommunicationThread() { stop(); }
@@ -128,15 +121,9 @@ void CommunicationThread::commandDone(TaskOutcome& outcome) {
             outcome.applyRequested = true;
         }
     } else if (outcome.restartWanted && !stopping) {
-        Parameter init("INIT");
-        init.type = "void";
-        init.valueText.clear();  // a new parameter holds "no data", which is never written
-        if (device_.WriteParameter(init, 1) == 0) {
-            outcome.initSent = true;
-            device_.sio().stopEvent().waitFor(kAfterInitMs);
-        } else {
-            ui.message(Text("IDS_STRING179") + init.errorText, "", MessageIcon::None, MessageButtons::Ok);
-        }
+        std::string reason;
+        outcome.initSent = device_.WriteInit(reason);
+        if (!outcome.initSent) ui.message(Text("IDS_STRING179") + reason, "", MessageIcon::None, MessageButtons::Ok);
     }
 
     const CommandLineSettings& commandLine = app().commandLine();

@@ -46,6 +46,10 @@ public:
     // The person chose the model by hand: identification does not change it.
     std::atomic<bool> catalogueFixed{false};
 
+    // Restarts the module: writes "INIT" and on success gives the module its moment to
+    // come back (ended at once by the stop event). False with the module's reason.
+    bool WriteInit(std::string& reason);
+
     // Hands a task to the communication thread, starting the thread when it is not
     // running: the element tasks (ReadAll, WriteAll, WriteChanges, Compare,
     // WriteDefaults; the write mode follows from the code) and the single-parameter

@@ -6,12 +6,6 @@
 
 namespace vantor {
 
-namespace {
-
-constexpr std::uint8_t kModeSilent = 1u << 5;
-
-}  // namespace
-
 // The serial port as the engine opens and tests it.
 class ParameterLink::SerialLinePort : public LinePort {
 public:

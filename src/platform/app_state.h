@@ -33,6 +33,14 @@ enum CommandLineOption : std::uint32_t {
     kOptRead = 1u << 6,
 };
 
+// Mode bits of the command-line settings record.
+enum CommandLineMode : std::uint8_t {
+    kModeAutoreadOn = 1u << 0,
+    kModeAutoreadOff = 1u << 1,
+    kModeTest = 1u << 4,
+    kModeSilent = 1u << 5,
+};
+
 struct CommandLineSettings {
     std::uint32_t options = 0;
     std::uint8_t geometry = 0;  // bit 0 x, 1 y, 2 w, 3 h given

@@ -11,7 +11,7 @@
 namespace vantor {
 namespace {
 
-using testing::TemporaryConfigHome;
+using test::TemporaryConfigHome;
 
 // The settings as the element shows them, in its own order.
 std::vector<std::string> valueTexts(const NetRS485prg& program) {

@@ -12,7 +12,7 @@
 namespace vantor {
 namespace {
 
-using testing::TemporaryConfigHome;
+using test::TemporaryConfigHome;
 
 TEST(SettingsFiles, LieUnderTheConfigurationFolderOfTheMoment) {
     TemporaryConfigHome home;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-namespace vantor::testing {
+namespace vantor::test {
 
 TemporaryConfigHome::TemporaryConfigHome() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vantor-config-XXXXXX").string();
@@ -23,4 +23,4 @@ TemporaryConfigHome::~TemporaryConfigHome() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace vantor::testing {
+namespace vantor::test {
 
 class TemporaryConfigHome {
 public:
@@ -22,4 +22,4 @@ private:
     std::optional<std::string> previous_;
 };
 
-}  // namespace vantor::testing
+}  // namespace vantor::test

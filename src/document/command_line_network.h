@@ -1,0 +1,20 @@
+#pragma once
+// The network settings given on the command line, put into the program's network
+// settings element (and, with "aply", into the module's network parameters of the
+// tree, so that a write takes them to the module).
+
+#include "elements/net_rs485_prg.h"
+#include "elements/object_with_parameters.h"
+#include "platform/app_state.h"
+
+namespace vantor {
+
+// Only when the record says network settings were given; each setting only when given
+// (a number not 0, a text not empty), in the order "Addr", "A.Len", "bPS", "LEn",
+// "Sbit", "PrtY", then "Port" on the program's element alone. `networkBranch` (may be
+// null) takes the settings only with "aply". True when the program's element took any
+// setting: the caller then reopens the port.
+bool ApplyCommandLineNetworkSettings(const CommandLineSettings& settings, NetRS485prg& program,
+                                     ObjectWithParameters* networkBranch);
+
+}  // namespace vantor
