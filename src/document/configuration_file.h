@@ -19,22 +19,11 @@
 #include <string>
 #include <string_view>
 
+#include "document/configuration_target.h"
+
 namespace vantor {
 
 class DescBranch;
-class Parameter;
-
-// What loading needs of the document.
-class ConfigurationTarget {
-public:
-    virtual ~ConfigurationTarget() = default;
-    // Stops the link's threads, clears the description and builds the tree anew for
-    // `model` (switching the program to it) or, when none, for the current model.
-    // Returns the new root or null.
-    virtual DescBranch* RebuildTree(std::optional<int> model) = 0;
-    // A loaded parameter of the tree named "Log" (any case), handed to the device model.
-    virtual void OnLogParameter(Parameter& parameter) = 0;
-};
 
 enum class ConfigurationLoad {
     Loaded,
