@@ -1,9 +1,10 @@
-// Writes the seed corpora of the frame and codec fuzzers from what we ship: every
-// parameter of every model's description is read from the virtual module, and its reply
-// frame (as it comes off the line) and its reply data (led by the codec kind byte) are
-// kept, one file each, named after their content so that repeats collapse.
+// Writes the seed corpora of the frame, codec and configuration fuzzers from what we
+// ship: every parameter of every model's description is read from the virtual module,
+// and its reply frame (as it comes off the line) and its reply data (led by the codec
+// kind byte) are kept; so is the configuration file of every model's freshly built
+// tree. One file each, named after their content so that repeats collapse.
 //
-//   make_seeds VANTOR_DAT OUT_DIR    -> OUT_DIR/frame/*, OUT_DIR/codec/*
+//   make_seeds VANTOR_DAT OUT_DIR    -> OUT_DIR/frame/*, OUT_DIR/codec/*, OUT_DIR/configuration/*
 
 #include <cstdio>
 #include <filesystem>
@@ -15,8 +16,11 @@
 
 #include "codec_kinds.h"
 #include "description/catalogue.h"
+#include "description/tree_description.h"
+#include "document/configuration_file.h"
 #include "params/converter.h"
 #include "params/type_names.h"
+#include "platform/user_interface.h"
 #include "protocol/frame.h"
 #include "sim/clock.h"
 #include "sim/description_table.h"
@@ -55,8 +59,10 @@ int main(int argc, char** argv) {
     }
     const fs::path frames = fs::path(argv[2]) / "frame";
     const fs::path codec = fs::path(argv[2]) / "codec";
+    const fs::path configurations = fs::path(argv[2]) / "configuration";
     fs::create_directories(frames);
     fs::create_directories(codec);
+    fs::create_directories(configurations);
 
     vantor::sim::ManualClock clock;
     for (int model = 0; model < vantor::kModelCount; ++model) {
@@ -67,6 +73,15 @@ int main(int argc, char** argv) {
             return 1;
         }
         const vantor::sim::NetworkSettings settings{16, 8, {}};
+        vantor::SilentUserInterface messages;
+        vantor::TreeDescription description(messages);
+        description.descriptionFile = argv[1];
+        if (!description.LoadTreeDescription(model) || !description.rootBranch) {
+            std::fprintf(stderr, "make_seeds: model %d: no tree\n", model);
+            return 1;
+        }
+        keep(configurations, vantor::StoreConfiguration(model, description.rootBranch));
+
         vantor::sim::VirtualModule module(model, std::move(*table), settings, "1.0", clock);
         for (const auto& p : module.parameters().all()) {
             vantor::FrameFields request{vantor::wireAddress(settings.address, p.addressOffset), 8, true, p.hash, {}};

@@ -41,6 +41,9 @@ public:
 
     int count() const { return count_; }
     int index() const { return index_; }
+    // A loaded configuration replaces the values of the build.
+    void setCount(int count) { count_ = count; }
+    void setIndex(int index) { index_ = index; }
     int image() const { return image_; }
     int selectedImage() const { return selectedImage_; }
     const std::vector<DescParameter>& parameterMembers() const { return members_; }

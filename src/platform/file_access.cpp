@@ -49,10 +49,13 @@ bool readFile(const std::string& path, std::string& bytes, std::string& reason, 
 
 bool saveFileAtomically(const std::string& path, std::string_view bytes, std::string& reason) {
     // QSaveFile writes beside the target, syncs and renames on commit, and keeps the
-    // permissions of a file it replaces.
+    // permissions of a file it replaces. Unbuffered, because the flush of a buffered one
+    // ignores a write that fails (a full disk) and the commit would then put a short
+    // file in place of the old one.
     QSaveFile file(filePath(path));
     const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size ||
+        !file.commit()) {
         reason = file.errorString().toStdString();
         return false;
     }
