@@ -25,11 +25,11 @@ constexpr ClassRecord kBranch{"DescBranch", 3};
 constexpr ClassRecord kConverter{"MyConverter", 3};
 constexpr ClassRecord kParameter{"Parameter", 1};
 
-// Document headers of earlier formats.
+// What the schema of the document header says of what follows.
 constexpr std::uint16_t kOldDocument = 1;        // cannot be read any more
 constexpr std::uint16_t kDocumentNoModel = 3;    // no model byte
 constexpr std::uint16_t kDocumentSkipWord = 4;   // a DWORD in place of the model byte
-constexpr std::uint16_t kDocumentWithModel = 5;  // and later: the model byte
+constexpr std::uint16_t kDocumentWithModel = 5;  // the model byte (read by the peek from here on)
 
 constexpr std::uint8_t kNoModelByte = 255;
 constexpr std::uint32_t kNotIndexed = 0xFFFF;
