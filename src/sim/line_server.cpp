@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -86,10 +87,13 @@ void LineServer::settingsChanged(const NetworkSettings& settings) {
 std::optional<LineServer::Clock::duration> LineServer::flush(Clock::time_point now, std::string& error) {
     while (!queue_.empty()) {
         Outgoing& head = queue_.front();
-        if (now < head.start) return head.start - now;
+        // On a timed line a character can be read once its last bit is in, one
+        // character time after it began.
+        const auto firstDue = std::chrono::time_point_cast<Clock::duration>(head.start + head.perCharacter);
+        if (now < firstDue) return firstDue - now;
         std::size_t due = head.characters.size();
         if (head.perCharacter.count() > 0)
-            due = std::min<std::size_t>(due, static_cast<std::size_t>((now - head.start) / head.perCharacter) + 1);
+            due = std::min<std::size_t>(due, static_cast<std::size_t>((now - head.start) / head.perCharacter));
         bool lineFull = false;
         while (head.sent < due && !lineFull) {
             const ssize_t written = ::write(terminal_.fd(), head.characters.data() + head.sent, due - head.sent);
@@ -109,7 +113,7 @@ std::optional<LineServer::Clock::duration> LineServer::flush(Clock::time_point n
             // Nobody takes the characters off the line: like a real module's, they are lost.
             log_.write("!", "nobody reads the line, reply lost: " + head.characters);
         } else if (head.sent < head.characters.size()) {
-            return head.start + head.perCharacter * static_cast<long long>(head.sent) - now;
+            return head.start + head.perCharacter * static_cast<long long>(head.sent + 1) - now;
         } else {
             log_.write(">", head.characters);
         }
@@ -119,6 +123,9 @@ std::optional<LineServer::Clock::duration> LineServer::flush(Clock::time_point n
 }
 
 bool LineServer::run(int stopFd, std::string& error) {
+    // A timer may fire up to 50 µs late by default, more than half a character time
+    // at the fastest rates: the waits for the next character must be kept exact.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     NetworkSettings listening = line_.module().settings();
     for (;;) {
         const auto wait = flush(Clock::now(), error);
