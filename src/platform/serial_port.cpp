@@ -93,6 +93,10 @@ bool SerialPort::open(const std::string& devicePath) {
     rs485Found_ = rs485.flags;
     rs485Changed_ = false;
     marks_.reset();
+    // Drivers without error counters (pseudo-terminals, many USB adapters) are not
+    // asked again at every read.
+    serial_icounter_struct counts{};
+    countsErrors_ = ::ioctl(fd_, TIOCGICOUNT, &counts) == 0;
     errorsAtPurge_ = lineErrorCount();
     return true;
 }
@@ -103,7 +107,7 @@ void SerialPort::close() {
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
-    rs485Available_ = rs485Changed_ = false;
+    rs485Available_ = rs485Changed_ = countsErrors_ = false;
 }
 
 bool SerialPort::stateReadable() const {
@@ -214,6 +218,9 @@ WaitResult SerialPort::readQueued(std::string& data, bool& lineError) {
         if (n > 0) {
             lineError |= marks_.feed(std::string_view(buffer, static_cast<std::size_t>(n)), data);
             total += static_cast<std::size_t>(n);
+            // A short read has taken all that was queued: asking again would only
+            // cost a call per character on a fast line.
+            if (static_cast<std::size_t>(n) < sizeof buffer) break;
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -231,7 +238,7 @@ WaitResult SerialPort::readQueued(std::string& data, bool& lineError) {
 
 std::uint64_t SerialPort::lineErrorCount() const {
     serial_icounter_struct counts{};
-    if (::ioctl(fd_, TIOCGICOUNT, &counts) != 0) return 0;
+    if (!countsErrors_ || ::ioctl(fd_, TIOCGICOUNT, &counts) != 0) return 0;
     return std::uint64_t(counts.frame) + counts.parity + counts.brk + counts.overrun + counts.buf_overrun;
 }
 

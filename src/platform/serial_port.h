@@ -109,6 +109,7 @@ private:
     bool rs485Available_ = false;
     bool rs485Changed_ = false;     // the driver's setting differs from the one found at open
     std::uint32_t rs485Found_ = 0;  // the driver's RS-485 flags at open
+    bool countsErrors_ = false;     // the driver keeps line error counters
     std::uint64_t errorsAtPurge_ = 0;
     LineMarkDecoder marks_;
 };

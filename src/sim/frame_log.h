@@ -1,5 +1,6 @@
 #pragma once
-// The simulator's log: every frame in and out with a time stamp, one line each.
+// The simulator's log: every frame in and out with a time stamp (to the microsecond),
+// one line each.
 
 #include <cstdio>
 #include <string>

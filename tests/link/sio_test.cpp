@@ -267,6 +267,17 @@ TEST_F(SioLine, LongReplyIsCutToThirtyOneCharacters) {
     EXPECT_EQ(reply, longReply.substr(0, 31));
 }
 
+// The end character comes long after the 31 characters kept and behind more than one
+// read of the port (256 bytes): it is looked for in what arrives, not in what is kept.
+TEST_F(SioLine, EndCharacterBehindSeveralReadsEndsTheReply) {
+    const std::string streamed = "#" + std::string(700, 'H') + "\r";
+    peer.start([streamed](const std::string&) { return streamed; });
+    open(115200);
+    std::string reply;
+    EXPECT_EQ(sio.Transact("#HGHGPVMIRPTK\r", reply), kTransactDone);
+    EXPECT_EQ(reply, "#" + std::string(30, 'H'));
+}
+
 TEST_F(SioLine, ModbusRtuTakesWhatArrivedWithoutAnEndCharacter) {
     // Binary reply with 0xFF bytes, which the line-error marking doubles on the way in.
     const std::string rtuReply("\x10\x05\xF0\xF0\xFF\x00\xBC\x48", 8);
