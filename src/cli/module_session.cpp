@@ -14,6 +14,7 @@
 #include "params/module_baud_rates.h"
 #include "platform/app_state.h"
 #include "platform/serial_port.h"
+#include "platform/string_utils.h"
 #include "text/texts.h"
 
 namespace vantor::cli {
@@ -51,7 +52,11 @@ MessageAnswer ModuleUserInterface::message(const std::string& text, const std::s
     if (confirmed && (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel))
         return MessageAnswer::Yes;
     if (icon != MessageIcon::Information) return StderrUserInterface::message(text, caption, icon, buttons);
-    std::fputs(text.c_str(), stdout);
+    // Lines end in LF on a terminal, the last one too.
+    std::string lines = text;
+    replaceAll(lines, "\r\n", "\n");
+    if (lines.empty() || lines.back() != '\n') lines += '\n';
+    std::fputs(lines.c_str(), stdout);
     return MessageAnswer::Ok;
 }
 

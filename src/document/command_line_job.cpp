@@ -92,7 +92,7 @@ int RunCommandLineJob(const std::vector<std::string>& arguments, UserInterface& 
         document.device().cancelEvent().set();
         document.device().sio().stopEvent().set();
     });
-    runJob(document, settings, file);
+    if (!exitEvent) runJob(document, settings, file);
     watch.stop();
     // What the link set while the stopped exchange wound down does not count.
     if (exitEvent) state.replaceResultFlags(1u << kResultCancelled);
