@@ -97,7 +97,8 @@ int runLoad(const Arguments& args) {
     if (const int status = scanFileCommand("load", kLoadUsage, args, scanner, session, path)) return status;
     if (!openForModule(session, path, force)) return jobStatus();
     CPlimoDoc& document = session.document();
-    const bool ran = changesOnly ? document.WriteChanges(TreeScope::WholeTree) : document.WriteAll(TreeScope::WholeTree);
+    const bool ran =
+        changesOnly ? document.WriteChanges(TreeScope::WholeTree) : document.WriteAll(TreeScope::WholeTree);
     if (!ran) return jobStatus();
     return app().exitCode();
 }

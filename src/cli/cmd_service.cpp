@@ -48,8 +48,7 @@ int runApply(const Arguments& args) {
     bool broadcast = false;
     scanner.flag("--broadcast", [&broadcast] { broadcast = true; });
     std::vector<std::string> words;
-    if (const int status = scanModuleOptions("apply", kApplyUsage, args, scanner, session, words, false))
-        return status;
+    if (const int status = scanModuleOptions("apply", kApplyUsage, args, scanner, session, words, false)) return status;
     if (!session.open() || !session.chooseModel(false) || !session.loadTree()) return 1;
     if (session.document().SendApply(broadcast) || broadcast) return 0;
     std::fprintf(stderr, "vantorctl apply: %s\n",

@@ -56,9 +56,9 @@ std::vector<std::pair<std::string, Entry>> entriesOf(const DescBranch& root) {
     std::vector<std::pair<std::string, Entry>> entries;
     forEachParameter(root, [&](Parameter& p, const std::string& path) {
         const std::string changed = changedMark(p);
-        entries.push_back({(path.empty() ? "" : path + " / ") + parameterLabel(p),
-                           {p.valueText, (changed.empty() ? "" : changed + ", ") + editableMark(p) + ", " +
-                                             ownerMark(p)}});
+        entries.push_back(
+            {(path.empty() ? "" : path + " / ") + parameterLabel(p),
+             {p.valueText, (changed.empty() ? "" : changed + ", ") + editableMark(p) + ", " + ownerMark(p)}});
     });
     return entries;
 }

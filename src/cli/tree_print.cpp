@@ -13,10 +13,14 @@ namespace vantor::cli {
 extern const char kTreeFormatError[] = "--format is text, tsv or json";
 
 bool parseTreeFormat(const std::string& word, TreeFormat& format) {
-    if (word == "text") format = TreeFormat::Text;
-    else if (word == "tsv") format = TreeFormat::Tsv;
-    else if (word == "json") format = TreeFormat::Json;
-    else return false;
+    if (word == "text")
+        format = TreeFormat::Text;
+    else if (word == "tsv")
+        format = TreeFormat::Tsv;
+    else if (word == "json")
+        format = TreeFormat::Json;
+    else
+        return false;
     return true;
 }
 

@@ -25,8 +25,7 @@ void applyAdapterMode(std::uint8_t option, NetRS485prg& settings) {
 // The document the run starts with; false when there is none to run the job on.
 bool startDocument(CPlimoDoc& document, StartCommand start, const std::string& file) {
     switch (start) {
-    case StartCommand::OpenFile:
-        return document.ConfirmFileModel(file) && document.OnOpenDocument(file);
+    case StartCommand::OpenFile: return document.ConfirmFileModel(file) && document.OnOpenDocument(file);
     case StartCommand::NewDocumentWithFilePath:
         if (!document.OnNewDocument()) return false;
         document.setPathName(file);

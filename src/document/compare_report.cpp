@@ -25,10 +25,10 @@ void CompareReport::AddDifference(Parameter& configured, const Parameter& module
         configured.errorText.clear();
         return;
     }
-    entries_ += FormatTextArgs(Text("IDS_STRING161"), before + 1, configured.name.c_str(),
-                               configured.description.c_str(), configured.valueText.c_str(),
-                               ownershipWord(configured).c_str(), module.valueText.c_str(),
-                               ownershipWord(module).c_str());
+    entries_ +=
+        FormatTextArgs(Text("IDS_STRING161"), before + 1, configured.name.c_str(), configured.description.c_str(),
+                       configured.valueText.c_str(), ownershipWord(configured).c_str(), module.valueText.c_str(),
+                       ownershipWord(module).c_str());
     // A note from an earlier comparison or read is replaced, not stacked.
     configured.errorText = Text("IDS_DISCREPANCY") + " '" + module.valueText + "'," + ownershipWord(module);
 }

@@ -1,8 +1,8 @@
 // CPlimoDoc: opening and saving configuration files, and the model check before an
 // open.
 
-#include "document/configuration_document.h"
 #include "description/catalogue.h"
+#include "document/configuration_document.h"
 #include "document/configuration_file.h"
 #include "platform/app_state.h"
 #include "platform/file_access.h"
@@ -17,8 +17,8 @@ bool CPlimoDoc::ConfirmFileModel(const std::string& path) {
     const std::optional<int> model = PeekConfigurationModel(bytes);
     const int current = app().currentModel();
     if (!model || *model == current || current == kNoModel) return true;
-    const std::string question = FormatTextArgs(Text("IDS_STRING165"), modelDisplayName(*model).c_str(),
-                                                modelDisplayName(current).c_str());
+    const std::string question =
+        FormatTextArgs(Text("IDS_STRING165"), modelDisplayName(*model).c_str(), modelDisplayName(current).c_str());
     return ui_.message(question, "", MessageIcon::Warning, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 

@@ -94,7 +94,9 @@ void CPlimoDoc::ApplyDefaultSettings() {
 
 void CPlimoDoc::CheckConnectionCommand() { device_.IdentifyDevice(true); }
 
-void CPlimoDoc::ToggleReadWhenOpen() { ui_.setOption(OptionSwitch::ReadWhenOpen, !ui_.option(OptionSwitch::ReadWhenOpen)); }
+void CPlimoDoc::ToggleReadWhenOpen() {
+    ui_.setOption(OptionSwitch::ReadWhenOpen, !ui_.option(OptionSwitch::ReadWhenOpen));
+}
 
 void CPlimoDoc::ToggleInstantRecording() { toggleStored(ui_, OptionSwitch::InstantRecording); }
 

@@ -43,9 +43,9 @@ TEST(Document, TreeOperationsRunThroughTheWaitDialogWithTheirProgressRange) {
     ASSERT_EQ(bench.recorder.frames().size(), 1u);
     EXPECT_EQ(bench.recorder.frames().front().hash, hash_name("Rs.dL"));
     EXPECT_EQ(bench.module.parameters().find("Rs.dL")->value, Bytes{25});
-    EXPECT_EQ(bench.frontEnd.waitDialogs, (std::vector<OperationCode>{OperationCode::ReadAll,
-                                                                      OperationCode::WriteChanges,
-                                                                      OperationCode::WriteChanges}));
+    EXPECT_EQ(
+        bench.frontEnd.waitDialogs,
+        (std::vector<OperationCode>{OperationCode::ReadAll, OperationCode::WriteChanges, OperationCode::WriteChanges}));
 }
 
 TEST(Document, MissingTreeOrBranchIsToldAndNothingRuns) {
@@ -100,14 +100,14 @@ TEST(Document, CompareListsTheFirstTenOfTwelveDifferences) {
     ASSERT_TRUE(bench.doc.Compare(TreeScope::WholeTree));
     EXPECT_EQ(bench.doc.compareReport().differences(), 12);
     const std::string report = bench.ui.messages.back().text;
-    EXPECT_EQ(report.rfind("Differences: 12(only the first 10 are shown):\n1. Parameter '" + changed[0]->name + " (", 0),
-              0u)
+    EXPECT_EQ(
+        report.rfind("Differences: 12(only the first 10 are shown):\n1. Parameter '" + changed[0]->name + " (", 0), 0u)
         << report;
     // The entries' lines end as the table's texts do (CR LF); the heading's with LF.
     EXPECT_NE(report.find("\r\n10. Parameter '" + changed[9]->name + " ("), std::string::npos);
     EXPECT_EQ(report.find("11. Parameter"), std::string::npos);
-    EXPECT_NE(report.find("configuration: value = x" + firstModuleValue + ", user = unknown\r\ndevice: value = " +
-                          firstModuleValue + ", user = unknown"),
+    EXPECT_NE(report.find("configuration: value = x" + firstModuleValue +
+                          ", user = unknown\r\ndevice: value = " + firstModuleValue + ", user = unknown"),
               std::string::npos)
         << report;
     EXPECT_EQ(changed[0]->errorText, "Device value '" + firstModuleValue + "',unknown");
@@ -137,8 +137,9 @@ TEST(Document, CompareCountsAnOwnerDifferenceButNotAFailedRead) {
     ASSERT_TRUE(bench.doc.Compare(TreeScope::WholeTree));
     EXPECT_EQ(bench.doc.compareReport().differences(), 1);
     EXPECT_EQ(owned.errorText, "Device value '" + owned.valueText + "',unknown");
-    EXPECT_NE(bench.ui.messages.back().text.find("user = Company\r\ndevice: value = " + owned.valueText + ", user = unknown"),
-              std::string::npos);
+    EXPECT_NE(
+        bench.ui.messages.back().text.find("user = Company\r\ndevice: value = " + owned.valueText + ", user = unknown"),
+        std::string::npos);
     EXPECT_FALSE(indexed->errorText.empty());
     EXPECT_EQ(indexed->errorText.rfind("Device value", 0), std::string::npos);
 }

@@ -45,8 +45,7 @@ TEST_F(ConfigurationCommands, SaveEditLoadTheChangeCompareAndDiff) {
 
     run = runProgram("vantorctl", {"diff", a_, b_});
     EXPECT_EQ(run.status, 1) << run.err;
-    EXPECT_EQ(run.out,
-              "Network parameters / Rs.dL\t0 [read/write, unknown]\t25 [changed, read/write, unknown]\n");
+    EXPECT_EQ(run.out, "Network parameters / Rs.dL\t0 [read/write, unknown]\t25 [changed, read/write, unknown]\n");
     EXPECT_EQ(runProgram("vantorctl", {"diff", a_, a_}).status, 0);
 
     // Only the edited parameter goes to the module, besides the identification.
@@ -55,8 +54,7 @@ TEST_F(ConfigurationCommands, SaveEditLoadTheChangeCompareAndDiff) {
     ASSERT_EQ(run.status, 0) << run.err;
     std::vector<std::uint16_t> sent = requestHashes();
     sent.erase(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(before));
-    for (const char* identification : {"dev", "ver", "tdev"})
-        std::erase(sent, hash_name(identification));
+    for (const char* identification : {"dev", "ver", "tdev"}) std::erase(sent, hash_name(identification));
     EXPECT_EQ(sent, std::vector<std::uint16_t>{hash_name("Rs.dL")});
 
     run = ctl("compare", {b_});

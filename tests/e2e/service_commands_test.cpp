@@ -21,8 +21,8 @@ TEST_F(ServiceCommands, InitAndDefaultsRefuseToRunWithoutYes) {
     for (const char* command : {"init", "defaults"}) {
         const test::ProgramRun run = ctl(command);
         EXPECT_EQ(run.status, 2) << command;
-        EXPECT_EQ(run.err.rfind(std::string("vantorctl ") + command + ": changes the module: give --yes to run it\n", 0),
-                  0u)
+        EXPECT_EQ(
+            run.err.rfind(std::string("vantorctl ") + command + ": changes the module: give --yes to run it\n", 0), 0u)
             << run.err;
     }
     EXPECT_EQ(loggedFrames(), 0u);
