@@ -5,6 +5,7 @@
 #include "device/device.h"
 #include "elements/object_with_parameters.h"
 #include "platform/app_state.h"
+#include "platform/thread_priority.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -46,6 +47,7 @@ void CommunicationThread::stop() {
 }
 
 void CommunicationThread::run() {
+    SetCurrentThreadPriority(ThreadPriority::AboveNormal);
     for (;;) {
         if (closeBeforeNext_) {
             device_.CloseLine();

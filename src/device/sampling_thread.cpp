@@ -2,6 +2,7 @@
 
 #include "device/device.h"
 #include "platform/app_state.h"
+#include "platform/thread_priority.h"
 
 namespace vantor {
 
@@ -24,6 +25,7 @@ void SamplingThread::stop() {
 }
 
 void SamplingThread::run() {
+    SetCurrentThreadPriority(ThreadPriority::Idle);
     std::unique_lock lock(mutex_);
     for (;;) {
         const auto stopped = [this] { return stopping_; };
