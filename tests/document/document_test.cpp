@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "document/document_bench.h"
+#include "support/document_bench.h"
 #include "protocol/name_hash.h"
 #include "text/texts.h"
 

@@ -1,0 +1,8 @@
+// vantor: the desktop configurator.
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    return 0;
+}
