@@ -142,6 +142,18 @@ bool CPlimoDoc::runTask(OperationCode code, DescBranch& branch) {
     return lastOutcome_.has_value();
 }
 
+bool CPlimoDoc::runSingleTask(OperationCode code, Parameter& parameter) {
+    ui_.waitCursor(true);
+    device_.progressTotal = 1;
+    device_.progressDone = 0;
+    lastOutcome_.reset();
+    if (device_.StartTask(code, parameter)) lastOutcome_ = frontEnd_.RunWaitDialog(code, device_);
+    ui_.waitCursor(false);
+    if (!lastOutcome_) return false;
+    UpdateAllViews();
+    return true;
+}
+
 bool CPlimoDoc::Compare(TreeScope scope) {
     DescBranch* branch = scopeBranch(scope);
     if (!branch) return false;

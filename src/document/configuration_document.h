@@ -73,6 +73,10 @@ public:
     bool ReadAll(TreeScope scope) { return runTreeOperation(OperationCode::ReadAll, scope); }
     bool WriteAll(TreeScope scope) { return runTreeOperation(OperationCode::WriteAll, scope); }
     bool WriteChanges(TreeScope scope) { return runTreeOperation(OperationCode::WriteChanges, scope); }
+    // The view's "Read parameter" and "Save parameter": one parameter through the wait
+    // dialog; true when it ran.
+    bool ReadParameterTask(Parameter& parameter) { return runSingleTask(OperationCode::ReadOne, parameter); }
+    bool WriteParameterTask(Parameter& parameter) { return runSingleTask(OperationCode::WriteOne, parameter); }
     // Also shows the comparison report; `compareReport()` keeps it.
     bool Compare(TreeScope scope);
     const CompareReport& compareReport() const { return compare_; }
@@ -135,6 +139,7 @@ private:
     DescBranch* scopeBranch(TreeScope scope);
     // Counts the participants, runs the wait dialog over `branch`, updates the views.
     bool runTask(OperationCode code, DescBranch& branch);
+    bool runSingleTask(OperationCode code, Parameter& parameter);
     void createDeviceModel(int model);
     void dropDeviceModel();
     void copyModuleNetworkSettings();
