@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/document_bench.h"
 #include "protocol/name_hash.h"
+#include "support/document_bench.h"
 #include "text/texts.h"
 
 namespace vantor {

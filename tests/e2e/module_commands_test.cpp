@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/sim_session.h"
 #include "support/run_program.h"
 #include "support/temporary_folder.h"
 
@@ -24,28 +25,7 @@ using test::runProgram;
 using test::temporaryPath;
 
 // A KQ-16 at address 16 logging its frames, and vantorctl commands on its port.
-class ModuleCommands : public testing::Test {
-protected:
-    ModuleCommands()
-        : log_(temporaryPath("module-commands.log")),
-          sim_("vantor-sim", {"--model", "KQ-16", "--pty", "--log", log_}),
-          port_(sim_.readLine()) {}
-    ~ModuleCommands() override { std::filesystem::remove(log_); }
-
-    ProgramRun ctl(const std::string& command, std::vector<std::string> args) {
-        std::vector<std::string> all{command, "--port", port_};
-        all.insert(all.end(), args.begin(), args.end());
-        return runProgram("vantorctl", all);
-    }
-    std::size_t loggedFrames() {
-        const std::string log = readWholeFile(log_);
-        return static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n'));
-    }
-
-    std::string log_;
-    BackgroundProgram sim_;
-    std::string port_;
-};
+class ModuleCommands : public test::SimSession {};
 
 TEST_F(ModuleCommands, IdentifyAndCheckNameTheModel) {
     ProgramRun run = ctl("identify", {});
