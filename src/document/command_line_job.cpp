@@ -6,21 +6,12 @@
 #include "document/command_line_network.h"
 #include "document/configuration_document.h"
 #include "document/start_command.h"
-#include "elements/line_settings.h"
 #include "platform/app_state.h"
 #include "platform/exit_event.h"
 
 namespace vantor {
 
 namespace {
-
-// "rs485": off lets the adapter switch itself; auto and on leave it to the program.
-void applyAdapterMode(std::uint8_t option, NetRS485prg& settings) {
-    if (option == kAdapterOptionOff)
-        settings.setAdapterMode(kAdapterModeAuto);
-    else if (option == kAdapterOptionAuto || option == kAdapterOptionOn)
-        settings.setAdapterMode(kAdapterModeZk7);
-}
 
 // The document the run starts with; false when there is none to run the job on.
 bool startDocument(CPlimoDoc& document, StartCommand start, const std::string& file) {
@@ -68,7 +59,7 @@ int RunCommandLineJob(const std::vector<std::string>& arguments, UserInterface& 
 
     CPlimoDoc document(ui, frontEnd);
     ApplyCommandLineNetworkSettings(settings, document.networkSettings(), nullptr);
-    applyAdapterMode(settings.adapterMode, document.networkSettings());
+    ApplyCommandLineAdapterMode(settings, document.networkSettings());
     document.StartUp();
     if (document.exitRequested()) return state.exitCode();
 

@@ -50,4 +50,11 @@ bool ApplyCommandLineNetworkSettings(const CommandLineSettings& settings, NetRS4
     return anySet;
 }
 
+void ApplyCommandLineAdapterMode(const CommandLineSettings& settings, NetRS485prg& program) {
+    if (settings.adapterMode == kAdapterOptionOff)
+        program.setAdapterMode(kAdapterModeAuto);
+    else if (settings.adapterMode == kAdapterOptionAuto || settings.adapterMode == kAdapterOptionOn)
+        program.setAdapterMode(kAdapterModeZk7);
+}
+
 }  // namespace vantor

@@ -17,4 +17,8 @@ namespace vantor {
 bool ApplyCommandLineNetworkSettings(const CommandLineSettings& settings, NetRS485prg& program,
                                      ObjectWithParameters* networkBranch);
 
+// "rs485": "off" lets the adapter switch its direction itself; "auto" and "on" leave
+// it to the program (RTS). Not given: the link keeps the mode it has.
+void ApplyCommandLineAdapterMode(const CommandLineSettings& settings, NetRS485prg& program);
+
 }  // namespace vantor
