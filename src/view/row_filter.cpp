@@ -9,6 +9,23 @@ RowFilter::RowFilter(QObject* parent) : QSortFilterProxyModel(parent) {
     setDynamicSortFilter(true);
 }
 
+void RowFilter::setSourceModel(QAbstractItemModel* model) {
+    QSortFilterProxyModel::setSourceModel(model);
+    connect(model, &QAbstractItemModel::dataChanged, this, &RowFilter::refilterSoon);
+}
+
+void RowFilter::refilterSoon() {
+    if (!active() || refilterPending_) return;
+    refilterPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            refilterPending_ = false;
+            invalidateFilter();
+        },
+        Qt::QueuedConnection);
+}
+
 void RowFilter::setText(const QString& text) {
     text_ = text.trimmed();
     invalidateFilter();

@@ -12,6 +12,7 @@ class RowFilter : public QSortFilterProxyModel {
 public:
     explicit RowFilter(QObject* parent = nullptr);
 
+    void setSourceModel(QAbstractItemModel* model) override;
     void setText(const QString& text);
     void setOnlyMarked(bool onlyMarked);
     bool active() const { return !text_.isEmpty() || onlyMarked_; }
@@ -20,7 +21,13 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
+    // A changed row may now pass or fail, and so may its branches, which the proxy
+    // does not look at again by itself when they were hidden: filter anew once the
+    // changes of the moment are in.
+    void refilterSoon();
+
     QString text_;
+    bool refilterPending_ = false;
     bool onlyMarked_ = false;
 };
 
