@@ -15,10 +15,10 @@ struct IconLook {
 };
 
 // Parameter rows (27 choice, 28 typed value, 30 read-only), the root row (25), the
-// placeholder (1), decoding rows (38); every other image is a branch.
+// device (1), decoding rows (38); every other image is a branch.
 const IconLook kLooks[] = {
-    {1, "dialog-question", QColor(150, 150, 150), QChar('?')},
-    {25, "computer", QColor(40, 90, 160), QChar('C')},
+    {1, "computer", QColor(70, 110, 150), QChar('D')},
+    {25, "document-properties", QColor(40, 90, 160), QChar('C')},
     {27, "view-list-details", QColor(60, 140, 60), QChar('L')},
     {28, "document-edit", QColor(60, 140, 60), QChar('E')},
     {30, "object-locked", QColor(130, 130, 130), QChar('R')},

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QMenu>
 #include <QSignalSpy>
@@ -100,11 +102,35 @@ TEST(ParameterView, RowsColumnsColoursAndIconsOfAReadTree) {
     delay.errorText = Text("IDS_NODATAMSG");  // an unread value is no exchange error
     bench.view.updateAllViews();
     EXPECT_EQ(bench.colour(network), kBlack);
+}
 
-    bench.view.tree().resize(1000, 700);
+// Not a check: pictures of the view to look at.
+TEST(ParameterView, RendersAReadTree) {
+    ViewBench bench;
+    ASSERT_TRUE(bench.doc.ReadAll(TreeScope::WholeTree));
+    bench.named("Rs.dL").errorText = Text("IDS_DISCREPANCY") + " '5',unknown";
+    bench.named("Mains").errorText = "No answer";
+    ASSERT_TRUE(bench.edit(bench.named("Addr"), "17"));
+    bench.view.updateAllViews();
     bench.view.resize(1000, 760);
+    bench.view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bench.view));
     bench.view.tree().expandAll();
-    bench.view.grab().save("/tmp/shots/view.png");
+    const QCheckBox* onlyMarked = bench.view.findChild<QCheckBox*>();
+    ASSERT_TRUE(onlyMarked);
+    EXPECT_EQ(onlyMarked->text(), "Only &changed or troubled");
+    EXPECT_GE(onlyMarked->width(), onlyMarked->sizeHint().width()) << onlyMarked->geometry().x();
+    QDir().mkpath("/tmp/shots");
+    EXPECT_TRUE(bench.view.grab().save("/tmp/shots/view.png"));
+    bench.view.tree().scrollToBottom();
+    // One sampled row ticked, and its first value in.
+    const RowNode* sampled = nullptr;
+    for (const auto& below : bench.rows().scannersRow()->children)
+        if (!sampled && !below->children.empty()) sampled = below->children.front().get();
+    ASSERT_TRUE(sampled && sampled->sampledParameter);
+    bench.rows().setData(bench.rows().indexOf(sampled), Qt::Checked, Qt::CheckStateRole);
+    QTRY_VERIFY_WITH_TIMEOUT(!bench.rows().indexOf(sampled, 2).data().toString().isEmpty(), 10000);
+    EXPECT_TRUE(bench.view.grab().save("/tmp/shots/view_sampled.png"));
 }
 
 TEST(ParameterView, WithoutATreeThePlaceholderRowStands) {
