@@ -94,9 +94,9 @@ void ParameterView::buildFilterLine() {
     auto* line = new QHBoxLayout;
     line->setContentsMargins(2, 2, 2, 0);
     filterText_ = new QLineEdit(this);
-    filterText_->setPlaceholderText(QText("IDS_VIEW_FILTER"));
+    filterText_->setPlaceholderText(QString::fromStdString(TextByKey("IDC_EDIT_FILTERIDD_PARAMETER_VIEW_")));
     filterText_->setClearButtonEnabled(true);
-    onlyMarked_ = new QCheckBox(QText("IDS_VIEW_ONLY_MARKED"), this);
+    onlyMarked_ = new QCheckBox(QString::fromStdString(TextByKey("IDC_CHECK_MARKEDIDD_PARAMETER_VIEW_")), this);
     line->addWidget(filterText_, 1);
     line->addWidget(onlyMarked_);
     static_cast<QVBoxLayout*>(layout())->addLayout(line);
