@@ -1,0 +1,86 @@
+#pragma once
+// The main window's parameter view: a filter line above the tree of the document's
+// parameters, in-place editing, the context menus of parameter and branch rows, the
+// search for troubled parameters and the live values of the sampled rows.
+
+#include <QWidget>
+
+namespace vantor {
+class CPlimoDoc;
+class ObjectWithParameters;
+class Parameter;
+class UserInterface;
+}  // namespace vantor
+
+class QAction;
+class QCheckBox;
+class QLineEdit;
+class QMenu;
+class QTreeView;
+
+namespace vantor::gui {
+
+class ParameterTreeModel;
+class RowFilter;
+class SampledRows;
+struct RowNode;
+enum class SearchDirection;
+
+class ParameterView : public QWidget {
+    Q_OBJECT
+public:
+    ParameterView(CPlimoDoc& document, UserInterface& ui, QWidget* parent = nullptr);
+    ~ParameterView() override;
+
+    QTreeView& tree() const { return *tree_; }
+    ParameterTreeModel& rows() const { return *model_; }
+    RowFilter& filter() const { return *filter_; }
+    SampledRows& sampledRows() const { return *sampled_; }
+    // Alt+Up and Alt+Down; the main window may put them into its menu.
+    QAction& previousTroubledAction() const { return *previousAction_; }
+    QAction& nextTroubledAction() const { return *nextAction_; }
+    // The context menu of the row at `index` (of the tree's model); null when the row
+    // has none. The menu belongs to the caller.
+    QMenu* contextMenuFor(const QModelIndex& index);
+    // The rows' column widths as the person left them: per-user values
+    // "ParameterViewColumn0" ... "ParameterViewColumn4".
+    void saveColumnWidths() const;
+
+public slots:
+    void fill();
+    void updateAllViews();
+    void dropRows();
+    void previousTroubled();
+    void nextTroubled();
+
+signals:
+    void selectedElementChanged();
+
+private:
+    void buildFilterLine();
+    void restoreColumnWidths();
+    void onCurrentRowChanged(const QModelIndex& current);
+    void showContextMenu(const QPoint& position);
+    void readWhenOpen(const QModelIndex& expanded);
+    void findTroubled(SearchDirection direction);
+    void showRow(const RowNode& row);
+    void runOnBranch(ObjectWithParameters* element, int command);
+    void readSelectedParameter();
+    void saveSelectedParameter();
+    void setSelectedToNoData();
+    Parameter* selectedParameterOrWarn();
+
+    CPlimoDoc& document_;
+    UserInterface& ui_;
+    ParameterTreeModel* model_;
+    RowFilter* filter_;
+    SampledRows* sampled_;
+    QLineEdit* filterText_ = nullptr;
+    QCheckBox* onlyMarked_ = nullptr;
+    QTreeView* tree_;
+    QAction* previousAction_;
+    QAction* nextAction_;
+    Parameter* selectedParameter_ = nullptr;
+};
+
+}  // namespace vantor::gui
