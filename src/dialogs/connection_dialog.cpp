@@ -45,6 +45,7 @@ ConnectionDialog::ConnectionDialog(CPlimoDoc& document, Mode mode, QWidget* pare
     const int rows = model_.rowCount();
     table_->setMinimumSize(460, table_->horizontalHeader()->sizeHint().height() +
                                     rows * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth());
+    status_->setObjectName("status");
     status_->setAlignment(Qt::AlignCenter);
     status_->setMinimumHeight(status_->fontMetrics().height() + 4);
     offline_->setEnabled(mode_ == Mode::StartUp);

@@ -66,6 +66,10 @@ WaitDialog::WaitDialog(OperationCode code, Device& device, QWidget* parent)
       bar_(new QProgressBar),
       cancel_(new QPushButton(keyed("IDD_WAIT_IDOK"))) {
     setModal(true);
+    log_->setObjectName("log");
+    elapsed_->setObjectName("elapsed");
+    count_->setObjectName("count");
+    bar_->setObjectName("bar");
     setWindowTitle(captionOf(code));
     log_->setUniformItemSizes(true);
     log_->setFocusPolicy(Qt::NoFocus);
@@ -115,7 +119,7 @@ void WaitDialog::appendLog(const QString& line, int position) {
     showElapsed();
     const int total = device_.progressTotal;
     if (total == 0) return;
-    count_->setText(QString::fromStdString(Text("IDS_STRING306")).arg(position).arg(total));
+    count_->setText(QString::asprintf(Text("IDS_STRING306").c_str(), position, total));
     bar_->setValue(std::min(position, total));
 }
 
