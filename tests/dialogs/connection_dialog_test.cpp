@@ -88,6 +88,7 @@ TEST(ConnectionDialog, ExitWhileAScanRunsEndsOnlyAfterTheCheckInProgress) {
     button(dialog, "IDD_SETUP_CARRIER_IDCANCEL").click();
     EXPECT_EQ(status(dialog), text("IDS_STRING204"));
     EXPECT_TRUE(dialog.isVisible());
+    test::saveShot(dialog, "connection_dialog_terminating");
     link.unlock();
     ASSERT_TRUE(endedWith(dialog, QDialog::Rejected));
     EXPECT_TRUE(dialog.exitChosen());
