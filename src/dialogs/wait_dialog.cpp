@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
-#include <utility>
 
 #include "device/device.h"
 #include "text/texts.h"
@@ -152,7 +151,7 @@ void WaitDialog::showElapsed() {
 
 void WaitDialog::taskEnded(std::optional<TaskOutcome> outcome) {
     ended_ = true;
-    outcome_ = std::move(outcome);
+    outcome_ = outcome;
     // When nobody passed the closing line on, the delay starts at the task's end.
     startCloseDelay();
     closeWhenDue();
