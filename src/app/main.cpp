@@ -2,7 +2,17 @@
 
 #include <QApplication>
 
-int main(int argc, char** argv) {
+#include "app/plimo_app.h"
+#include "cmdline/last_resort.h"
+
+namespace {
+
+int run(int argc, char** argv) {
     QApplication application(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("vantor"));
+    return vantor::gui::CPlimoApp().run();
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return vantor::cmdline::runReportingEscapes("vantor", run, argc, argv); }

@@ -1,0 +1,58 @@
+#include "app/gui_front_end.h"
+
+#include <QMetaObject>
+#include <QSplashScreen>
+
+#include "app/gui_user_interface.h"
+#include "dialogs/connection_dialog.h"
+#include "dialogs/wait_dialog.h"
+#include "document/configuration_document.h"
+#include "view/parameter_view.h"
+
+namespace vantor::gui {
+
+GuiFrontEnd::GuiFrontEnd(GuiUserInterface& ui) {
+    // Emitted on the communication thread, received here on the user-interface thread.
+    connect(&ui, &GuiUserInterface::progressLogged, this, [this](const QString& line, int position) {
+        if (waitDialog_) waitDialog_->appendLog(line, position);
+    });
+    connect(&ui, &GuiUserInterface::taskFinished, this, [this](const QString& text) {
+        if (waitDialog_) waitDialog_->taskDone(text);
+    });
+}
+
+std::optional<TaskOutcome> GuiFrontEnd::RunWaitDialog(OperationCode code, Device& device) {
+    WaitDialog dialog(code, device, window_);
+    waitDialog_ = &dialog;
+    dialog.exec();
+    waitDialog_ = nullptr;
+    return dialog.outcome();
+}
+
+bool GuiFrontEnd::RunStartupConnectionDialog() {
+    if (!document_) return false;
+    ConnectionDialog dialog(*document_, ConnectionDialog::Mode::StartUp, window_);
+    dialog.exec();
+    return dialog.exitChosen();
+}
+
+void GuiFrontEnd::CloseSplash() {
+    if (splash_) splash_->close();
+}
+
+void GuiFrontEnd::UpdateAllViews() {
+    if (view_) view_->updateAllViews();
+}
+
+void GuiFrontEnd::DropRows() {
+    if (view_) view_->dropRows();
+}
+
+void GuiFrontEnd::PostReadAll() {
+    if (!document_) return;
+    CPlimoDoc* document = document_;
+    QMetaObject::invokeMethod(
+        this, [document] { document->ReadAll(TreeScope::WholeTree); }, Qt::QueuedConnection);
+}
+
+}  // namespace vantor::gui
