@@ -96,6 +96,9 @@ int CPlimoApp::run() {
     MainWindow window(document, ui);
     ParameterView view(document, ui);
     window.setCentralView(&view);
+    // The Tree menu carries Alt+Up and Alt+Down for the whole window.
+    view.previousTroubledAction().setShortcut({});
+    view.nextTroubledAction().setShortcut({});
     frontEnd.setWindow(&window);
     frontEnd.setView(&view);
     QObject::connect(&window, &MainWindow::documentReplaced, &view, &ParameterView::fill);
