@@ -229,8 +229,10 @@ void MainWindow::updateModelInsertions() {
     const CBaseDevice* model = document_.deviceModel();
     const std::vector<MenuInsertion> wanted = model ? model->AdjustMenu() : std::vector<MenuInsertion>{};
     std::vector<int> present;
+    present.reserve(modelInsertions_.size());
     for (QAction* inserted : modelInsertions_) present.push_back(inserted->data().toInt());
     std::vector<int> wantedIds;
+    wantedIds.reserve(wanted.size());
     for (const MenuInsertion& insertion : wanted) wantedIds.push_back(insertion.command);
     if (present == wantedIds) return;
 

@@ -99,7 +99,7 @@ std::string plainTypeName(const std::string& firstPiece) {
 // A plain type by its name; an enumeration as a list numbered from 0, as its values.
 std::string typeCell(const std::string& type) {
     const std::vector<std::string> pieces = typeElements(type);
-    const std::string plain = plainTypeName(pieces.empty() ? std::string() : pieces.front());
+    std::string plain = plainTypeName(pieces.empty() ? std::string() : pieces.front());
     if (!plain.empty()) return plain;
     std::string cell = "\n\t<ol start=0>\n";
     for (std::string piece : pieces) {
@@ -237,7 +237,7 @@ bool WriteParameterList(const CPlimoDoc& document, const std::string& path, User
 }
 
 std::string ExportParameterList(CPlimoDoc& document, UserInterface& ui) {
-    const std::string path = ParameterListPath();
+    std::string path = ParameterListPath();
     if (!WriteParameterList(document, path, ui)) return {};
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))))
         ui.message(FormatText(Text("IDS_EXPORT_NOT_OPENED"), path), Text("AFX_IDS_APP_TITLE"), MessageIcon::Warning,

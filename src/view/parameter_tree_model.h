@@ -51,8 +51,8 @@ public:
     RowNode* scannersRow() const { return scanners_; }
     RowEditing& editing() { return editing_; }
 
-    std::string cellText(const RowNode& node, int column) const;
-    std::uint32_t rowColour(const RowNode& node) const;
+    std::string cellText(const RowNode& row, int column) const;
+    std::uint32_t rowColour(const RowNode& row) const;
 
 private:
     bool showIndexes() const;
