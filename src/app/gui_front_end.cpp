@@ -4,6 +4,7 @@
 #include <QSplashScreen>
 
 #include "app/gui_user_interface.h"
+#include "dialogs/apply_dialog.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/wait_dialog.h"
 #include "document/configuration_document.h"
@@ -34,6 +35,12 @@ bool GuiFrontEnd::RunStartupConnectionDialog() {
     ConnectionDialog dialog(*document_, ConnectionDialog::Mode::StartUp, window_);
     dialog.exec();
     return dialog.exitChosen();
+}
+
+bool GuiFrontEnd::RunApplyDialog() {
+    if (!document_) return false;
+    ApplyDialog dialog(*document_, window_);
+    return dialog.exec() == QDialog::Accepted && dialog.changeProgramSettings();
 }
 
 void GuiFrontEnd::CloseSplash() {

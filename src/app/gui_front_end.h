@@ -35,6 +35,7 @@ public:
 
     std::optional<TaskOutcome> RunWaitDialog(OperationCode code, Device& device) override;
     bool RunStartupConnectionDialog() override;
+    bool RunApplyDialog() override;
     void CloseSplash() override;
     void UpdateAllViews() override;
     void DropRows() override;

@@ -1,6 +1,7 @@
 // Pictures of the program as a service engineer sees it, for a person to look at: the
 // main window with the tree read from the virtual module, the wait dialog during that
-// read, the connection dialog and the device selection. They go to $VANTOR_SHOTS
+// read, the new network settings dialog, the connection dialog and the device
+// selection. They go to $VANTOR_SHOTS
 // (default /tmp/shots); scripts/demo shows their paths when there is no display.
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include "app/gui_user_interface.h"
 #include "app/main_window.h"
+#include "dialogs/apply_dialog.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/device_selection_dialog.h"
 #include "dialogs/wait_dialog.h"
@@ -70,6 +72,11 @@ TEST(ProgramPictures, MainWindowWaitDialogConnectionAndDeviceSelection) {
         link.unlock();
         device.WaitTask();
     }
+
+    gui::ApplyDialog apply(bench.doc, &window);
+    apply.show();
+    EXPECT_TRUE(apply.grab().save(shotPath("vantor_apply_dialog")));
+    apply.reject();
 
     gui::ConnectionDialog connection(bench.doc, gui::ConnectionDialog::Mode::StartUp, &window);
     connection.show();
