@@ -1,8 +1,8 @@
 // Pictures of the program as a service engineer sees it, for a person to look at: the
 // main window with the tree read from the virtual module, the wait dialog during that
 // read, the new network settings dialog, the connection dialog and the device
-// selection. They go to $VANTOR_SHOTS
-// (default /tmp/shots); scripts/demo shows their paths when there is no display.
+// selection. They go to $VANTOR_SHOTS (default /tmp/shots); scripts/demo shows their
+// paths when there is no display.
 
 #include <gtest/gtest.h>
 
