@@ -87,6 +87,7 @@ SingleParameterDialog::SingleParameterDialog(CPlimoDoc& document, QWidget* paren
     name_->setMinimumContentsLength(12);
     hash_->setObjectName("hash");
     hash_->setReadOnly(true);
+    hash_->setMaximumWidth(hash_->fontMetrics().horizontalAdvance(QStringLiteral("0xFFFF")) * 2);
     details_->setObjectName("details");
     details_->setReadOnly(true);
     details_->setMinimumWidth(details_->fontMetrics().averageCharWidth() * 56);
@@ -120,7 +121,8 @@ SingleParameterDialog::SingleParameterDialog(CPlimoDoc& document, QWidget* paren
     accessLayout->addWidget(write_);
     accessLayout->addSpacing(12);
     accessLayout->addWidget(writeLabel_);
-    accessLayout->addWidget(writeData_, 1);
+    accessLayout->addWidget(writeData_);
+    accessLayout->addStretch();
 
     auto* indexRow = new QHBoxLayout;
     indexRow->addWidget(useIndex_);

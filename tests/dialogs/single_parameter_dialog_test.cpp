@@ -152,6 +152,7 @@ TEST(SingleParameterDialog, WriteSendsTheChosenValueAndReportsWhatTheModuleRetur
     ASSERT_EQ(s.bench.recorder.frames().size(), 1u);
     EXPECT_FALSE(s.bench.recorder.frames().front().requestBit());
     EXPECT_EQ(s.bench.recorder.frames().front().data, (std::vector<std::uint8_t>{0x02}));
+    test::saveShot(s.dialog, "single_parameter_write");
 }
 
 TEST(SingleParameterDialog, AWriteThatCannotBeEncodedSendsNothing) {
@@ -219,6 +220,20 @@ TEST(SingleParameterDialog, TheReportIsCopiedAsText) {
     list.item(0)->setSelected(true);
     list.item(6)->setSelected(true);
     EXPECT_EQ(s.dialog.reportText(), "Addr (int)\n16");
+}
+
+TEST(SingleParameterDialog, ClosingWhileTheExchangeRunsWaitsForItsEnd) {
+    SingleParameterBench s;
+    s.type("Addr");
+    QSignalSpy finished(&s.dialog, &SingleParameterDialog::exchangeFinished);
+    for (QPushButton* button : s.dialog.findChildren<QPushButton*>())
+        if (button->text() == keyed("IDD_DIALOG_SINGLEPOINT_IDC_BUTTON_SENDANDRECEIVE")) button->click();
+    // The exchange's end reaches the dialog only through the event loop, not yet run.
+    s.dialog.reject();
+    EXPECT_TRUE(s.dialog.isVisible());
+    ASSERT_TRUE(test::eventually([&] { return !s.dialog.isVisible(); }));
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(s.dialog.result(), QDialog::Rejected);
 }
 
 TEST(SingleParameterSummary, OffersOnlyTheShownChoicesOfAnEnumeration) {
