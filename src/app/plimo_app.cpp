@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/start_banner.h"
 #include "dialogs/connection_dialog.h"
+#include "dialogs/single_parameter_dialog.h"
 #include "document/command_line_info.h"
 #include "document/command_line_network.h"
 #include "document/configuration_document.h"
@@ -108,6 +109,10 @@ int CPlimoApp::run() {
         ConnectionDialog dialog(document, ConnectionDialog::Mode::Settings, &window);
         dialog.exec();
         window.updateCommands();
+    });
+    QObject::connect(&window, &MainWindow::singleParameterRequested, &window, [&] {
+        SingleParameterDialog dialog(document, &window);
+        dialog.exec();
     });
     QObject::connect(&window, &MainWindow::htmlExportRequested, &window, [&] { ExportParameterList(document, ui); });
 
