@@ -16,6 +16,7 @@ IndicatorLook inputIndicatorLook(std::string_view state);
 IndicatorLook outputIndicatorLook(std::string_view state);
 
 class IoIndicator : public QLabel {
+    Q_OBJECT
 public:
     enum class Kind { Input, Output };
 
