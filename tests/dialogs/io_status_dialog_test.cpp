@@ -240,6 +240,29 @@ TEST(IoStatusDialog, AnEditedOutputIsWrittenAtOnce) {
     ASSERT_TRUE(closed(dialog));
 }
 
+// An edit given up with Escape hands the row back to the polling.
+TEST(IoStatusDialog, AnAbandonedEditLetsThePollingReadTheRowAgain) {
+    IoBench io(kKq04);
+    IoStatusDialog dialog(io.bench.doc);
+    dialog.show();
+    QTableView& view = table(dialog, "outputsTable");
+    const QModelIndex at = view.model()->index(1, 0);
+    view.setCurrentIndex(at);
+    view.edit(at);
+    const QPointer<QLineEdit> editor(view.viewport()->findChild<QLineEdit*>());
+    ASSERT_FALSE(editor.isNull());
+    QTest::keyClick(editor, Qt::Key_Escape);
+    ASSERT_TRUE(eventually([&] { return !editor || !editor->isVisible(); }));
+    {
+        auto line = io.holdLine();
+        io.setState("r.oe", 1, 1);
+    }
+    ASSERT_TRUE(eventually([&] { return cell(dialog, "outputsTable", 1) == "1.000"; }));
+    EXPECT_TRUE(io.bench.ui.messages.empty());
+    dialog.reject();
+    ASSERT_TRUE(closed(dialog));
+}
+
 // A value the module refuses: the message names the parameter; the KQ-12 has its own.
 TEST(IoStatusDialog, ARefusedOutputIsReportedAndTheCellKept) {
     struct Case {
