@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/start_banner.h"
 #include "dialogs/connection_dialog.h"
+#include "dialogs/io_status_dialog.h"
 #include "dialogs/single_parameter_dialog.h"
 #include "document/command_line_info.h"
 #include "document/command_line_network.h"
@@ -112,6 +113,10 @@ int CPlimoApp::run() {
     });
     QObject::connect(&window, &MainWindow::singleParameterRequested, &window, [&] {
         SingleParameterDialog dialog(document, &window);
+        dialog.exec();
+    });
+    QObject::connect(&window, &MainWindow::ioStatusRequested, &window, [&] {
+        IoStatusDialog dialog(document, &window);
         dialog.exec();
     });
     QObject::connect(&window, &MainWindow::htmlExportRequested, &window, [&] { ExportParameterList(document, ui); });
