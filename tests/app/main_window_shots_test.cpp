@@ -1,5 +1,5 @@
 // Pictures of the main window, its menus and the About box for a person to look at
-// (under /tmp/shots), and the check that every command picture renders.
+// (under $VANTOR_SHOTS or /tmp/shots), and the check that every command picture renders.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "platform/settings_store.h"
 #include "support/document_bench.h"
+#include "support/shot_path.h"
 
 namespace vantor {
 namespace {
@@ -60,8 +61,7 @@ TEST(MainWindowPictures, WindowMenusAndAboutBoxAreSavedForALook) {
     window.resize(900, 560);
     window.show();
 
-    ASSERT_TRUE(QDir().mkpath("/tmp/shots"));
-    EXPECT_TRUE(window.grab().save("/tmp/shots/main_window.png"));
+    EXPECT_TRUE(window.grab().save(test::shotPath("main_window")));
     const std::pair<gui::MenuPlace, const char*> menus[] = {
         {gui::MenuPlace::File, "menu_file"},         {gui::MenuPlace::Device, "menu_device"},
         {gui::MenuPlace::Commands, "menu_commands"}, {gui::MenuPlace::Tree, "menu_tree"},
@@ -71,11 +71,11 @@ TEST(MainWindowPictures, WindowMenusAndAboutBoxAreSavedForALook) {
         QMenu* menu = window.menu(place);
         menu->ensurePolished();
         menu->adjustSize();
-        EXPECT_TRUE(menu->grab().save(QString("/tmp/shots/%1.png").arg(name)));
+        EXPECT_TRUE(menu->grab().save(test::shotPath(name)));
     }
     gui::AboutDialog about(bench.doc.serviceParameters(), &window);
     about.show();
-    EXPECT_TRUE(about.grab().save("/tmp/shots/about.png"));
+    EXPECT_TRUE(about.grab().save(test::shotPath("about")));
     window.setCloseAllowed(true);
 }
 

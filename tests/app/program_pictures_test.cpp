@@ -19,17 +19,11 @@
 #include "dialogs/wait_dialog.h"
 #include "platform/settings_store.h"
 #include "support/document_bench.h"
+#include "support/shot_path.h"
 #include "view/parameter_view.h"
 
 namespace vantor {
 namespace {
-
-QString shotPath(const char* name) {
-    const QString folder = qEnvironmentVariableIsEmpty("VANTOR_SHOTS") ? QStringLiteral("/tmp/shots")
-                                                                        : qEnvironmentVariable("VANTOR_SHOTS");
-    QDir().mkpath(folder);
-    return folder + "/" + name + ".png";
-}
 
 TEST(ProgramPictures, MainWindowWaitDialogConnectionAndDeviceSelection) {
     test::DocumentBench bench(13);  // KQ-15: a tree with inputs, calibration and sampled values
@@ -54,7 +48,7 @@ TEST(ProgramPictures, MainWindowWaitDialogConnectionAndDeviceSelection) {
     auto* tree = view.findChild<QTreeView*>();
     ASSERT_NE(tree, nullptr);
     tree->expandAll();
-    EXPECT_TRUE(window.grab().save(shotPath("vantor_main_window")));
+    EXPECT_TRUE(window.grab().save(test::shotPath("vantor_main_window")));
 
     {
         // The wait dialog while a read is under way: the task waits for the link lock.
@@ -67,7 +61,7 @@ TEST(ProgramPictures, MainWindowWaitDialogConnectionAndDeviceSelection) {
         const std::size_t shown = std::min<std::size_t>(14, bench.ui.progressLines.size());
         for (std::size_t i = 0; i < shown; ++i)
             wait.appendLog(QString::fromStdString(bench.ui.progressLines[i]), static_cast<int>(i + 1));
-        EXPECT_TRUE(wait.grab().save(shotPath("vantor_wait_dialog")));
+        EXPECT_TRUE(wait.grab().save(test::shotPath("vantor_wait_dialog")));
         device.CancelTask();
         link.unlock();
         device.WaitTask();
@@ -75,17 +69,17 @@ TEST(ProgramPictures, MainWindowWaitDialogConnectionAndDeviceSelection) {
 
     gui::ApplyDialog apply(bench.doc, &window);
     apply.show();
-    EXPECT_TRUE(apply.grab().save(shotPath("vantor_apply_dialog")));
+    EXPECT_TRUE(apply.grab().save(test::shotPath("vantor_apply_dialog")));
     apply.reject();
 
     gui::ConnectionDialog connection(bench.doc, gui::ConnectionDialog::Mode::StartUp, &window);
     connection.show();
-    EXPECT_TRUE(connection.grab().save(shotPath("vantor_connection_dialog")));
+    EXPECT_TRUE(connection.grab().save(test::shotPath("vantor_connection_dialog")));
     connection.reject();
 
     gui::DeviceSelectionDialog selection(13, &window);
     selection.show();
-    EXPECT_TRUE(selection.grab().save(shotPath("vantor_device_selection")));
+    EXPECT_TRUE(selection.grab().save(test::shotPath("vantor_device_selection")));
     window.setCloseAllowed(true);
 }
 

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "support/shot_path.h"
+
 namespace vantor::test {
 
 // Long enough for any machine: the conditions come true at once or not at all.
@@ -27,9 +29,6 @@ inline void whenModalOpens(std::function<void(QWidget&)> answer) {
     });
 }
 
-inline void saveShot(QWidget& widget, const QString& name) {
-    QDir().mkpath("/tmp/shots");
-    widget.grab().save("/tmp/shots/" + name + ".png");
-}
+inline void saveShot(QWidget& widget, const QString& name) { widget.grab().save(shotPath(name)); }
 
 }  // namespace vantor::test

@@ -12,6 +12,7 @@
 #include <QTreeView>
 
 #include "support/document_bench.h"
+#include "support/shot_path.h"
 #include "text/texts.h"
 #include "view/parameter_tree_model.h"
 #include "view/parameter_view.h"
@@ -120,8 +121,7 @@ TEST(ParameterView, RendersAReadTree) {
     ASSERT_TRUE(onlyMarked);
     EXPECT_EQ(onlyMarked->text(), "Only &changed or troubled");
     EXPECT_GE(onlyMarked->width(), onlyMarked->sizeHint().width()) << onlyMarked->geometry().x();
-    QDir().mkpath("/tmp/shots");
-    EXPECT_TRUE(bench.view.grab().save("/tmp/shots/view.png"));
+    EXPECT_TRUE(bench.view.grab().save(test::shotPath("view")));
     bench.view.tree().scrollToBottom();
     // One sampled row ticked, and its first value in.
     const RowNode* sampled = nullptr;
@@ -130,7 +130,7 @@ TEST(ParameterView, RendersAReadTree) {
     ASSERT_TRUE(sampled && sampled->sampledParameter);
     bench.rows().setData(bench.rows().indexOf(sampled), Qt::Checked, Qt::CheckStateRole);
     QTRY_VERIFY_WITH_TIMEOUT(!bench.rows().indexOf(sampled, 2).data().toString().isEmpty(), 10000);
-    EXPECT_TRUE(bench.view.grab().save("/tmp/shots/view_sampled.png"));
+    EXPECT_TRUE(bench.view.grab().save(test::shotPath("view_sampled")));
 }
 
 TEST(ParameterView, WithoutATreeThePlaceholderRowStands) {
