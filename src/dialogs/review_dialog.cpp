@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "document/review.h"
 #include "text/texts.h"
 
 namespace vantor::gui {
@@ -33,7 +34,9 @@ QString resultText(const ReviewRow& row) {
 // The review's rows as a list: the check box in the name column is the row's selection.
 class ReviewModel : public QAbstractTableModel {
 public:
-    explicit ReviewModel(ModuleReview& review) : review_(review) {}
+    ReviewModel(CPlimoDoc& document, QObject* parent) : QAbstractTableModel(parent), review_(document) {}
+
+    ModuleReview& review() { return review_; }
 
     int rowCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : static_cast<int>(review_.rows().size());
@@ -83,17 +86,13 @@ public:
     }
 
 private:
-    ModuleReview& review_;
+    ModuleReview review_;
 };
 
 ReviewDialog::ReviewDialog(CPlimoDoc& document, QWidget* parent)
-    : QDialog(parent),
-      review_(document),
-      model_(std::make_unique<ReviewModel>(review_)),
-      list_(new QTreeView),
-      summary_(new QLabel) {
+    : QDialog(parent), model_(new ReviewModel(document, this)), list_(new QTreeView), summary_(new QLabel) {
     setWindowTitle(keyed("IDD_REVIEW_CAPTION"));
-    list_->setModel(model_.get());
+    list_->setModel(model_);
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
@@ -107,7 +106,7 @@ ReviewDialog::ReviewDialog(CPlimoDoc& document, QWidget* parent)
     buttons->addButton(keyed("IDD_REVIEW_IDCANCEL"), QDialogButtonBox::RejectRole)->setAutoDefault(false);
     connect(write_, &QPushButton::clicked, this, &ReviewDialog::writeSelected);
     connect(buttons, &QDialogButtonBox::rejected, this, &ReviewDialog::reject);
-    connect(model_.get(), &QAbstractItemModel::dataChanged, this, &ReviewDialog::showState);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &ReviewDialog::showState);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
@@ -115,7 +114,8 @@ ReviewDialog::ReviewDialog(CPlimoDoc& document, QWidget* parent)
     layout->addWidget(buttons);
 
     // The comparison runs under the wait dialog before this one shows.
-    compared_ = review_.Compare();
+    ModuleReview& review = model_->review();
+    compared_ = review.Compare();
     model_->reset();
     for (int column = 0; column < kResult; ++column) list_->resizeColumnToContents(column);
     if (model_->rowCount({}) > 0) list_->setCurrentIndex(model_->index(0, kName));
@@ -123,23 +123,22 @@ ReviewDialog::ReviewDialog(CPlimoDoc& document, QWidget* parent)
     showState();
 }
 
-ReviewDialog::~ReviewDialog() = default;
-
 void ReviewDialog::writeSelected() {
-    review_.WriteSelected();
+    model_->review().WriteSelected();
     model_->reset();
     showState();
 }
 
 void ReviewDialog::showState() {
-    const std::size_t differences = review_.rows().size();
+    const ModuleReview& review = model_->review();
+    const std::size_t differences = review.rows().size();
     if (!compared_)
         summary_->clear();
     else if (differences == 0)
         summary_->setText(text(Text("IDS_STRING152")));
     else
         summary_->setText(text(Text("IDS_STRING153") + ": " + std::to_string(differences)));
-    write_->setEnabled(review_.selectedCount() > 0);
+    write_->setEnabled(review.selectedCount() > 0);
 }
 
 }  // namespace vantor::gui

@@ -5,9 +5,6 @@
 // the checked ones, again under the wait dialog. Each row then tells what became of it.
 
 #include <QDialog>
-#include <memory>
-
-#include "document/review.h"
 
 class QLabel;
 class QPushButton;
@@ -25,18 +22,15 @@ class ReviewDialog : public QDialog {
     Q_OBJECT
 public:
     ReviewDialog(CPlimoDoc& document, QWidget* parent = nullptr);
-    ~ReviewDialog() override;
-    ReviewDialog(const ReviewDialog&) = delete;
-    ReviewDialog& operator=(const ReviewDialog&) = delete;
 
 private:
     void writeSelected();
     // The count line and the button follow the rows and their check boxes.
     void showState();
 
-    ModuleReview review_;
+    // Holds the review: the list asks it for rows until the dialog's last moment.
+    ReviewModel* model_;
     bool compared_ = false;
-    std::unique_ptr<ReviewModel> model_;
     QTreeView* list_;
     QLabel* summary_;
     QPushButton* write_;

@@ -52,7 +52,7 @@ TEST_F(Review, ListsThreeDifferencesAndWritesOnlyTheTwoLeftChecked) {
     EXPECT_EQ(rate.moduleValue, "40 Hz");
     EXPECT_EQ(mains.label, "Mains");
     EXPECT_EQ(mains.moduleValue, "50 Hz");
-    EXPECT_EQ(input.path, "PATH?");
+    EXPECT_EQ(input.path, "Input 1");
     EXPECT_EQ(input.label, "Ch.En:" + std::to_string(channel));
     EXPECT_EQ(input.fileValue, "off");
     EXPECT_EQ(input.moduleValue, "on");
@@ -126,7 +126,7 @@ TEST_F(Review, AWriteTheModuleRefusesKeepsTheRowSelectedWithTheReason) {
     const ReviewRow& row = review.rows()[0];
     EXPECT_FALSE(row.written);
     EXPECT_TRUE(row.selected);
-    EXPECT_EQ(row.error, "ERROR?");
+    EXPECT_EQ(row.error, "You are trying to change read-only parameter");
     EXPECT_EQ(row.moduleValue, "40 Hz");
 }
 
