@@ -1,15 +1,19 @@
 // vantorctl save, load and compare: a configuration file and the module, as the
 // unattended read and write jobs and the comparison do them.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/module_session.h"
+#include "cli/tree_walk.h"
 #include "description/catalogue.h"
 #include "document/configuration_file.h"
+#include "document/review.h"
 #include "platform/app_state.h"
 #include "platform/file_access.h"
+#include "text/texts.h"
 
 namespace vantor::cli {
 
@@ -22,13 +26,19 @@ extern const char kSaveUsage[] =
     "not saved).\n";
 extern const char kLoadUsage[] =
     "usage: vantorctl load [LINK OPTIONS] [--changes] [--force] FILE\n"
+    "       vantorctl load [LINK OPTIONS] [--force] FILE --only NAME[:INDEX]...\n"
     "The unattended write job: loads FILE and writes its whole tree to the module, or\n"
-    "with --changes only the parameters changed in it. A file of another model than the\n"
-    "module's is refused unless --force. The status is the job's exit code (see save).\n";
+    "with --changes only the parameters changed in it, or with --only exactly the named\n"
+    "ones (nothing is written when one of them is not in the tree or cannot be written).\n"
+    "A file of another model than the module's is refused unless --force. The status is\n"
+    "the job's exit code (see save); 1 when a named parameter was not written.\n";
 extern const char kCompareUsage[] =
-    "usage: vantorctl compare [LINK OPTIONS] [--force] FILE\n"
+    "usage: vantorctl compare [LINK OPTIONS] [--force] [--all] FILE\n"
     "Loads FILE and compares every parameter with the module; prints the comparison\n"
-    "report. The status is 0 without differences, 1 with.\n";
+    "report, and with --all then every difference on a line of its own, fields\n"
+    "separated by a tab: branch path, NAME[:INDEX], the file's value, the module's value,\n"
+    "read/write or read-only (whether load --only can write it). The status is 0\n"
+    "without differences, 1 with.\n";
 
 namespace {
 
@@ -56,13 +66,62 @@ bool openForModule(ModuleSession& session, const std::string& path, bool force) 
     return session.document().OnOpenDocument(path);
 }
 
+// The command's words: FILE first, then whatever else may follow it.
+int scanFileWords(const char* command, const char* usage, const Arguments& args, cmdline::Scanner& scanner,
+                  ModuleSession& session, std::vector<std::string>& words) {
+    if (const int status = scanModuleOptions(command, usage, args, scanner, session, words, true)) return status;
+    if (words.empty()) return usageError(command, "give one FILE", usage);
+    return 0;
+}
+
 int scanFileCommand(const char* command, const char* usage, const Arguments& args, cmdline::Scanner& scanner,
                     ModuleSession& session, std::string& path) {
     std::vector<std::string> words;
-    if (const int status = scanModuleOptions(command, usage, args, scanner, session, words, true)) return status;
+    if (const int status = scanFileWords(command, usage, args, scanner, session, words)) return status;
     if (words.size() != 1) return usageError(command, "give one FILE", usage);
     path = words.front();
     return 0;
+}
+
+// The parameters `names` refers to, each once, in the order given; empty after a
+// message when one is not in the tree or cannot be written.
+std::vector<Parameter*> namedForWrite(const DescBranch& root, const std::vector<std::string>& names) {
+    std::vector<Parameter*> found;
+    for (const std::string& name : names) {
+        ParameterRef ref;
+        Parameter* parameter = parseParameterRef(name, ref) ? findParameter(root, ref) : nullptr;
+        const char* problem = !parameter                                   ? "is not a parameter of the tree"
+                              : !parameter->userEditable                   ? "cannot be written"
+                              : parameter->valueText == Text("IDS_NODATA") ? "holds no value in the file"
+                                                                           : nullptr;
+        if (problem) {
+            std::fprintf(stderr, "vantorctl load: %s %s\n", name.c_str(), problem);
+            return {};
+        }
+        if (std::find(found.begin(), found.end(), parameter) == found.end()) found.push_back(parameter);
+    }
+    return found;
+}
+
+// Writes exactly `names` of the loaded file; each failure on stderr.
+int loadOnly(CPlimoDoc& document, const std::vector<std::string>& names) {
+    const std::vector<Parameter*> parameters = namedForWrite(*document.rootBranch(), names);
+    if (parameters.empty() || !WriteOnly(document, parameters)) return jobStatus();
+    bool allWritten = true;
+    for (const Parameter* parameter : parameters) {
+        if (parameter->errorText.empty()) continue;
+        allWritten = false;
+        std::fprintf(stderr, "vantorctl load: %s: %s\n", parameterLabel(*parameter).c_str(),
+                     parameter->errorText.c_str());
+    }
+    const int code = app().exitCode();
+    return code || allWritten ? code : 1;
+}
+
+void printDifferences(const ModuleReview& review) {
+    for (const ReviewRow& row : review.rows())
+        std::printf("%s\t%s\t%s\t%s\t%s\n", row.path.c_str(), row.label.c_str(), row.fileValue.c_str(),
+                    row.moduleValue.c_str(), Text(row.writable ? "IDS_STRING156" : "IDS_STRING157").c_str());
 }
 
 }  // namespace
@@ -90,13 +149,18 @@ int runSave(const Arguments& args) {
 int runLoad(const Arguments& args) {
     ModuleSession session;
     cmdline::Scanner scanner;
-    bool changesOnly = false, force = false;
+    bool changesOnly = false, force = false, only = false;
     scanner.flag("--changes", [&changesOnly] { changesOnly = true; });
     scanner.flag("--force", [&force] { force = true; });
-    std::string path;
-    if (const int status = scanFileCommand("load", kLoadUsage, args, scanner, session, path)) return status;
-    if (!openForModule(session, path, force)) return jobStatus();
+    scanner.flag("--only", [&only] { only = true; });
+    std::vector<std::string> words;
+    if (const int status = scanFileWords("load", kLoadUsage, args, scanner, session, words)) return status;
+    if (only && changesOnly) return usageError("load", "--only and --changes exclude each other", kLoadUsage);
+    if (only && words.size() < 2) return usageError("load", "--only wants the NAMEs after FILE", kLoadUsage);
+    if (!only && words.size() != 1) return usageError("load", "give one FILE", kLoadUsage);
+    if (!openForModule(session, words.front(), force)) return jobStatus();
     CPlimoDoc& document = session.document();
+    if (only) return loadOnly(document, {words.begin() + 1, words.end()});
     const bool ran =
         changesOnly ? document.WriteChanges(TreeScope::WholeTree) : document.WriteAll(TreeScope::WholeTree);
     if (!ran) return jobStatus();
@@ -106,13 +170,16 @@ int runLoad(const Arguments& args) {
 int runCompare(const Arguments& args) {
     ModuleSession session;
     cmdline::Scanner scanner;
-    bool force = false;
+    bool force = false, all = false;
     scanner.flag("--force", [&force] { force = true; });
+    scanner.flag("--all", [&all] { all = true; });
     std::string path;
     if (const int status = scanFileCommand("compare", kCompareUsage, args, scanner, session, path)) return status;
     if (!openForModule(session, path, force)) return 1;
-    if (!session.document().Compare(TreeScope::WholeTree)) return 1;
-    return session.document().compareReport().differences() == 0 ? 0 : 1;
+    ModuleReview review(session.document());
+    if (!review.Compare()) return 1;
+    if (all) printDifferences(review);
+    return review.rows().empty() ? 0 : 1;
 }
 
 }  // namespace vantor::cli
