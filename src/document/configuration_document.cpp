@@ -154,12 +154,13 @@ bool CPlimoDoc::runSingleTask(OperationCode code, Parameter& parameter) {
     return true;
 }
 
-bool CPlimoDoc::Compare(TreeScope scope) {
+bool CPlimoDoc::Compare(TreeScope scope, bool showReport) {
     DescBranch* branch = scopeBranch(scope);
     if (!branch) return false;
     compare_.Reset();
     if (!runTask(OperationCode::Compare, *branch)) return false;
-    ui_.message(compare_.Report(), Text("IDS_STRING160"), MessageIcon::Information, MessageButtons::Ok);
+    if (showReport)
+        ui_.message(compare_.Report(), Text("IDS_STRING160"), MessageIcon::Information, MessageButtons::Ok);
     UpdateAllViews();
     return true;
 }

@@ -77,8 +77,8 @@ public:
     // dialog; true when it ran.
     bool ReadParameterTask(Parameter& parameter) { return runSingleTask(OperationCode::ReadOne, parameter); }
     bool WriteParameterTask(Parameter& parameter) { return runSingleTask(OperationCode::WriteOne, parameter); }
-    // Also shows the comparison report; `compareReport()` keeps it.
-    bool Compare(TreeScope scope);
+    // Shows the comparison report unless told not to; `compareReport()` keeps it.
+    bool Compare(TreeScope scope, bool showReport = true);
     const CompareReport& compareReport() const { return compare_; }
     // The outcome of the task the last tree operation ran; none before the first.
     const std::optional<TaskOutcome>& lastOutcome() const { return lastOutcome_; }

@@ -71,8 +71,8 @@ void giveMarks(Parameter& p, const Marks& marks) {
 bool ModuleReview::Compare() {
     rows_.clear();
     std::map<const Parameter*, ModuleSide> differences;
-    // The document's own handler still gets every difference: its report and the
-    // discrepancy notes stay as a plain comparison leaves them.
+    // The document's own handler still gets every difference: the discrepancy notes
+    // stay as a plain comparison leaves them; the list is the report.
     Device& device = document_.device();
     auto documentHandler = std::move(device.onDifference);
     device.onDifference = [&](Parameter& configured, const Parameter& module) {
@@ -80,7 +80,7 @@ bool ModuleReview::Compare() {
                                     module.hasAttributes && !module.editable};
         if (documentHandler) documentHandler(configured, module);
     };
-    const bool ran = document_.Compare(TreeScope::WholeTree);
+    const bool ran = document_.Compare(TreeScope::WholeTree, false);
     device.onDifference = std::move(documentHandler);
     if (!ran) return false;
 
