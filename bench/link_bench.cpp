@@ -9,6 +9,7 @@
 
 #include "description/catalogue.h"
 #include "description/tree_description.h"
+#include "link/frame_tap.h"
 #include "link/parameter_link.h"
 #include "sim/clock.h"
 #include "sim/description_table.h"
@@ -109,22 +110,42 @@ void ReadPlainInt(benchmark::State& state) {
     reportPerExchange(state, exchanges);
 }
 
-void ReadWholeTree(benchmark::State& state) {
+// Copies every frame away, as the traffic monitor's queue does.
+class CopyingTap : public FrameTap {
+public:
+    void onFrame(const FrameRecord& record) override { records.push_back(record); }
+    std::vector<FrameRecord> records;
+};
+
+// The whole tree read with `tap` on the link, or with none: the traffic monitor open
+// and closed.
+void readWholeTree(benchmark::State& state, CopyingTap* tap) {
     LinkOnModule bench(largestModel());
     state.SetLabel(modelDisplayName(largestModel()) + ", " + std::to_string(bench.tree.parameters.size()) +
-                   " parameters");
+                   " parameters" + (tap ? ", tapped" : ""));
+    bench.link.setFrameTap(tap);
     std::int64_t exchanges = 0;
     for (auto _ : state) {
         const ExchangeCounts read = bench.tree.description.rootBranch->ReadValues(bench.link);
         if (read.failed != 0) state.SkipWithError("a read in the tree failed");
         exchanges += read.handled;
+        if (tap) tap->records.clear();
     }
+    bench.link.setFrameTap(nullptr);
     reportPerExchange(state, exchanges);
+}
+
+void ReadWholeTree(benchmark::State& state) { readWholeTree(state, nullptr); }
+
+void ReadWholeTreeTapped(benchmark::State& state) {
+    CopyingTap tap;
+    readWholeTree(state, &tap);
 }
 
 // Repeated so that the median (one of the reported aggregates) is there to read.
 BENCHMARK(ReadPlainInt)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ReadWholeTree)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ReadWholeTreeTapped)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace vantor

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "description/catalogue.h"
+#include "document/frame_trace.h"
 #include "params/module_baud_rates.h"
 #include "platform/app_state.h"
 #include "platform/serial_port.h"
@@ -30,6 +31,7 @@ extern const char kLinkOptionsUsage[] =
     "                   drives RTS while it sends\n"
     "  --model NAME|INDEX  the model by hand; without it \"dev\" identifies it\n"
     "  --elog FILE      append the error lines of failed exchanges to FILE\n"
+    "  --trace          one line on stderr for every frame sent and received\n"
     "Exit status 0 success, 1 failure (message on stderr), 2 bad usage.\n";
 
 namespace {
@@ -62,10 +64,21 @@ MessageAnswer ModuleUserInterface::message(const std::string& text, const std::s
 
 // What the command line gave; the rest comes from the saved settings.
 struct ModuleSession::Given {
+    bool trace = false;
     std::optional<std::string> port;
     std::optional<std::uint32_t> baud, parity, dataBits, stopBits, adapter;
     std::optional<int> address, addressLength;
     int model = kNoModel;
+};
+
+// --trace: every frame as a line on stderr, written by the thread that exchanged it.
+class ModuleSession::TraceLines : public FrameTap {
+public:
+    explicit TraceLines(CPlimoDoc& document) : trace_(document.description(), document.device().codecContext) {}
+    void onFrame(const FrameRecord& record) override { std::fprintf(stderr, "%s\n", trace_.line(record).c_str()); }
+
+private:
+    FrameTrace trace_;
 };
 
 TerminalFrontEnd::TerminalFrontEnd(ModuleUserInterface& ui) {
@@ -100,6 +113,7 @@ ModuleSession::ModuleSession() : given_(std::make_unique<Given>()) {
 
 ModuleSession::~ModuleSession() {
     device().StopThreads();
+    device().setFrameTap(nullptr);
     device().sio().Close();
 }
 
@@ -141,6 +155,7 @@ void ModuleSession::addOptions(cmdline::Scanner& scanner) {
         return g.model >= 0 ? std::string()
                             : cmdline::rangeMessage("--model", value, 0, kModelCount - 1, "a model name or index");
     });
+    scanner.flag("--trace", [&g] { g.trace = true; });
     scanner.value("--elog", [](const std::string& value) {
         app().errorLogPath() = value;
         return std::string();
@@ -164,6 +179,10 @@ void ModuleSession::finishOptions() {
     }
     // The options hold for this command only: the saved settings stay as they are.
     device().linkSettingsSource = [this] { return line_; };
+    if (g.trace) {
+        trace_ = std::make_unique<TraceLines>(document_);
+        device().setFrameTap(trace_.get());
+    }
 }
 
 bool ModuleSession::open() {

@@ -83,11 +83,13 @@ public:
 
 private:
     struct Given;
+    class TraceLines;
     std::unique_ptr<Given> given_;
     LineSettings line_;
     ModuleUserInterface ui_;
     TerminalFrontEnd frontEnd_{ui_};
     CPlimoDoc document_{ui_, frontEnd_};
+    std::unique_ptr<TraceLines> trace_;  // with --trace: on the link from finishOptions on
 };
 
 // Scans the link options of `session` and those `scanner` already has; the other words

@@ -76,13 +76,15 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
     }
 
     std::lock_guard lock(frameLock_);
+    std::optional<TappedLine> tapped;
+    LineTransport& line = exchangeLine(tapped, true, fields.addressLength);
     std::string reply;
     if (hash == kHashApply) {  // the module restarts its line: no reply to trust
-        if (transport_->Transact(*request, reply) == kTransactDisconnected) return portDisconnected(errorText);
+        if (line.Transact(*request, reply) == kTransactDisconnected) return portDisconnected(errorText);
         outData.clear();
         return true;
     }
-    const auto outcome = transactWithRetries(*transport_, *request, true, reply, [](const std::string& received) {
+    const auto outcome = transactWithRetries(line, *request, true, reply, [](const std::string& received) {
         if (!received.empty() && received[0] == kFrameStart)
             app().replaceResultFlagsIf(kFlagsNoAnswer, kFlagsTransmission);
     });
@@ -119,6 +121,17 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
     return false;
 }
 
+void DeviceIO::setFrameTap(FrameTap* tap) {
+    frameTap_ = tap;
+    std::lock_guard waitForExchange(frameLock_);
+}
+
+LineTransport& DeviceIO::exchangeLine(std::optional<TappedLine>& tapped, bool native, int frameAddressLength) {
+    FrameTap* const tap = frameTap_.load(std::memory_order_acquire);
+    if (!tap) return *transport_;
+    return tapped.emplace(*transport_, *tap, native, frameAddressLength);
+}
+
 void DeviceIO::setProtocolMode(ProtocolMode mode) {
     protocolMode_ = mode;
     // Modbus RTU has no end character: the port takes what has arrived at the first one.
@@ -133,8 +146,9 @@ int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<s
     const std::string request = WrapForeign(mode, message);
 
     std::lock_guard lock(frameLock_);
+    std::optional<TappedLine> tapped;
     std::string reply;
-    switch (transactWithRetries(*transport_, request, false, reply, [](const std::string&) {})) {
+    switch (transactWithRetries(exchangeLine(tapped, false, 8), request, false, reply, [](const std::string&) {})) {
     case LineOutcome::Disconnected: return kForeignConnection;
     case LineOutcome::NoAnswer: return kForeignTimeout;
     case LineOutcome::LineErrors: return kForeignConnection;
@@ -152,18 +166,19 @@ void DeviceErrorText(std::span<const std::uint8_t> data, std::string& errorText)
     if (data.empty()) return;
     app().replaceResultFlags(kFlagsDeviceError);
     // The module sends its error code as a signed byte.
-    const int code = data.front() < 0x80 ? data.front() : data.front() - 0x100;
+    errorText = DeviceErrorMessage(data.front() < 0x80 ? data.front() : data.front() - 0x100);
+}
+
+std::string DeviceErrorMessage(int code) {
     const DeviceErrorKey error = deviceErrorKey(code);
-    if (!error.known) {
-        errorText = FormatText(Text(error.key), code);
-        return;
-    }
-    errorText = Text(error.key);
+    if (!error.known) return FormatText(Text(error.key), code);
+    std::string text = Text(error.key);
     if (error.levelDigit) {
         // The table's text ends in "level "; its lookup trims that blank away.
-        if (!errorText.empty() && errorText.back() != ' ') errorText += ' ';
-        errorText += static_cast<char>('0' + error.levelDigit);
+        if (!text.empty() && text.back() != ' ') text += ' ';
+        text += static_cast<char>('0' + error.levelDigit);
     }
+    return text;
 }
 
 bool ForeignStatusText(int status, std::string& errorText) {

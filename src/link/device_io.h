@@ -8,10 +8,12 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "link/frame_tap.h"
 #include "link/line_transport.h"
 #include "link/sio.h"
 #include "protocol/foreign.h"
@@ -30,6 +32,9 @@ public:
     // in-process module) is put in its place; nullptr goes back to the port.
     void setTransport(LineTransport* transport) { transport_ = transport ? transport : &sio_; }
     std::recursive_mutex& frameLock() { return frameLock_; }
+    // The tap that sees every frame from now on, or nullptr for none. Returns once an
+    // exchange in flight has finished, so the tap it replaces may then be destroyed.
+    void setFrameTap(FrameTap* tap);
 
     // Link settings, taken once per exchange: the link reconfigures them under the link
     // lock while dialogs exchange under the frame lock alone.
@@ -55,16 +60,22 @@ public:
 private:
     // Names the vanished port in `errorText`; false.
     bool portDisconnected(std::string& errorText) const;
+    // The transport of one exchange: seen through the tap, held in `tapped`, while one
+    // is installed.
+    LineTransport& exchangeLine(std::optional<TappedLine>& tapped, bool native, int frameAddressLength);
 
     Sio sio_;
     LineTransport* transport_ = &sio_;
     std::recursive_mutex frameLock_;
+    std::atomic<FrameTap*> frameTap_{nullptr};
     std::atomic<ProtocolMode> protocolMode_ = ProtocolMode::Native;
 };
 
 // The text of an "n.Err" reply's first data byte (a signed code); sets the result flags
 // to 16. With no data the text is left as it is.
 void DeviceErrorText(std::span<const std::uint8_t> data, std::string& errorText);
+// The text of a module's error code.
+std::string DeviceErrorMessage(int code);
 
 // The text of an ExchangeForeign status; false (and an empty text) for statuses that
 // have none, success included.
