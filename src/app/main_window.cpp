@@ -19,10 +19,12 @@
 #include "app/gui_user_interface.h"
 #include "app/icons.h"
 #include "description/catalogue.h"
+#include "dialogs/review_dialog.h"
 #include "document/configuration_document.h"
 #include "platform/app_state.h"
 #include "platform/settings_store.h"
 #include "text/texts.h"
+#include "view/traffic_monitor.h"
 
 namespace vantor::gui {
 
@@ -107,6 +109,11 @@ MainWindow::MainWindow(CPlimoDoc& document, GuiUserInterface& ui, QWidget* paren
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    // The frame traffic of the link, off until asked for in Tools.
+    auto* traffic = new TrafficMonitor(document_, this);
+    addDockWidget(Qt::BottomDockWidgetArea, traffic);
+    traffic->hide();
+    menu(MenuPlace::Tools)->addAction(traffic->toggleViewAction());
     restoreBars();
     syncCheckMarks();
 
@@ -316,6 +323,15 @@ bool MainWindow::openFile(const QString& path) {
     updateCommands();
     updateTitle();
     return opened;
+}
+
+// A file against the module: its differences listed, the chosen ones written.
+void MainWindow::compareWithFile() {
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), fileFilter());
+    if (path.isEmpty() || !openFile(path)) return;
+    ReviewDialog review(document_, this);
+    review.exec();
+    updateTitle();
 }
 
 bool MainWindow::saveFileAs(const QString& path) {

@@ -123,6 +123,7 @@ private:
     void toggleStatusBar();
     void openHelp();
     void exportHtml() { emit htmlExportRequested(); }
+    void compareWithFile();
     void showAbout();
     void exitProgram() { close(); }
     // The unattended read job's file, written once the task has ended.

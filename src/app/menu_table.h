@@ -33,6 +33,7 @@ constexpr int kTareWeight = 111;
 constexpr int kToolBar = 59392;
 constexpr int kStatusBar = 59393;
 constexpr int kAbout = 57664;
+constexpr int kCompareWithFile = 33100;  // beyond the original: review a file against the module
 }  // namespace command
 
 struct MenuEntry {

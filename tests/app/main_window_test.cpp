@@ -69,8 +69,8 @@ TEST(MainWindow, MenusShowTheirEntriesShortcutsAndSeparators) {
          {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as...", "-", "Recent File", "-", "&Exit"}},
         {MenuPlace::Device,
          {"Read configuration from device\tAlt+R", "Save configuration to device\tAlt+W", "Save changes\tAlt+U",
-          "Compare\tAlt+C", "-", ">Commands", "I/O status...", "View / edit parameter...\tAlt+S",
-          "Check connection...\tAlt+N", "Serial port settings..."}},
+          "Compare\tAlt+C", "Compare with file...", "-", ">Commands", "I/O status...",
+          "View / edit parameter...\tAlt+S", "Check connection...\tAlt+N", "Serial port settings..."}},
         {MenuPlace::Commands,
          {"Apply default settings", "Reboot device (send INIT)\tAlt+I", "Apply new network settings\tAlt+A"}},
         {MenuPlace::Tree,
@@ -78,7 +78,8 @@ TEST(MainWindow, MenusShowTheirEntriesShortcutsAndSeparators) {
           "Save changes within branch\tCtrl+Alt+U", "Compare within branch\tCtrl+Alt+C", "-",
           "Previous troubled parameter\tAlt+Up", "Next troubled parameter\tAlt+Down"}},
         {MenuPlace::Tools,
-         {"Show indexes", "Read when open", "Instant recording", "Calibration...", "-", "Toolbar", "Status bar"}},
+         {"Show indexes", "Read when open", "Instant recording", "Calibration...", "-", "Toolbar", "Status bar",
+          "Frame traffic"}},
         {MenuPlace::Help, {"&Help\tF1", "Export parameter list to HTML...", "-", "&About..."}},
     };
     for (const auto& [place, lines] : expected) EXPECT_EQ(describe(*w.window->menu(place)), lines);
@@ -90,7 +91,7 @@ TEST(MainWindow, TheStrainGaugeModelAddsTareWeightInFrontOfCalibration) {
     WindowBench w(kKq15);
     EXPECT_EQ(describe(*w.window->menu(MenuPlace::Tools)),
               QStringList({"Show indexes", "Read when open", "Instant recording", "Tare weight", "Calibration...", "-",
-                           "Toolbar", "Status bar"}));
+                           "Toolbar", "Status bar", "Frame traffic"}));
     QSignalSpy tare(w.window.get(), &MainWindow::tareWeightRequested);
     w.window->action(gui::command::kTareWeight)->trigger();
     EXPECT_EQ(tare.count(), 1);
@@ -100,7 +101,7 @@ TEST(MainWindow, TheStrainGaugeModelAddsTareWeightInFrontOfCalibration) {
     w.bench.doc.OnNewDocument();
     w.window->updateCommands();
     EXPECT_EQ(w.window->action(gui::command::kTareWeight), nullptr);
-    EXPECT_EQ(w.window->menu(MenuPlace::Tools)->actions().size(), 7);
+    EXPECT_EQ(w.window->menu(MenuPlace::Tools)->actions().size(), 8);
 }
 
 TEST(MainWindow, TheDeviceModelDecidesWhichCommandsAreEnabled) {
