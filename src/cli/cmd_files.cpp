@@ -176,9 +176,14 @@ int runCompare(const Arguments& args) {
     std::string path;
     if (const int status = scanFileCommand("compare", kCompareUsage, args, scanner, session, path)) return status;
     if (!openForModule(session, path, force)) return 1;
+    if (!all) {
+        // The document's report, as the menu's comparison shows it.
+        if (!session.document().Compare(TreeScope::WholeTree)) return 1;
+        return session.document().compareReport().differences() == 0 ? 0 : 1;
+    }
     ModuleReview review(session.document());
     if (!review.Compare()) return 1;
-    if (all) printDifferences(review);
+    printDifferences(review);
     return review.rows().empty() ? 0 : 1;
 }
 
