@@ -159,8 +159,7 @@ bool CPlimoDoc::Compare(TreeScope scope, bool showReport) {
     if (!branch) return false;
     compare_.Reset();
     if (!runTask(OperationCode::Compare, *branch)) return false;
-    if (showReport)
-        ui_.message(compare_.Report(), Text("IDS_STRING160"), MessageIcon::Information, MessageButtons::Ok);
+    if (showReport) ui_.message(compare_.Report(), Text("IDS_STRING160"), MessageIcon::Information, MessageButtons::Ok);
     UpdateAllViews();
     return true;
 }

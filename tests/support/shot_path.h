@@ -9,7 +9,7 @@ namespace vantor::test {
 
 inline QString shotPath(const QString& name) {
     const QString folder = qEnvironmentVariableIsEmpty("VANTOR_SHOTS") ? QStringLiteral("/tmp/shots")
-                                                                        : qEnvironmentVariable("VANTOR_SHOTS");
+                                                                       : qEnvironmentVariable("VANTOR_SHOTS");
     QDir().mkpath(folder);
     return folder + "/" + name + ".png";
 }
