@@ -38,8 +38,11 @@ TEST(MainWindowPictures, EveryToolbarButtonHasItsPicture) {
     bench.doc.OnNewDocument();
     gui::GuiUserInterface ui;
     gui::MainWindow window(bench.doc, ui);
-    for (QAction* button : window.toolBar()->actions())
-        if (!button->isSeparator()) EXPECT_TRUE(drawsSomething(button->icon())) << button->toolTip().toStdString();
+    for (QAction* button : window.toolBar()->actions()) {
+        if (!button->isSeparator()) {
+            EXPECT_TRUE(drawsSomething(button->icon())) << button->toolTip().toStdString();
+        }
+    }
 }
 
 TEST(MainWindowPictures, WindowMenusAndAboutBoxAreSavedForALook) {

@@ -289,8 +289,8 @@ TEST_F(MainWindowFiles, ADroppedFileOpensAfterTheModelCheck) {
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(w.window.get(), &enter);
         ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w.window.get(), &drop);
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w.window.get(), &dropped);
     };
     w.bench.ui.answers = {MessageAnswer::No};  // a file of another model: keep the document
     drop();
