@@ -13,9 +13,8 @@
 #include "dialogs/io_status_dialog.h"
 #include "dialogs/single_parameter_dialog.h"
 #include "document/command_line_info.h"
-#include "document/command_line_network.h"
+#include "document/command_line_start.h"
 #include "document/configuration_document.h"
-#include "document/start_command.h"
 #include "platform/app_state.h"
 #include "platform/exit_event.h"
 #include "text/texts.h"
@@ -40,20 +39,6 @@ void placeWindow(MainWindow& window, const CommandLineSettings& settings) {
         window.setGeometry(settings.x, settings.y, settings.w, settings.h);
         window.show();
         window.setFixedGeometry(true);
-    }
-}
-
-// The start document; false when there is none (the program ends).
-bool startDocument(CPlimoDoc& document, StartCommand start, const std::string& file) {
-    switch (start) {
-    case StartCommand::OpenFile:
-        if (document.ConfirmFileModel(file) && document.OnOpenDocument(file)) return true;
-        return document.OnNewDocument();
-    case StartCommand::NewDocumentWithFilePath:
-        if (!document.OnNewDocument()) return false;
-        document.setPathName(file);
-        return true;
-    default: return document.OnNewDocument();
     }
 }
 
@@ -87,13 +72,7 @@ int CPlimoApp::run() {
     frontEnd.setSplash(&banner);
     CPlimoDoc document(ui, frontEnd);
     frontEnd.setDocument(&document);
-    if (commandLineMode && ApplyCommandLineNetworkSettings(settings, document.networkSettings(), nullptr))
-        document.device().OpenPort(true);
-    ApplyCommandLineAdapterMode(settings, document.networkSettings());
-    document.StartUp();
-    if (document.exitRequested() || !startDocument(document, start, file)) return state.exitCode();
-    if (settings.options & kOptAply)
-        ApplyCommandLineNetworkSettings(settings, document.networkSettings(), document.networkBranch());
+    if (!StartCommandLineDocument(document, start, file)) return state.exitCode();
 
     MainWindow window(document, ui);
     ParameterView view(document, ui);
@@ -123,7 +102,8 @@ int CPlimoApp::run() {
 
     window.setCloseAllowed(true);
     placeWindow(window, settings);
-    if (start == StartCommand::OpenFile) window.addRecentFile(QString::fromStdString(file));
+    if (start == StartCommand::OpenFile && document.pathName() == file)
+        window.addRecentFile(QString::fromStdString(file));
     banner.finish(&window);
     document.RestoreOptionSwitches();
     view.fill();
@@ -137,8 +117,7 @@ int CPlimoApp::run() {
     watch.start({info.exitEventName(), commandLineMode}, [&](ExitWatchWake wake) {
         if (wake != ExitWatchWake::ExitEvent) return;
         exitEvent = true;
-        document.device().cancelEvent().set();
-        document.device().sio().stopEvent().set();
+        StopLinkForExit(document.device());
         QMetaObject::invokeMethod(
             &window, [&window] { window.close(); }, Qt::QueuedConnection);
     });

@@ -3,27 +3,14 @@
 #include <atomic>
 
 #include "document/command_line_info.h"
-#include "document/command_line_network.h"
+#include "document/command_line_start.h"
 #include "document/configuration_document.h"
-#include "document/start_command.h"
 #include "platform/app_state.h"
 #include "platform/exit_event.h"
 
 namespace vantor {
 
 namespace {
-
-// The document the run starts with; false when there is none to run the job on.
-bool startDocument(CPlimoDoc& document, StartCommand start, const std::string& file) {
-    switch (start) {
-    case StartCommand::OpenFile: return document.ConfirmFileModel(file) && document.OnOpenDocument(file);
-    case StartCommand::NewDocumentWithFilePath:
-        if (!document.OnNewDocument()) return false;
-        document.setPathName(file);
-        return true;
-    default: return document.OnNewDocument();
-    }
-}
 
 // The job itself, once the document stands.
 void runJob(CPlimoDoc& document, const CommandLineSettings& settings, const std::string& file) {
@@ -58,20 +45,7 @@ int RunCommandLineJob(const std::vector<std::string>& arguments, UserInterface& 
     }
 
     CPlimoDoc document(ui, frontEnd);
-    ApplyCommandLineNetworkSettings(settings, document.networkSettings(), nullptr);
-    ApplyCommandLineAdapterMode(settings, document.networkSettings());
-    document.StartUp();
-    if (document.exitRequested()) return state.exitCode();
-
-    if (!startDocument(document, start, file)) {
-        // A write job whose file cannot be read has nothing to write.
-        if (settings.options & kOptWrite) state.setResultBit(kResultWriteFileMissing);
-        return state.exitCode();
-    }
-    // With "aply" the module's network parameters take the settings too, so that the
-    // write job takes them to the module.
-    if (settings.options & kOptAply)
-        ApplyCommandLineNetworkSettings(settings, document.networkSettings(), document.networkBranch());
+    if (!StartCommandLineDocument(document, start, file)) return state.exitCode();
 
     // The exit event, SIGTERM and SIGINT end the exchange in progress at once.
     std::atomic<bool> exitEvent{false};
@@ -79,8 +53,7 @@ int RunCommandLineJob(const std::vector<std::string>& arguments, UserInterface& 
     watch.start({info.exitEventName(), true}, [&](ExitWatchWake wake) {
         if (wake != ExitWatchWake::ExitEvent) return;
         exitEvent = true;
-        document.device().cancelEvent().set();
-        document.device().sio().stopEvent().set();
+        StopLinkForExit(document.device());
     });
     if (!exitEvent) runJob(document, settings, file);
     watch.stop();
