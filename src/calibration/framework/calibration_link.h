@@ -1,0 +1,76 @@
+#pragma once
+// The calibration procedures' line to the module. Every exchange of a wizard or dialog
+// runs here, on a thread of its own, in the order it was posted; what it finds comes
+// back to the window queued, so no exchange ever blocks the window. The live readings
+// of a procedure run on the same thread, between the posted work, so frames keep the
+// order the procedure gives them.
+//
+// While posted work runs it owns the parameters it exchanges; the window looks at them
+// again only in the work's `done`, or through the copies a reading hands over.
+
+#include <QObject>
+#include <QPointer>
+#include <QThread>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "calibration/framework/calibration_timing.h"
+
+namespace vantor {
+class CPlimoDoc;
+class Parameter;
+}  // namespace vantor
+
+namespace vantor::gui {
+
+// One live reading as it came from the module.
+struct Reading {
+    Parameter* parameter = nullptr;  // the parameter read; its value is the window's to show
+    int result = 0;                  // what ReadParameter returned
+    std::string valueText;
+    std::string errorText;
+    std::string type;
+};
+
+class CalibrationLink : public QObject {
+    Q_OBJECT
+public:
+    explicit CalibrationLink(CPlimoDoc& document, CalibrationTiming timing = {});
+    // Ends the readings and waits for the exchange in flight; work not yet begun is dropped.
+    ~CalibrationLink() override;
+
+    CPlimoDoc& document() const { return document_; }
+    const CalibrationTiming& timing() const { return timing_; }
+
+    // Runs `work` on the link's thread after everything posted before it; then `done`
+    // on the thread of `receiver`, unless the receiver is gone by then.
+    void post(QObject* receiver, std::function<void()> work, std::function<void()> done = {});
+
+    // From now on, rounds of reads of `parameters` (each read handed to `onReading` on
+    // the receiver's thread, a pause of timing().readingPauseMs after each round) until
+    // stopReadings or the next startReadings.
+    void startReadings(QObject* receiver, std::vector<Parameter*> parameters,
+                       std::function<void(const Reading&)> onReading);
+    // No reading is handed over after this returns; a read in flight finishes unseen.
+    void stopReadings();
+    bool readingsRunning() const { return readingsRunning_; }
+
+    // Nothing posted is waiting or running (for tests and closing windows).
+    bool idle() const { return pending_ == 0; }
+
+private:
+    void readRound(int generation, const QPointer<QObject>& receiver, std::vector<Parameter*> parameters,
+                   std::function<void(const Reading&)> onReading);
+
+    CPlimoDoc& document_;
+    const CalibrationTiming timing_;
+    QThread thread_;
+    QObject* worker_;  // lives on thread_
+    std::atomic<int> generation_{0};
+    std::atomic<int> pending_{0};
+    bool readingsRunning_ = false;
+};
+
+}  // namespace vantor::gui
