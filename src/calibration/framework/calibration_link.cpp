@@ -72,7 +72,8 @@ void CalibrationLink::readRound(int generation, const QPointer<QObject>& receive
             Qt::QueuedConnection);
     }
     if (generation_ != generation) return;
-    QTimer::singleShot(timing_.readingPauseMs, worker_, [=, this] { readRound(generation, receiver, parameters, onReading); });
+    QTimer::singleShot(timing_.readingPauseMs, worker_,
+                       [=, this] { readRound(generation, receiver, parameters, onReading); });
 }
 
 }  // namespace vantor::gui

@@ -1,0 +1,24 @@
+#pragma once
+// The calibration procedures, one per module family: each runs modally over the link
+// and returns once the person has closed it.
+
+class QWidget;
+
+namespace vantor {
+class CPlimoDoc;
+}
+
+namespace vantor::gui {
+
+class CalibrationLink;
+
+// What "Calibration..." opens for the document's module model, then the views show the
+// tree anew. Nothing for a model without a calibration.
+void RunCalibration(CPlimoDoc& document, QWidget* parent);
+// KQ-15/KQ-16's "Tare weight".
+void RunTareWeight(CPlimoDoc& document, QWidget* parent);
+
+// KQ-08, KQ-19: access code and sensor, offset job, scale job, save.
+void runOffsetAndScaleCalibration(CalibrationLink& link, QWidget* parent);
+
+}  // namespace vantor::gui
