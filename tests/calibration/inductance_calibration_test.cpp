@@ -221,6 +221,8 @@ TEST(InductanceCalibration, ARefusedLimitMeasurementStaysOnItsPageWithTheReason)
     } cases[] = {{"zU.Sh", "IDS_STRING626", false}, {"zU.Sc", "IDS_STRING629", true}};
     for (const auto& c : cases) {
         InductanceBench b;
+        b.sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&b.sheet));
         b.module->refuse(c.command, false);
         b.choose(kFactory);
         ASSERT_TRUE(b.on<CMinPage>());
@@ -236,9 +238,9 @@ TEST(InductanceCalibration, ARefusedLimitMeasurementStaysOnItsPageWithTheReason)
         EXPECT_EQ(b.bench.ui.messages[0].text, busyText());
         EXPECT_EQ(b.bench.ui.messages[0].caption, Text(c.caption));
         EXPECT_EQ(b.bench.ui.messages[0].icon, MessageIcon::Warning);
-        // Once the module takes it, the same Next goes on.
+        // Once the module takes it, Enter tries again and goes on.
         b.module->allow(c.command);
-        b.click(QWizard::NextButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_TRUE(c.upper ? b.on<CSaveVIPage>() : b.on<CMaxPage>()) << c.command;
     }
 }

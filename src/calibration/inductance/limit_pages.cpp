@@ -1,5 +1,6 @@
 #include "calibration/inductance/limit_pages.h"
 
+#include <QAbstractButton>
 #include <memory>
 
 #include "calibration/framework/my_sheet.h"
@@ -40,6 +41,8 @@ bool CLimitPage::onNext() {
                 document.ui().message(command->errorText, Text(facts_.errorCaptionKey), MessageIcon::Warning,
                                       MessageButtons::Ok);
                 sheet().setWizardButtons(CmySheet::kBack | CmySheet::kNext);
+                // Next gave the focus away while it was disabled: Enter tries again, it does not cancel.
+                sheet().button(QWizard::NextButton)->setFocus();
                 return;
             }
             sheet().pressNext();
