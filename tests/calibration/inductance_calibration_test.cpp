@@ -153,44 +153,37 @@ struct InductanceBench : test::CalibrationBench {
 };
 
 TEST(InductanceCalibration, FactoryMethodMeasuresBothLimitsAndApplies) {
-    InductanceBench b;
-    b.module->script("tdev", {{1}});
-    b.module->script("Rd.St", {{0}});
-    b.choose(kFactory);
-    ASSERT_TRUE(b.on<CMinPage>());
-    b.click(QWizard::NextButton);
-    ASSERT_TRUE(b.on<CMaxPage>());
-    EXPECT_EQ(b.sheet.pageOf<CMaxPage>()->instructionText(), Text("IDS_STRING628"));
-    b.click(QWizard::NextButton);
-    ASSERT_TRUE(b.on<CSaveVIPage>());
-    EXPECT_EQ(b.button(QWizard::FinishButton).text().toStdString(), Text("IDS_STRING667"));
-    b.click(QWizard::FinishButton);
-    ASSERT_TRUE(b.closed());
-    EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
-    EXPECT_EQ(b.exchanges(kNames), (Lines{"r tdev", "w zU.Sh", "w zU.Sc", "w U.Apl", "r Rd.St"}));
-    EXPECT_TRUE(b.bench.ui.messages.empty());
-}
-
-TEST(InductanceCalibration, TheFactoryMethodGoesWithEnterAlone) {
-    InductanceBench b;
-    b.sheet.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&b.sheet));
-    const auto enter = [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
-    b.firstPage().accessCode().setFocus();
-    QTest::keyClicks(&b.firstPage().accessCode(), "938");
-    enter();
-    ASSERT_TRUE(b.firstPage().methodRow().shown());
-    b.firstPage().methodRow().list->setCurrentIndex(kFactory);
-    enter();
-    ASSERT_TRUE(b.on<CMinPage>());
-    enter();
-    ASSERT_TRUE(b.on<CMaxPage>());
-    enter();
-    ASSERT_TRUE(b.on<CSaveVIPage>());
-    enter();
-    ASSERT_TRUE(b.closed());
-    EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
-    EXPECT_EQ(b.exchanges(kNames), (Lines{"r tdev", "w zU.Sh", "w zU.Sc", "w U.Apl", "r Rd.St"}));
+    // With the mouse, and with Enter alone, which must never land on Cancel.
+    for (const bool keyboard : {false, true}) {
+        InductanceBench b;
+        b.module->script("tdev", {{1}});
+        b.module->script("Rd.St", {{0}});
+        b.sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&b.sheet));
+        const auto press = [&](QWizard::WizardButton which) {
+            if (keyboard)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            else
+                b.click(which);
+        };
+        b.firstPage().accessCode().setFocus();
+        QTest::keyClicks(&b.firstPage().accessCode(), "938");
+        press(QWizard::NextButton);
+        b.firstPage().methodRow().list->setCurrentIndex(kFactory);
+        press(QWizard::NextButton);
+        ASSERT_TRUE(b.on<CMinPage>());
+        press(QWizard::NextButton);
+        ASSERT_TRUE(b.on<CMaxPage>());
+        EXPECT_EQ(b.sheet.pageOf<CMaxPage>()->instructionText(), Text("IDS_STRING628"));
+        press(QWizard::NextButton);
+        ASSERT_TRUE(b.on<CSaveVIPage>());
+        EXPECT_EQ(b.button(QWizard::FinishButton).text().toStdString(), Text("IDS_STRING667"));
+        press(QWizard::FinishButton);
+        ASSERT_TRUE(b.closed());
+        EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
+        EXPECT_EQ(b.exchanges(kNames), (Lines{"r tdev", "w zU.Sh", "w zU.Sc", "w U.Apl", "r Rd.St"}));
+        EXPECT_TRUE(b.bench.ui.messages.empty());
+    }
 }
 
 TEST(InductanceCalibration, LowerLimitPageNamesTheModulesLowerLimit) {
