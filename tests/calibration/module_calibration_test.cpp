@@ -692,6 +692,18 @@ TEST(OutputCalibration, ClosingBeforeAnyChoiceSendsNothing) {
     EXPECT_TRUE(s.sent().empty());
 }
 
+TEST(OutputCalibration, FinishWhileAChoiceRunsWaitsForItsEnd) {
+    OutputCalibrationBench s;
+    s.setModuleCoefficient(4, 300);
+    QListWidget& list = child<QListWidget>(*s.dialog, "coefficients");
+    list.setCurrentItem(list.findItems("K4  output 3", Qt::MatchExactly).front());
+    button(*s.dialog, keyed("IDD_DIALOG_CALIB_IDOK")).click();
+    s.settle();
+    EXPECT_TRUE(s.dialog->isHidden());
+    EXPECT_EQ(s.sent(), (Lines{"CLB.K ? 0 4", "CLB.I = 4", "CLB.K ? 0 4", "CLB.K = 1 44 0 4", "CLB.K = 1 44 0 4",
+                               "CLB.K ? 0 4", "CLB.K = 1 44 0 4", "CLB.K = 1 44 0 4", "CLB.A ?"}));
+}
+
 TEST(OutputCalibration, AReadOnlyCoefficientIsUnlockedForTheChangeAndLockedAgain) {
     OutputCalibrationBench s;
     s.bench.ui.setOption(OptionSwitch::SendAttributes, true);
