@@ -2,6 +2,8 @@
 // The calibration procedures, one per module family: each runs modally over the link
 // and returns once the person has closed it.
 
+#include "models/model_facts.h"
+
 class QWidget;
 
 namespace vantor {
@@ -12,9 +14,8 @@ namespace vantor::gui {
 
 class CalibrationLink;
 
-// What "Calibration..." opens for the document's module model, then the views show the
-// tree anew. Nothing for a model without a calibration.
-void RunCalibration(CPlimoDoc& document, QWidget* parent);
+// The procedure of `kind` over the document's link.
+void RunCalibration(CPlimoDoc& document, Calibration kind, QWidget* parent);
 // KQ-15/KQ-16's "Tare weight".
 void RunTareWeight(CPlimoDoc& document, QWidget* parent);
 
