@@ -391,6 +391,7 @@ TEST(PhCalibration, AFailedCalibrationAsksToRepeatAndRepeatStartsThePointsAgain)
     b.click(QWizard::BackButton);
     ASSERT_TRUE(b.onPage(kCode));
     EXPECT_EQ(b.button(QWizard::NextButton).text().toStdString(), Text("IDS_STRING535"));
+    b.sheet.grab().save(test::shotPath("calibration_ph_code"));
     b.click(QWizard::NextButton);
     ASSERT_TRUE(b.onPage(kStep1));
     EXPECT_NE(b.button(QWizard::BackButton).text().toStdString(), Text("IDS_STRING559"));
