@@ -19,7 +19,12 @@ void RunCalibration(CPlimoDoc& document, Calibration kind, QWidget* parent);
 // KQ-15/KQ-16's "Tare weight".
 void RunTareWeight(CPlimoDoc& document, QWidget* parent);
 
+// Each family's procedure, run modally until the person closes it.
 // KQ-08, KQ-19: access code and sensor, offset job, scale job, save.
 void runOffsetAndScaleCalibration(CalibrationLink& link, QWidget* parent);
+// KQ-20: pH or redox in one or two buffer points, the electrode slope judged.
+void runPhCalibration(CalibrationLink& link, QWidget* parent);
+// KQ-21 ... KQ-24: the meter's stages; nothing when the model is no energy meter.
+void runEnergyMeterCalibration(CalibrationLink& link, QWidget* parent);
 
 }  // namespace vantor::gui

@@ -7,6 +7,8 @@ void RunCalibration(CPlimoDoc& document, Calibration kind, QWidget* parent) {
     CalibrationLink link(document);
     switch (kind) {
     case Calibration::OffsetAndScale: runOffsetAndScaleCalibration(link, parent); break;
+    case Calibration::Ph: runPhCalibration(link, parent); break;
+    case Calibration::EnergyMeter: runEnergyMeterCalibration(link, parent); break;
     default: break;
     }
 }

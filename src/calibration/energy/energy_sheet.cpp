@@ -2,6 +2,7 @@
 
 #include "calibration/energy/energy_pages.h"
 #include "calibration/framework/error_page.h"
+#include "calibration/procedures.h"
 #include "document/configuration_document.h"
 #include "models/calibration_job.h"
 #include "models/device_energy.h"

@@ -17,10 +17,6 @@ class CDeviceEnergy;
 
 namespace vantor::gui {
 
-// Runs the wizard modally until the person closes it; nothing when the document's
-// model is no energy meter.
-void runEnergyMeterCalibration(CalibrationLink& link, QWidget* parent);
-
 namespace CalibrationEnergy {
 
 using CReading = Reading;

@@ -4,6 +4,7 @@
 #include "calibration/ph/ph_code_page.h"
 #include "calibration/ph/ph_save_page.h"
 #include "calibration/ph/ph_step_pages.h"
+#include "calibration/procedures.h"
 #include "description/desc_branch.h"
 #include "document/configuration_document.h"
 #include "text/texts.h"

@@ -13,9 +13,6 @@ class QWidget;
 
 namespace vantor::gui {
 
-// Runs the wizard modally until the person closes it.
-void runPhCalibration(CalibrationLink& link, QWidget* parent);
-
 namespace CalibrationPH {
 
 // One live reading: what the link hands over.
