@@ -8,11 +8,15 @@ void RunCalibration(CPlimoDoc& document, Calibration kind, QWidget* parent) {
     switch (kind) {
     case Calibration::OffsetAndScale: runOffsetAndScaleCalibration(link, parent); break;
     case Calibration::Ph: runPhCalibration(link, parent); break;
+    case Calibration::StrainGauge: runStrainGaugeCalibration(link, parent); break;
     case Calibration::EnergyMeter: runEnergyMeterCalibration(link, parent); break;
     default: break;
     }
 }
 
-void RunTareWeight(CPlimoDoc&, QWidget*) {}
+void RunTareWeight(CPlimoDoc& document, QWidget* parent) {
+    CalibrationLink link(document);
+    runTareWeight(link, parent);
+}
 
 }  // namespace vantor::gui

@@ -1,5 +1,6 @@
 #include "calibration/strain/strain_sheet.h"
 
+#include "calibration/procedures.h"
 #include "calibration/strain/code_page.h"
 #include "calibration/strain/limit_pages.h"
 #include "calibration/strain/save_pages.h"

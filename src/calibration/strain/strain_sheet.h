@@ -23,11 +23,6 @@ class Parameter;
 
 namespace vantor::gui {
 
-class CalibrationLink;
-
-// KQ-15/KQ-16: the strain-gauge wizard, modal until the person closes it.
-void runStrainGaugeCalibration(CalibrationLink& link, QWidget* parent);
-
 namespace CalibrationTD {
 
 class CSheetTD : public CmySheet {

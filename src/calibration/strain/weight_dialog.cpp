@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "calibration/framework/calibration_link.h"
+#include "calibration/procedures.h"
 #include "description/desc_branch.h"
 #include "document/configuration_document.h"
 #include "models/kq15.h"

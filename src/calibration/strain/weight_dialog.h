@@ -14,9 +14,6 @@ namespace vantor::gui {
 
 class CalibrationLink;
 
-// KQ-15/KQ-16's "Tare weight", modal until the person answers.
-void runTareWeight(CalibrationLink& link, QWidget* parent);
-
 class CWeightTDDlg : public QDialog {
     Q_OBJECT
 public:
