@@ -27,6 +27,11 @@ void runPhCalibration(CalibrationLink& link, QWidget* parent);
 // KQ-15, KQ-16: the strain gauge by the factory or the user method, and the tare.
 void runStrainGaugeCalibration(CalibrationLink& link, QWidget* parent);
 void runTareWeight(CalibrationLink& link, QWidget* parent);
+// KQ-01, KQ-09: the choice of the method, the calibration and what follows it; returns
+// once everything it sent has left the link.
+void runInputModuleCalibration(CalibrationLink& link, QWidget* parent);
+// KQ-02, KQ-03: the adjustment of the output coefficients.
+void runOutputCalibration(CalibrationLink& link, QWidget* parent);
 // KQ-21 ... KQ-24: the meter's stages; nothing when the model is no energy meter.
 void runEnergyMeterCalibration(CalibrationLink& link, QWidget* parent);
 

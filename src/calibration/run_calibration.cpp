@@ -8,6 +8,8 @@ void RunCalibration(CPlimoDoc& document, Calibration kind, QWidget* parent) {
     switch (kind) {
     case Calibration::OffsetAndScale: runOffsetAndScaleCalibration(link, parent); break;
     case Calibration::Ph: runPhCalibration(link, parent); break;
+    case Calibration::AnalogInputs: runInputModuleCalibration(link, parent); break;
+    case Calibration::OutputCoefficients: runOutputCalibration(link, parent); break;
     case Calibration::StrainGauge: runStrainGaugeCalibration(link, parent); break;
     case Calibration::EnergyMeter: runEnergyMeterCalibration(link, parent); break;
     default: break;

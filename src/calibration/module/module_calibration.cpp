@@ -1,4 +1,4 @@
-#include "calibration/module/module_calibration.h"
+#include "calibration/procedures.h"
 
 #include <QEventLoop>
 
