@@ -4,6 +4,7 @@
 #include <QSplashScreen>
 
 #include "app/gui_user_interface.h"
+#include "calibration/procedures.h"
 #include "dialogs/apply_dialog.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/wait_dialog.h"
@@ -53,6 +54,10 @@ void GuiFrontEnd::UpdateAllViews() {
 
 void GuiFrontEnd::DropRows() {
     if (view_) view_->dropRows();
+}
+
+void GuiFrontEnd::RunCalibration(Calibration kind) {
+    if (document_) gui::RunCalibration(*document_, kind, window_);
 }
 
 void GuiFrontEnd::PostReadAll() {

@@ -40,6 +40,7 @@ public:
     void UpdateAllViews() override;
     void DropRows() override;
     void PostReadAll() override;
+    void RunCalibration(Calibration kind) override;
 
 private:
     CPlimoDoc* document_ = nullptr;

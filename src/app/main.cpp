@@ -1,6 +1,7 @@
 // vantor: the desktop configurator.
 
 #include <QApplication>
+#include <clocale>
 
 #include "app/plimo_app.h"
 #include "cmdline/last_resort.h"
@@ -9,6 +10,9 @@ namespace {
 
 int run(int argc, char** argv) {
     QApplication application(argc, argv);
+    // Qt takes the person's locale for the C library too; the values on the wire and in
+    // the files are read and printed with a decimal point whatever the desktop shows.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("vantor"));
     return vantor::gui::CPlimoApp().run();
 }

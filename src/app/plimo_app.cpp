@@ -9,12 +9,14 @@
 #include "app/gui_user_interface.h"
 #include "app/main_window.h"
 #include "app/start_banner.h"
+#include "calibration/procedures.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/io_status_dialog.h"
 #include "dialogs/single_parameter_dialog.h"
 #include "document/command_line_info.h"
 #include "document/command_line_start.h"
 #include "document/configuration_document.h"
+#include "models/base_device.h"
 #include "platform/app_state.h"
 #include "platform/exit_event.h"
 #include "text/texts.h"
@@ -98,6 +100,11 @@ int CPlimoApp::run() {
         IoStatusDialog dialog(document, &window);
         dialog.exec();
     });
+    QObject::connect(&window, &MainWindow::calibrationRequested, &window, [&] {
+        if (CBaseDevice* model = document.deviceModel()) model->RunCalibration();
+        document.UpdateAllViews();
+    });
+    QObject::connect(&window, &MainWindow::tareWeightRequested, &window, [&] { RunTareWeight(document, &window); });
     QObject::connect(&window, &MainWindow::htmlExportRequested, &window, [&] { ExportParameterList(document, ui); });
 
     window.setCloseAllowed(true);

@@ -1,21 +1,24 @@
 #include "calibration/framework/calibration_link.h"
 #include "calibration/procedures.h"
-#include "document/configuration_document.h"
-#include "models/base_device.h"
 
 namespace vantor::gui {
 
-void RunCalibration(CPlimoDoc& document, QWidget* parent) {
-    const CBaseDevice* model = document.deviceModel();
-    if (!model || !model->HasCalibration()) return;
+void RunCalibration(CPlimoDoc& document, Calibration kind, QWidget* parent) {
     CalibrationLink link(document);
-    switch (model->facts().calibration) {
+    switch (kind) {
     case Calibration::OffsetAndScale: runOffsetAndScaleCalibration(link, parent); break;
+    case Calibration::Ph: runPhCalibration(link, parent); break;
+    case Calibration::AnalogInputs: runInputModuleCalibration(link, parent); break;
+    case Calibration::OutputCoefficients: runOutputCalibration(link, parent); break;
+    case Calibration::StrainGauge: runStrainGaugeCalibration(link, parent); break;
+    case Calibration::EnergyMeter: runEnergyMeterCalibration(link, parent); break;
     default: break;
     }
-    document.UpdateAllViews();
 }
 
-void RunTareWeight(CPlimoDoc&, QWidget*) {}
+void RunTareWeight(CPlimoDoc& document, QWidget* parent) {
+    CalibrationLink link(document);
+    runTareWeight(link, parent);
+}
 
 }  // namespace vantor::gui

@@ -111,6 +111,7 @@ public:
     void InitWithConfirmation() override;
     void UpdateAllViews() override { frontEnd_.UpdateAllViews(); }
     void PostReadAll() override { frontEnd_.PostReadAll(); }
+    void RunCalibrationProcedure(Calibration kind) override { frontEnd_.RunCalibration(kind); }
 
     // ModelExchange: the single-parameter read and write of the link.
     int ReadParameter(Parameter& parameter) override { return device_.ReadParameter(parameter, false); }

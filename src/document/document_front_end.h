@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "device/operation_code.h"
+#include "models/model_facts.h"
 
 namespace vantor {
 
@@ -34,6 +35,9 @@ public:
     virtual void DropRows() {}
     // Posts the main window's "Read configuration from device" command.
     virtual void PostReadAll() {}
+    // The calibration procedure of `kind` for the document's module; returns once it
+    // has ended. Without windows there is none.
+    virtual void RunCalibration(Calibration /*kind*/) {}
 };
 
 }  // namespace vantor

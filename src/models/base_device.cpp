@@ -56,6 +56,10 @@ int CBaseDevice::IndicatorRowStep() const { return facts().indicatorRowStep; }
 bool CBaseDevice::NoStatusDialog() const { return facts().noStatusDialog; }
 std::string CBaseDevice::StatusCommandText() const { return Text(facts().statusCommandKey); }
 bool CBaseDevice::HasCalibration() const { return facts().calibration != Calibration::None; }
+
+void CBaseDevice::RunCalibration() {
+    if (HasCalibration()) document().RunCalibrationProcedure(facts().calibration);
+}
 bool CBaseDevice::InitAfterWrite() const { return facts().initAfterWrite; }
 bool CBaseDevice::HasDataBitsSetting() const { return facts().hasDataBitsSetting; }
 bool CBaseDevice::ReportApplyError() const { return facts().reportApplyError; }

@@ -58,10 +58,10 @@ public:
     // The I/O status command's prompt: status-bar text, line break, tooltip.
     virtual std::string StatusCommandText() const;
 
-    // Calibration. The calibration procedures come with the calibration wizards and
-    // dialogs; until then this seam does nothing, and they fill it in by the model's
-    // Calibration fact.
-    virtual void RunCalibration() {}
+    // Calibration: the procedure of the model's Calibration fact, run by the program
+    // that shows the document (a wizard or dialog in the desktop program); nothing for
+    // a model without one. KQ-15/KQ-16 also take a tare weight.
+    virtual void RunCalibration();
     virtual bool HasCalibration() const;
 
     // Main-menu entries to add before sampling starts.

@@ -3,6 +3,8 @@
 // the module, the person, and the document's own commands that a model operation ends
 // in. The document implements it and outlives its device model.
 
+#include "models/model_facts.h"
+
 namespace vantor {
 
 class DescBranch;
@@ -31,6 +33,8 @@ public:
     virtual void UpdateAllViews() = 0;
     // Posts the main window's "Read configuration from device" command.
     virtual void PostReadAll() = 0;
+    // Runs the calibration procedure of `kind` and returns once it has ended.
+    virtual void RunCalibrationProcedure(Calibration kind) = 0;
 };
 
 }  // namespace vantor

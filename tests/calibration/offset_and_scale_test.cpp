@@ -200,5 +200,23 @@ TEST(OffsetAndScaleCalibration, ClosingDuringAJobStopsThePoll) {
     EXPECT_FALSE(b.sheet.jobPollRunning());
 }
 
+TEST(OffsetAndScaleCalibration, PicturesOfTheCodePageAndARunningJob) {
+    GenericBench b;
+    b.scriptReads().script("JuRD", {jobResult(6)});
+    b.codePage().accessCode().setText("936");
+    b.click(QWizard::NextButton);
+    b.codePage().row(0).list->setCurrentIndex(0);
+    b.sheet.grab().save(test::shotPath("calibration_generic_code"));
+    b.click(QWizard::NextButton);
+    ASSERT_TRUE(b.onPage(kOffset));
+    b.click(QWizard::NextButton);
+    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.sheet.jobPollRunning(); }));
+    EXPECT_TRUE(b.sheet.currentPage() && static_cast<gui::CalibrationPage*>(b.sheet.currentPage())->busyShown());
+    EXPECT_FALSE(b.button(QWizard::NextButton).isEnabled());
+    EXPECT_FALSE(b.button(QWizard::BackButton).isEnabled());
+    EXPECT_TRUE(b.button(QWizard::CancelButton).isEnabled());
+    b.sheet.grab().save(test::shotPath("calibration_generic_offset_job"));
+}
+
 }  // namespace
 }  // namespace vantor

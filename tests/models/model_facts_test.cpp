@@ -123,6 +123,11 @@ TEST(ModelFacts, EveryModelAnswersAsItsRowOfTheTable) {
         EXPECT_EQ(d.StatusCommandText(), Text(e.statusKey));
         EXPECT_EQ(d.HasCalibration(), e.calibration);
         EXPECT_EQ(d.HasCalibration(), d.facts().calibration != Calibration::None);
+        // The calibration command runs the model's procedure, and nothing without one.
+        loaded.device->RunCalibration();
+        EXPECT_EQ(
+            loaded.document.events,
+            e.calibration ? Lines{"calibration " + std::to_string(static_cast<int>(d.facts().calibration))} : Lines{});
         EXPECT_EQ(d.NoStatusDialog(), e.noStatusDialog);
         EXPECT_EQ(d.HasDataBitsSetting(), e.dataBits);
         EXPECT_EQ(d.InitAfterWrite(), e.initAfterWrite);

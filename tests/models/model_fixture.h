@@ -70,6 +70,9 @@ public:
     void InitWithConfirmation() override { events.push_back("INIT with confirmation"); }
     void UpdateAllViews() override { events.push_back("update views"); }
     void PostReadAll() override { events.push_back("read all posted"); }
+    void RunCalibrationProcedure(Calibration kind) override {
+        events.push_back("calibration " + std::to_string(static_cast<int>(kind)));
+    }
 
     bool highestAccessLevel = true;
     Lines events;

@@ -24,11 +24,20 @@ CalibrationLink::~CalibrationLink() {
 
 void CalibrationLink::post(QObject* receiver, std::function<void()> work, std::function<void()> done) {
     ++pending_;
+    {
+        std::lock_guard lock(execution_);
+        ++queued_;
+    }
     QPointer<QObject> guard(receiver);
     QMetaObject::invokeMethod(
         worker_,
         [this, guard, work = std::move(work), done = std::move(done)] {
-            work();
+            {
+                std::lock_guard lock(execution_);
+                work();
+                --queued_;
+            }
+            workRan_.notify_all();
             // Back on the window's thread, where the receiver lives and dies.
             QMetaObject::invokeMethod(
                 this,
@@ -52,6 +61,12 @@ void CalibrationLink::startReadings(QObject* receiver, std::vector<Parameter*> p
         Qt::QueuedConnection);
 }
 
+void CalibrationLink::drain() {
+    stopReadings();
+    std::unique_lock lock(execution_);
+    workRan_.wait(lock, [this] { return queued_ == 0; });
+}
+
 void CalibrationLink::stopReadings() {
     ++generation_;
     readingsRunning_ = false;
@@ -61,9 +76,12 @@ void CalibrationLink::stopReadings() {
 void CalibrationLink::readRound(int generation, const QPointer<QObject>& receiver, std::vector<Parameter*> parameters,
                                 std::function<void(const Reading&)> onReading) {
     for (Parameter* parameter : parameters) {
+        std::unique_lock lock(execution_);
+        // Stopped readings read nothing more: their parameters may be gone.
         if (generation_ != generation) return;
         Reading reading{parameter, document_.ReadParameter(*parameter), parameter->valueText, parameter->errorText,
                         parameter->type};
+        lock.unlock();
         QMetaObject::invokeMethod(
             this,
             [this, generation, receiver, reading, onReading] {

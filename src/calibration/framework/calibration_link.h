@@ -12,7 +12,9 @@
 #include <QPointer>
 #include <QThread>
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -57,8 +59,12 @@ public:
     void stopReadings();
     bool readingsRunning() const { return readingsRunning_; }
 
-    // Nothing posted is waiting or running (for tests and closing windows).
+    // Nothing posted is waiting or running, results included (for tests).
     bool idle() const { return pending_ == 0; }
+    // Ends the readings and returns once every piece of posted work has run (their
+    // `done` still comes later, or not at all for a receiver that is gone). A window
+    // calls it before it goes, so that no work runs on the parameters it owned.
+    void drain();
 
 private:
     void readRound(int generation, const QPointer<QObject>& receiver, std::vector<Parameter*> parameters,
@@ -69,7 +75,10 @@ private:
     QThread thread_;
     QObject* worker_;  // lives on thread_
     std::atomic<int> generation_{0};
-    std::atomic<int> pending_{0};
+    std::atomic<int> pending_{0};  // posted, until its done has run
+    int queued_ = 0;               // posted, until its work has run; under execution_
+    std::mutex execution_;         // held while work or a reading runs
+    std::condition_variable workRan_;
     bool readingsRunning_ = false;
 };
 

@@ -33,6 +33,7 @@ QStringList calibratableSensors(const Parameter& inputType, bool kq19) {
 CCodeBasePage::CCodeBasePage(const char* titleKey) : CalibrationPage(titleKey), accessCode_(new QLineEdit) {
     accessCode_->setObjectName("accessCode");
     accessCode_->setAlignment(Qt::AlignRight);
+    accessCode_->setMaximumWidth(accessCode_->fontMetrics().horizontalAdvance(QString(12, QChar('0'))));
     accessCode_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), accessCode_));
     auto* code = new QFormLayout;
     code->addRow(keyed("IDD_CODE_PAGE_IDC_STAT3"), accessCode_);

@@ -21,7 +21,7 @@ CmySheet::CmySheet(CalibrationLink& link, QWidget* parent) : QWizard(parent), li
     makeJobParameter(resultParameter_, kJobResult, {});
 }
 
-CmySheet::~CmySheet() { link_.stopReadings(); }
+CmySheet::~CmySheet() { link_.drain(); }
 
 int CmySheet::addPage(CalibrationPage* page) {
     const int id = static_cast<int>(pageIds().size());
