@@ -1,13 +1,12 @@
 #include "calibration/inductance/apply_calibration.h"
 
-#include <cstdlib>
-
+#include "calibration/framework/module_wait.h"
 #include "document/configuration_document.h"
 #include "params/parameter.h"
 
 namespace vantor::gui::CalibrationVI {
 
-std::optional<unsigned long> applyCalibration(CPlimoDoc& document) {
+std::optional<std::uint32_t> applyCalibration(CPlimoDoc& document) {
     Parameter apply("U.Apl");
     apply.type = "void";
     apply.valueText.clear();
@@ -15,7 +14,7 @@ std::optional<unsigned long> applyCalibration(CPlimoDoc& document) {
     Parameter status("Rd.St");
     status.type = "int";
     if (document.ReadParameter(status) != 0) return std::nullopt;
-    return std::strtoul(status.valueText.c_str(), nullptr, 10);
+    return statusWord(status.valueText, 10);
 }
 
 }  // namespace vantor::gui::CalibrationVI

@@ -2,6 +2,7 @@
 // The end of both methods: the module applies the calibration ("U.Apl") and tells in
 // its status ("Rd.St") whether that went wrong.
 
+#include <cstdint>
 #include <optional>
 
 namespace vantor {
@@ -13,6 +14,6 @@ namespace vantor::gui::CalibrationVI {
 // On the link's thread. The status read back after the calibration was applied (the
 // module's answer to the apply itself says nothing worth showing); none when the status
 // cannot be read.
-std::optional<unsigned long> applyCalibration(CPlimoDoc& document);
+std::optional<std::uint32_t> applyCalibration(CPlimoDoc& document);
 
 }  // namespace vantor::gui::CalibrationVI

@@ -15,7 +15,7 @@ namespace {
 constexpr LimitPageFacts kLower{"IDS_STRING622", "zU.Sh", "IDS_STRING626"};
 constexpr LimitPageFacts kUpper{"IDS_STRING627", "zU.Sc", "IDS_STRING629"};
 // Status values from this one on report a failed calibration.
-constexpr unsigned long kStatusError = 128;
+constexpr std::uint32_t kStatusError = 128;
 
 }  // namespace
 
@@ -75,7 +75,7 @@ CSaveVIPage::CSaveVIPage() : CSavePage("IDS_STRING630") {}
 
 bool CSaveVIPage::onFinish() {
     sheet().setWizardButtons(0);
-    auto status = std::make_shared<std::optional<unsigned long>>();
+    auto status = std::make_shared<std::optional<std::uint32_t>>();
     CPlimoDoc& document = sheet().document();
     sheet().link().post(
         this, [&document, status] { *status = applyCalibration(document); },

@@ -5,6 +5,7 @@
 // from copies of the table's parameters, so the table stays the window's while the
 // link sends.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,7 +29,7 @@ public:
     // After run: the message of the write that failed, empty when everything was written.
     const std::string& failure() const { return failure_; }
     // After run: the module's status once the calibration was applied; none when not read.
-    const std::optional<unsigned long>& status() const { return status_; }
+    const std::optional<std::uint32_t>& status() const { return status_; }
 
 private:
     using Parameters = std::vector<std::unique_ptr<Parameter>>;
@@ -37,7 +38,7 @@ private:
     Parameters nodes_;
     Parameters coefficients_;
     std::string failure_;
-    std::optional<unsigned long> status_;
+    std::optional<std::uint32_t> status_;
 };
 
 }  // namespace vantor::gui::CalibrationVI

@@ -24,7 +24,7 @@ constexpr UserPageFacts kTabular{"IDS_STRING632", {"IDS_STRING633", "IDS_STRING6
 constexpr UserPageFacts kMeasuring{
     "IDS_STRING641", {"IDS_STRING642", "IDS_STRING643", "IDS_STRING644"}, "IDS_STRING645"};
 // The status bit by which the module reports a failed calibration.
-constexpr unsigned long kStatusError = 0x80;
+constexpr std::uint32_t kStatusError = 0x80;
 
 QString text(const char* key) { return QString::fromStdString(Text(key)); }
 
