@@ -24,6 +24,8 @@ void RunTareWeight(CPlimoDoc& document, QWidget* parent);
 void runOffsetAndScaleCalibration(CalibrationLink& link, QWidget* parent);
 // KQ-20: pH or redox in one or two buffer points, the electrode slope judged.
 void runPhCalibration(CalibrationLink& link, QWidget* parent);
+// KQ-13: the mutual inductance at its limits, or through a table of nodes.
+void runInductanceCalibration(CalibrationLink& link, QWidget* parent);
 // KQ-15, KQ-16: the strain gauge by the factory or the user method, and the tare.
 void runStrainGaugeCalibration(CalibrationLink& link, QWidget* parent);
 void runTareWeight(CalibrationLink& link, QWidget* parent);

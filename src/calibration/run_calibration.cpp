@@ -6,13 +6,14 @@ namespace vantor::gui {
 void RunCalibration(CPlimoDoc& document, Calibration kind, QWidget* parent) {
     CalibrationLink link(document);
     switch (kind) {
-    case Calibration::OffsetAndScale: runOffsetAndScaleCalibration(link, parent); break;
-    case Calibration::Ph: runPhCalibration(link, parent); break;
+    case Calibration::None: break;
     case Calibration::AnalogInputs: runInputModuleCalibration(link, parent); break;
     case Calibration::OutputCoefficients: runOutputCalibration(link, parent); break;
+    case Calibration::OffsetAndScale: runOffsetAndScaleCalibration(link, parent); break;
+    case Calibration::MutualInductance: runInductanceCalibration(link, parent); break;
     case Calibration::StrainGauge: runStrainGaugeCalibration(link, parent); break;
+    case Calibration::Ph: runPhCalibration(link, parent); break;
     case Calibration::EnergyMeter: runEnergyMeterCalibration(link, parent); break;
-    default: break;
     }
 }
 

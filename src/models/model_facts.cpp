@@ -88,7 +88,7 @@ constexpr std::array<ModelFacts, 23> kFacts = {{
     // KQ-12
     {.inputs = {"r.Cou", kRight, 61}, .outputs = {"r.oe", kRight, 61}},
     // KQ-13
-    {.calibration = Calibration::CurrentVoltage,
+    {.calibration = Calibration::MutualInductance,
      .statusRows = kKq13Status,
      .noStatusDialog = true,
      .initAfterWrite = true,

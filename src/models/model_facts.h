@@ -65,7 +65,7 @@ enum class Calibration {
     AnalogInputs,        // KQ-01, KQ-09
     OutputCoefficients,  // KQ-02, KQ-03
     OffsetAndScale,      // KQ-08, KQ-19
-    CurrentVoltage,      // KQ-13
+    MutualInductance,    // KQ-13
     StrainGauge,         // KQ-15, KQ-16
     Ph,                  // KQ-20
     EnergyMeter,         // KQ-21 ... KQ-24

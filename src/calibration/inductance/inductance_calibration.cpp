@@ -4,6 +4,7 @@
 #include "calibration/inductance/first_page.h"
 #include "calibration/inductance/limit_pages.h"
 #include "calibration/inductance/user_pages.h"
+#include "calibration/procedures.h"
 #include "text/texts.h"
 
 namespace vantor::gui {

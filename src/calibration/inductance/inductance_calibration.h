@@ -3,17 +3,12 @@
 // access code and the method; for the factory method the lower limit, the upper limit
 // and the save; for the user method a table of nodes, typed or measured.
 
-class QWidget;
-
 namespace vantor::gui {
 
-class CalibrationLink;
 class CmySheet;
 
 // The pages in their order: first page, lower limit, upper limit, save, typed table,
 // measured table.
 void addInductancePages(CmySheet& sheet);
-
-void runInductanceCalibration(CalibrationLink& link, QWidget* parent);
 
 }  // namespace vantor::gui
