@@ -19,10 +19,18 @@ constexpr double kUpperPercent = 100;
 
 }  // namespace
 
-std::optional<int> LimitsCalibration::commandChannel(const ModuleRequest& request) {
-    if (request.data.empty()) return 0;
-    if (request.data.size() != 2) return std::nullopt;
-    return request.data[0] << 8 | request.data[1];
+std::optional<int> LimitsCalibration::commandChannel(const ModuleRequest& request, ModuleReply& refused) const {
+    const Bytes& data = request.data;
+    if (data.size() != 0 && data.size() != 2) {
+        refused = refusal(kErrDataLength);
+        return std::nullopt;
+    }
+    const int channel = data.empty() ? 0 : data[0] << 8 | data[1];
+    if (channel >= channels_) {
+        refused = refusal(kErrParameterIndex);
+        return std::nullopt;
+    }
+    return channel;
 }
 
 std::optional<ModuleReply> LimitsCalibration::intercept(const ModuleRequest& request, ParameterTable& table,
@@ -33,15 +41,22 @@ std::optional<ModuleReply> LimitsCalibration::intercept(const ModuleRequest& req
         if (!request.data.empty()) return refusal(kErrDataLength);
         return answer(request, encodeNumber(*status, status_));
     }
-    if ((request.hash == kHashLower || request.hash == kHashUpper) && !request.read && request.addressOffset == 0)
+    const bool command = !request.read && request.addressOffset == 0;
+    if (command && (request.hash == kHashLower || request.hash == kHashUpper))
         return measureLimit(request, request.hash == kHashUpper);
+    if (command && request.hash == kHashApply) {
+        ModuleReply refused;
+        if (!commandChannel(request, refused)) return refused;
+        apply();
+        return answer(request, request.data);
+    }
     return interceptOther(request, table, now);
 }
 
 std::optional<ModuleReply> LimitsCalibration::measureLimit(const ModuleRequest& request, bool upper) {
-    const auto channel = commandChannel(request);
-    if (!channel) return refusal(kErrDataLength);
-    if (*channel >= channels_) return refusal(kErrParameterIndex);
+    ModuleReply refused;
+    const auto channel = commandChannel(request, refused);
+    if (!channel) return refused;
     const double expected = upper ? kUpperPercent : kLowerPercent;
     // The module cannot take a reference that is not at the limit it measures.
     if (fitOfSignal(settings_, expected) != SignalFit::Fits) return refusal(kErrRealOutOfRange);
@@ -49,8 +64,7 @@ std::optional<ModuleReply> LimitsCalibration::measureLimit(const ModuleRequest& 
     return answer(request, request.data);
 }
 
-void LimitsCalibration::written(ModuleParameter& parameter, std::int64_t) {
-    if (parameter.hash != kHashApply || parameter.addressOffset != 0) return;
+void LimitsCalibration::apply() {
     if (const auto failure = takeFailure(settings_)) {
         status_ = failedStatus(*failure);
         return;

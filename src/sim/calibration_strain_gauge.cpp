@@ -7,7 +7,6 @@
 #include "protocol/name_hash.h"
 #include "sim/calibration_families.h"
 #include "sim/calibration_limits.h"
-#include "sim/device_errors.h"
 #include "sim/state_values.h"
 #include "sim/value_rules.h"
 
@@ -32,18 +31,12 @@ protected:
                                               std::int64_t now) override {
         if (request.hash == kHashTare && !request.read && request.addressOffset == 0) return tare(request, table, now);
         if (!request.read || (request.hash != kHashSignal && request.hash != kHashLoad)) return std::nullopt;
-        ModuleParameter* reading = addressed(table, request);
-        // What does not name a reading of a channel exactly gets the module's usual refusal.
-        if (!reading || request.data.size() != (reading->indexed ? 2u : 0u)) return std::nullopt;
         // The readings of a channel answer at the module's address plus the channel.
-        const int channel = reading->indexed ? reading->dataIndex : reading->addressOffset;
-        const double value = request.hash == kHashSignal ? signalMv(table, channel, now) : load(table, channel, now);
-        Bytes data = encodeNumber(*reading, value);
-        if (reading->indexed) {
-            const Bytes index = indexBytes(channel);
-            data.insert(data.end(), index.begin(), index.end());
-        }
-        return answer(request, data);
+        ModuleParameter* reading = addressed(table, request);
+        if (!reading || !request.data.empty()) return std::nullopt;  // the module's usual refusal
+        const int channel = reading->addressOffset;
+        return answer(request, encodeNumber(*reading, request.hash == kHashSignal ? signalMv(table, channel, now)
+                                                                                  : load(table, channel, now)));
     }
 
     std::uint32_t failedStatus(int failure) const override { return static_cast<std::uint32_t>(failure); }
@@ -82,9 +75,9 @@ private:
     }
 
     std::optional<ModuleReply> tare(const ModuleRequest& request, ParameterTable& table, std::int64_t now) const {
-        const auto channel = commandChannel(request);
-        if (!channel) return refusal(kErrDataLength);
-        if (*channel >= channels()) return refusal(kErrParameterIndex);
+        ModuleReply refused;
+        const auto channel = commandChannel(request, refused);
+        if (!channel) return refused;
         if (ModuleParameter* weight = table.find("p.wgh", channels() > 1 ? std::optional<int>(*channel) : std::nullopt))
             weight->value = encodeNumber(*weight, load(table, *channel, now));
         return answer(request, request.data);

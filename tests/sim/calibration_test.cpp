@@ -212,17 +212,19 @@ TEST(LimitsCalibration, UAplLeavesTheFamilysFailureInTheStatusUntilTheNext) {
         int model;
         int fail;
         int status;
+        Bytes channel;  // "U.Apl" may name one
     };
-    for (const Case& c : {Case{kKq15, 0x20, 0x20}, Case{kKq16, 0x100, 0x100}, Case{kKq13, 3, 0x80}}) {
+    const Case cases[] = {{kKq15, 0x20, 0x20, {}}, {kKq16, 0x100, 0x100, {0x00, 0x02}}, {kKq13, 3, 0x80, {}}};
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.model);
         Shipped module(c.model);
         module.write("zU.Sh", {});
         module.write("zU.Sc", {});
-        module.write("U.Apl");
+        EXPECT_EQ(module.write("U.Apl", c.channel), c.channel);
         EXPECT_EQ(module.reads("Rd.St", 2), (std::vector{status(0), status(0)}));
         EXPECT_EQ(module.module.calibrationStore(), (sim::CalibrationStore{{"lower.0", 0}, {"upper.0", 100}}));
         module.settings().failNextJob = c.fail;
-        module.write("U.Apl");
+        module.write("U.Apl", c.channel);
         EXPECT_EQ(module.read("Rd.St"), status(c.status));
         EXPECT_FALSE(module.settings().failNextJob);
         module.write("U.Apl");
