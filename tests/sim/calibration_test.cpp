@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "link/parameter_link.h"
+#include "params/parameter.h"
 #include "protocol/frame.h"
 #include "sim/device_errors.h"
 #include "sim/module_fixture.h"
@@ -501,6 +503,42 @@ TEST_F(CalibrationState, SettingsAndStoredCoefficientsComeBack) {
         writeFile("bad.json", bad);
         sim::SavedState refused{test::shippedTable(kKq08, "2.0")};
         EXPECT_FALSE(sim::loadState(path("bad.json"), refused, error)) << bad;
+    }
+}
+
+// The configurator's own exchange makes of the replies what the procedures look for.
+TEST(Calibration, TheLinkDecodesWhatTheFamiliesAnswer) {
+    struct Exchange {
+        const char* name;
+        const char* type;
+        int index;  // -1: not indexed
+        int requestBit;
+        const char* value;
+        const char* decoded;
+    };
+    struct Case {
+        int model;
+        std::vector<Exchange> exchanges;
+    };
+    const Case cases[] = {
+        {kKq08, {{"JuSh", "int", -1, 0, "0", "0"}, {"JuRD", "int", -1, 1, "", "6"}}},
+        {kKq20, {{"U.pHL", "float", -1, 0, "7.01", "7.010"}, {"U.Apl", "float", -1, 0, "", "1.020"}}},
+        {kKq16, {{"zU.Sh", "void", 3, 0, "", ""}, {"U.Wgh", "void", 1, 0, "", ""}, {"U.Apl", "void", -1, 0, "", ""}}},
+        {kKq22, {{"Mode", "int", -1, 0, "256", "256"}, {"Mode", "int", -1, 1, "", "256"}}},
+        {kKq02, {{"CLB.I", "int", -1, 0, "7", "7"}, {"CLB.A", "void", -1, 1, "", ""}}},
+    };
+    for (const Case& c : cases) {
+        test::ModuleBench<ParameterLink> bench(c.model, test::shippedTable(c.model, "2.0"));
+        for (const Exchange& e : c.exchanges) {
+            SCOPED_TRACE(std::string(e.name) + (e.requestBit ? " read" : " written"));
+            Parameter parameter(e.name);
+            parameter.type = e.type;
+            parameter.indexed = e.index >= 0;
+            parameter.dataIndex = std::max(e.index, 0);
+            parameter.valueText = e.value;
+            EXPECT_EQ(bench.link.ExchangeParameter(e.requestBit, &parameter), 0) << parameter.errorText;
+            EXPECT_EQ(parameter.valueText, e.decoded);
+        }
     }
 }
 
