@@ -21,7 +21,7 @@ constexpr double kUpperPercent = 100;
 
 std::optional<int> LimitsCalibration::commandChannel(const ModuleRequest& request, ModuleReply& refused) const {
     const Bytes& data = request.data;
-    if (data.size() != 0 && data.size() != 2) {
+    if (!data.empty() && data.size() != 2) {
         refused = refusal(kErrDataLength);
         return std::nullopt;
     }

@@ -11,16 +11,16 @@
 namespace vantor::sim {
 
 struct CalibrationSettings {
-    std::optional<double> signalPercent;    // the simulated input signal in % of the input's
-                                            // range; none: each job sees the signal it expects
-    std::optional<int> failNextJob;         // the next job ends with this failure (the family's
-                                            // own code); cleared when that job ends
-    bool hangNextJob = false;               // the next job never ends (stays busy); taken by
-                                            // the next start
-    int busyReads = 2;                      // result/status reads answered "busy" before a job ends
-    std::optional<double> slope;            // the electrode slope a pH calibration reports
-    std::optional<int> invalidCoefficient;  // the coefficient an input module's check names
-                                            // invalid (0 or none: all are valid)
+    std::optional<double> signalPercent{};    // the simulated input signal in % of the input's
+                                              // range; none: each job sees the signal it expects
+    std::optional<int> failNextJob{};         // the next job ends with this failure (the family's
+                                              // own code); cleared when that job ends
+    bool hangNextJob = false;                 // the next job never ends (stays busy); taken by
+                                              // the next start
+    int busyReads = 2;                        // result/status reads answered "busy" before a job ends
+    std::optional<double> slope{};            // the electrode slope a pH calibration reports
+    std::optional<int> invalidCoefficient{};  // the coefficient an input module's check names
+                                              // invalid (0 or none: all are valid)
 
     bool operator==(const CalibrationSettings&) const = default;
 };

@@ -14,13 +14,13 @@ struct SavedState {
     ParameterTable table;
     bool hasSettings = false;
     NetworkSettings settings{};
-    CalibrationSettings calibration;
-    CalibrationStore calibrationStore;
+    CalibrationSettings calibration{};
+    CalibrationStore calibrationStore{};
 };
 
 // Reads the file into the table's parameters (those it names; the rest keep their
-// values), the settings and the calibration. A missing file is no error: the state starts fresh.
-// False, with the reason, for a file that cannot be read or understood.
+// values), the settings and the calibration. A missing file is no error: the state
+// starts fresh. False, with the reason, for a file that cannot be read or understood.
 bool loadState(const std::string& path, SavedState& state, std::string& error);
 
 // Replaces the file as a whole (saveFileAtomically): a crash while saving leaves the
