@@ -23,6 +23,7 @@ const std::vector<Command>& commands() {
         {"init", "restart the module (INIT)", kInitUsage, runInit},
         {"apply", "let the module take its new network settings (APLY)", kApplyUsage, runApply},
         {"defaults", "apply the model's default settings, then INIT", kDefaultsUsage, runDefaults},
+        {"calibrate", "one step of the offset-and-scale calibration (KQ-08, KQ-19)", kCalibrateUsage, runCalibrate},
         {"save", "read the module's whole tree into a configuration file", kSaveUsage, runSave},
         {"load", "write a configuration file (or its changes) to the module", kLoadUsage, runLoad},
         {"compare", "compare a configuration file with the module", kCompareUsage, runCompare},

@@ -29,6 +29,7 @@ int runCompare(const Arguments& args);
 int runShow(const Arguments& args);
 int runDiff(const Arguments& args);
 int runJob(const Arguments& args);
+int runCalibrate(const Arguments& args);
 
 extern const char kTextUsage[];
 extern const char kDescribeUsage[];
@@ -54,5 +55,6 @@ extern const char kCompareUsage[];
 extern const char kShowUsage[];
 extern const char kDiffUsage[];
 extern const char kJobUsage[];
+extern const char kCalibrateUsage[];
 
 }  // namespace vantor::cli

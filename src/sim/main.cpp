@@ -87,6 +87,10 @@ int serve(const Options& options) {
 
     SteadyClock clock;
     VirtualModule module(options.model, std::move(saved.table), settings, options.firmware, clock);
+    module.calibration() = saved.calibration;
+    module.calibrationStore() = std::move(saved.calibrationStore);
+    for (const std::string& item : options.calibrationItems)
+        addCalibrationItem(item, module.calibration(), error);  // checked with the options
     ModuleLine line(module, FaultInjector(options.faults, options.seed), options.foreign);
 
     try {

@@ -8,6 +8,7 @@
 #include "description/catalogue.h"
 #include "description/firmware_version.h"
 #include "protocol/frame.h"
+#include "sim/calibration_settings.h"
 #include "sim/foreign_wakeup.h"
 #include "sim/network_parameters.h"
 
@@ -19,13 +20,20 @@ const char* const kUsage =
     "                  [--firmware MAJ.MIN] (--pty [--link PATH] | --device PATH)\n"
     "                  [--wire-time] [--turnaround MS] [--foreign rtu|ascii|dcon]\n"
     "                  [--fault SPEC[,SPEC...]]... [--seed N] [--state FILE] [--log FILE]\n"
-    "                  [--dat FILE]\n"
+    "                  [--dat FILE] [--calibration ITEM[,ITEM...]]...\n"
     "Serves one virtual module of the model on a pseudo-terminal (its path is the first\n"
     "line of output) or on a serial device, until SIGTERM or SIGINT. The address and\n"
     "line settings not given come from --state, else from the model's factory values\n"
     "(address 16, 9600 baud, 8 data bits, no parity, 1 stop bit).\n"
     "  --fault drop=P | badsum=P | badhash=P | garbage=P | nerr=P   (P from 0 to 1)\n"
-    "          slow=MS | deaf-after=N\n";
+    "          slow=MS | deaf-after=N\n"
+    "  --calibration signal=PERCENT   the input signal the calibration sees, in % of the\n"
+    "                                 range (not given: the one each job expects)\n"
+    "                fail=CODE        the next job fails with the family's code\n"
+    "                hang             the next job never ends\n"
+    "                busy=N           reads answered busy before a job ends (2)\n"
+    "                slope=X          the electrode slope a pH calibration reports\n"
+    "                invalid=N        the coefficient an input module's check names invalid\n";
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error, bool& help) {
     help = cmdline::asksForHelp(args);
@@ -91,6 +99,14 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
     scanner.value("--fault", [&](const std::string& v) {
         for (const std::string& item : cmdline::splitList(v))
             if (std::string problem; !addFault(item, options.faults, problem)) return problem;
+        return std::string();
+    });
+    scanner.value("--calibration", [&](const std::string& v) {
+        CalibrationSettings checked;
+        for (const std::string& item : cmdline::splitList(v)) {
+            if (std::string problem; !addCalibrationItem(item, checked, problem)) return problem;
+            options.calibrationItems.push_back(item);
+        }
         return std::string();
     });
     scanner.number("--seed", std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max(),

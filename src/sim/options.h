@@ -22,6 +22,8 @@ struct Options {
     int turnaroundMs = 1;
     std::optional<ProtocolMode> foreign;
     FaultSettings faults;
+    // The "--calibration" items, checked; they apply over the state file's.
+    std::vector<std::string> calibrationItems;
     std::uint32_t seed = 1;
     std::string stateFile;
     std::string logFile;

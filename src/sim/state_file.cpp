@@ -61,6 +61,31 @@ NetworkSettings settingsFrom(const json& object) {
     return settings;
 }
 
+// What is not set is left out, so that a person editing the file sees only the knobs
+// turned.
+json calibrationJson(const CalibrationSettings& settings, const CalibrationStore& store) {
+    json object = {{"busy", settings.busyReads}};
+    if (settings.signalPercent) object["signal"] = *settings.signalPercent;
+    if (settings.failNextJob) object["fail"] = *settings.failNextJob;
+    if (settings.hangNextJob) object["hang"] = true;
+    if (settings.slope) object["slope"] = *settings.slope;
+    if (settings.invalidCoefficient) object["invalid"] = *settings.invalidCoefficient;
+    if (!store.empty()) object["stored"] = store;
+    return object;
+}
+
+void loadCalibration(const json& object, SavedState& state) {
+    CalibrationSettings& settings = state.calibration;
+    settings.busyReads = object.value("busy", settings.busyReads);
+    if (settings.busyReads < 0) throw std::runtime_error("calibration: busy must not be negative");
+    if (object.contains("signal")) settings.signalPercent = object.at("signal").get<double>();
+    if (object.contains("fail")) settings.failNextJob = object.at("fail").get<int>();
+    settings.hangNextJob = object.value("hang", false);
+    if (object.contains("slope")) settings.slope = object.at("slope").get<double>();
+    if (object.contains("invalid")) settings.invalidCoefficient = object.at("invalid").get<int>();
+    state.calibrationStore = object.value("stored", CalibrationStore{});
+}
+
 void loadParameter(const json& entry, ParameterTable& table) {
     const std::string name = entry.at("name").get<std::string>();
     const int offset = entry.value("offset", 0);
@@ -101,6 +126,7 @@ bool loadState(const std::string& path, SavedState& state, std::string& error) {
             state.hasSettings = true;
         }
         for (const json& entry : document.value("parameters", json::array())) loadParameter(entry, state.table);
+        if (document.contains("calibration")) loadCalibration(document.at("calibration"), state);
     } catch (const std::exception& e) {  // json's own errors and values no module holds
         error = path + ": " + e.what();
         return false;
@@ -126,7 +152,8 @@ bool saveState(const std::string& path, const VirtualModule& module, std::string
     }
     const json document = {{"model", modelDisplayName(module.model())},
                            {"settings", settingsJson(module.settings())},
-                           {"parameters", std::move(parameters)}};
+                           {"parameters", std::move(parameters)},
+                           {"calibration", calibrationJson(module.calibration(), module.calibrationStore())}};
     std::string reason;
     // A text value that is no valid UTF-8 is written with replacement characters.
     const std::string text = document.dump(1, ' ', false, json::error_handler_t::replace) + '\n';

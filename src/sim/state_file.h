@@ -1,6 +1,7 @@
 #pragma once
 // The module's configuration kept across runs in a JSON file: the network settings it
-// listened with, and every parameter's value and access attributes.
+// listened with, every parameter's value and access attributes, and its calibration's
+// settings and stored coefficients.
 
 #include <string>
 
@@ -13,11 +14,13 @@ struct SavedState {
     ParameterTable table;
     bool hasSettings = false;
     NetworkSettings settings{};
+    CalibrationSettings calibration{};
+    CalibrationStore calibrationStore{};
 };
 
 // Reads the file into the table's parameters (those it names; the rest keep their
-// values) and the settings. A missing file is no error: the state starts fresh.
-// False, with the reason, for a file that cannot be read or understood.
+// values), the settings and the calibration. A missing file is no error: the state
+// starts fresh. False, with the reason, for a file that cannot be read or understood.
 bool loadState(const std::string& path, SavedState& state, std::string& error);
 
 // Replaces the file as a whole (saveFileAtomically): a crash while saving leaves the

@@ -1,6 +1,7 @@
 #include "sim/virtual_module.h"
 
 #include <algorithm>
+#include <array>
 
 #include "params/type_names.h"
 #include "protocol/frame.h"
@@ -23,15 +24,15 @@ ModuleReply deviceError(std::uint8_t code) { return {kHashDeviceError, {code}}; 
 
 bool isCommand(const ModuleParameter& parameter) { return classifyType(parameter.type) == TypeKind::Void; }
 
-Bytes indexBytes(int index) {
-    return {static_cast<std::uint8_t>(index >> 8 & 0xFF), static_cast<std::uint8_t>(index & 0xFF)};
-}
-
 }  // namespace
 
 VirtualModule::VirtualModule(int model, ParameterTable table, NetworkSettings settings, const std::string& firmware,
                              const Clock& clock)
-    : model_(model), table_(std::move(table)), active_(settings), clock_(clock) {
+    : model_(model),
+      table_(std::move(table)),
+      active_(settings),
+      clock_(clock),
+      firmware_(calibrationFor(model, calibration_, calibrationStore_)) {
     addBuiltInParameters(table_, model, firmware);
     storeSettingsInParameters(table_, active_);
 }
@@ -87,9 +88,12 @@ void VirtualModule::broadcast(const ModuleRequest& request) {
     active_ = pendingSettings();
 }
 
+std::array<ModuleHooks*, 2> VirtualModule::allHooks() const { return {hooks_.get(), firmware_.get()}; }
+
 ModuleReply VirtualModule::handle(const ModuleRequest& request) {
-    if (hooks_)
-        if (auto reply = hooks_->intercept(request, table_, clock_.millis())) return *reply;
+    for (ModuleHooks* hooks : allHooks())
+        if (hooks)
+            if (auto reply = hooks->intercept(request, table_, clock_.millis())) return *reply;
     if (request.hash == kHashAttributes) return exchangeAttributes(request);
     return exchangeValue(request);
 }
@@ -166,7 +170,8 @@ ModuleReply VirtualModule::exchangeValue(const ModuleRequest& request) {
             parameter->value = value;
             parameter->writtenAt = now;
         }
-        if (hooks_) hooks_->written(*parameter, now);
+        for (ModuleHooks* hooks : allHooks())
+            if (hooks) hooks->written(*parameter, now);
     }
     Bytes data = isCommand(*parameter) ? Bytes{} : stateValue(*parameter, now, model_);
     if (index) {

@@ -3,12 +3,15 @@
 // parameter table. It maps one request frame to one reply frame or to silence, the way
 // a module's firmware does.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "sim/calibration_firmware.h"
+#include "sim/calibration_settings.h"
 #include "sim/clock.h"
 #include "sim/line_settings.h"
 #include "sim/module_hooks.h"
@@ -29,9 +32,13 @@ class VirtualModule {
 public:
     // `table` holds the model's description parameters; the module adds what every
     // module has ("dev", "ver", the network settings, APLY) and stores `settings` into the network
-    // parameters, so that reading them tells what the module listens with.
+    // parameters, so that reading them tells what the module listens with. A model that
+    // calibrates runs its family's calibration.
     VirtualModule(int model, ParameterTable table, NetworkSettings settings, const std::string& firmware,
                   const Clock& clock);
+    // The calibration refers to the module's own settings and store.
+    VirtualModule(const VirtualModule&) = delete;
+    VirtualModule& operator=(const VirtualModule&) = delete;
 
     // Answers one frame as it came off the line, "#" to carriage return: the reply's
     // characters, or nothing when the module stays silent.
@@ -48,10 +55,18 @@ public:
     const ParameterTable& parameters() const { return table_; }
     // Times the module restarted (INIT).
     int restarts() const { return restarts_; }
+    // Hooks that see every request before the calibration does.
     void setHooks(std::unique_ptr<ModuleHooks> hooks) { hooks_ = std::move(hooks); }
+    // How the calibration behaves, live; and the coefficients it stored.
+    CalibrationSettings& calibration() { return calibration_; }
+    const CalibrationSettings& calibration() const { return calibration_; }
+    CalibrationStore& calibrationStore() { return calibrationStore_; }
+    const CalibrationStore& calibrationStore() const { return calibrationStore_; }
 
 private:
     ModuleReply handle(const ModuleRequest& request);
+    // The test's hooks first, then the calibration's.
+    std::array<ModuleHooks*, 2> allHooks() const;
     ModuleReply exchangeAttributes(const ModuleRequest& request);
     ModuleReply exchangeValue(const ModuleRequest& request);
     void runCommand(const ModuleParameter& command);
@@ -63,6 +78,9 @@ private:
     NetworkSettings active_;
     const Clock& clock_;
     std::unique_ptr<ModuleHooks> hooks_;
+    CalibrationSettings calibration_;
+    CalibrationStore calibrationStore_;
+    std::unique_ptr<CalibrationFirmware> firmware_;
     bool applyAfterReply_ = false;
     int restarts_ = 0;
 };

@@ -18,9 +18,10 @@ namespace vantor::test {
 
 class SimSession : public ::testing::Test {
 protected:
-    explicit SimSession(const std::string& model = "KQ-16")
+    // `simArgs` go to vantor-sim after its own.
+    explicit SimSession(const std::string& model = "KQ-16", const std::vector<std::string>& simArgs = {})
         : log_(temporaryPath("sim-session-" + model + ".log")),
-          sim_("vantor-sim", {"--model", model, "--pty", "--log", log_}),
+          sim_("vantor-sim", withArgs({"--model", model, "--pty", "--log", log_}, simArgs)),
           port_(sim_.readLine()) {}
     ~SimSession() override { std::filesystem::remove(log_); }
 
@@ -57,6 +58,11 @@ protected:
             if (ParseFrame(line, frame) == FrameCheck::Ok) hashes.push_back(frame.hash);
         }
         return hashes;
+    }
+
+    static std::vector<std::string> withArgs(std::vector<std::string> args, const std::vector<std::string>& more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
     }
 
     std::string log_;

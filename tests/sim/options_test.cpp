@@ -55,6 +55,33 @@ TEST(SimOptions, FaultsAsAListOrRepeated) {
     }
 }
 
+TEST(SimOptions, CalibrationItemsAsAListOrRepeated) {
+    std::string error;
+    const auto options = parse({"--calibration", "signal=97.5,hang", "--calibration", "fail=4"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->calibrationItems, (std::vector<std::string>{"signal=97.5", "hang", "fail=4"}));
+
+    struct Case {
+        const char* item;
+        sim::CalibrationSettings settings;  // what the item alone sets
+    };
+    const Case cases[] = {
+        {"signal=-20", {.signalPercent = -20}}, {"fail=300", {.failNextJob = 300}},
+        {"hang", {.hangNextJob = true}},        {"busy=0", {.busyReads = 0}},
+        {"slope=1.12", {.slope = 1.12}},        {"invalid=2", {.invalidCoefficient = 2}},
+    };
+    for (const Case& c : cases) {
+        sim::CalibrationSettings settings;
+        EXPECT_TRUE(sim::addCalibrationItem(c.item, settings, error)) << error;
+        EXPECT_EQ(settings, c.settings) << c.item;
+    }
+    for (const char* bad : {"hang=1", "fail", "fail=-1", "busy=1001", "signal=lots", "slope=11", "melt=1", ""}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(parse({"--calibration", bad}, error));
+        EXPECT_EQ(error.rfind(std::string("calibration '") + bad + "': unknown kind or bad number", 0), 0u) << error;
+    }
+}
+
 TEST(SimOptions, HelpAnywhereAndWordsRefused) {
     std::string error;
     bool help = false;

@@ -133,7 +133,7 @@ TEST(ModuleFromDescription, AnswersTheDeclaredParametersNoBranchHolds) {
         {"KQ-08", "JuSh", {0x01}, hash_name("JuSh"), {0x01}},
         {"KQ-13", "S.Def", {}, hash_name("S.Def"), {}},
         {"KQ-15", "U.Wgh", {}, hash_name("U.Wgh"), {}},
-        {"KQ-01", "CLB.G", {0x3F, 0x80, 0x00, 0x00}, hash_name("CLB.G"), {0x3F, 0x80, 0x00, 0x00}},
+        {"KQ-02", "CLB.I", {0x01}, hash_name("CLB.I"), {0x01}},
         {"KQ-07", "INIT", {}, kHashDeviceError, {kErrUnknownName}},
         {"KQ-01", "LEn", {0x00}, hash_name("LEn"), {0x00}},             // 7 data bits
         {"KQ-08", "LEn", {0x00}, kHashDeviceError, {kErrUnknownName}},  // fixed at 8

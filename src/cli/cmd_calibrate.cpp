@@ -1,0 +1,169 @@
+// vantorctl calibrate: one step of the offset-and-scale calibration of KQ-08 and KQ-19,
+// run as the desktop wizard runs it.
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/module_session.h"
+#include "description/catalogue.h"
+#include "models/calibration_job.h"
+#include "models/model_facts.h"
+#include "params/parameter.h"
+#include "params/type_names.h"
+#include "text/texts.h"
+
+namespace vantor::cli {
+
+extern const char kCalibrateUsage[] =
+    "usage: vantorctl calibrate [LINK OPTIONS] --code CODE [--sensor NAME]\n"
+    "                           [--first-poll-ms MS] [--poll-ms MS] offset|scale|save\n"
+    "Runs one step of the offset-and-scale calibration of a KQ-08 or KQ-19:\n"
+    "  offset  with the sensor's zero signal applied, the module finds the offset\n"
+    "  scale   with its maximal signal applied, the module finds the scaling\n"
+    "  save    the module stores the coefficients permanently and applies them\n"
+    "--code is the calibration's access code; with a wrong one nothing is sent.\n"
+    "--sensor sets the input type first, one of the choices of \"in-t\" that can be\n"
+    "calibrated. The job's result is read 2000 ms after the start (--first-poll-ms),\n"
+    "then every 1000 ms (--poll-ms) while the module is busy. The outcome goes to\n"
+    "stdout; a failed step exits with status 1.\n";
+
+namespace {
+
+constexpr int kLongestWaitMs = 60000;
+
+enum class Step { Offset, Scale, Save };
+
+struct Request {
+    std::string code;
+    std::string sensor;
+    int firstPollMs = 2000;
+    int pollMs = 1000;
+    Step step = Step::Offset;
+};
+
+std::string usage() { return std::string(kCalibrateUsage) + kLinkOptionsUsage; }
+
+int badUsage(const std::string& reason) { return usageError("calibrate", reason, usage().c_str()); }
+
+bool calibratable(int model) {
+    return model == static_cast<int>(Model::KQ08) || model == static_cast<int>(Model::KQ19);
+}
+
+// The sensors input 1 can be calibrated for: the "in-t" choices from the third on
+// (off and the discrete input have nothing to calibrate); KQ-19 has no fourth.
+std::vector<std::string> calibratableSensors(const Parameter& inputType, int model) {
+    std::vector<std::string> sensors;
+    const auto choices = typeElements(inputType.type);
+    for (std::size_t choice = 2; choice < choices.size(); ++choice)
+        if (!(model == static_cast<int>(Model::KQ19) && choice == 3)) sensors.push_back(choices[choice]);
+    return sensors;
+}
+
+void wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// Sets and writes the input type as the wizard does: a failed write is told, and the
+// job that follows shows what the module made of it. 0, or the bad-usage status.
+int writeSensor(ModuleSession& session, const std::string& sensor) {
+    Parameter* inputType = session.root()->FindParameters("in-t", nullptr, nullptr, nullptr, 0);
+    if (!inputType) {
+        std::fprintf(stderr, "vantorctl calibrate: the description holds no in-t\n");
+        return 1;
+    }
+    const std::vector<std::string> sensors = calibratableSensors(*inputType, session.model());
+    std::string offered, chosen;
+    for (const std::string& choice : sensors) {
+        offered += (offered.empty() ? "" : ", ") + choice;
+        if (equalsIgnoringCase(choice, sensor)) chosen = choice;
+    }
+    if (chosen.empty()) return badUsage("--sensor takes one of: " + offered);
+    inputType->valueText = chosen;
+    if (session.document().WriteParameter(*inputType, 0) != 0)
+        std::fprintf(stderr, "%s\n", Text("IDS_STRING655").c_str());
+    return 0;
+}
+
+// Starts the job and polls its result until the module is done or refuses.
+int runJob(ModuleSession& session, const Request& request) {
+    const bool offset = request.step == Step::Offset;
+    Parameter start;
+    makeJobParameter(start, offset ? kJobOffsetStart : kJobScaleStart, "0");
+    // What the module made of a failed start the poll tells.
+    if (session.document().WriteParameter(start, 0) != 0) std::fprintf(stderr, "%s\n", start.errorText.c_str());
+
+    Parameter result;
+    makeJobParameter(result, kJobResult, "");
+    JobResultPoll poll;
+    wait(request.firstPollMs);
+    for (;;) {
+        const JobPoll judged = poll.judge(session.document().ReadParameter(result), result);
+        switch (judged.state) {
+        case JobPoll::State::Busy: wait(request.pollMs); continue;
+        case JobPoll::State::Done: std::printf("%s calibration done\n", offset ? "Offset" : "Scale"); return 0;
+        case JobPoll::State::Failed:
+            // A result that is no number leaves the error page without a reason.
+            std::printf("%s\n", judged.errorText.empty() ? Text("IDS_STRING653").c_str() : judged.errorText.c_str());
+            return 1;
+        }
+    }
+}
+
+// Stores the coefficients, then applies them (that result is not looked at).
+int save(ModuleSession& session) {
+    Parameter store, apply;
+    makeJobParameter(store, kJobStore, "0");
+    makeJobParameter(apply, kJobApply, "");
+    const bool stored = session.document().WriteParameter(store, 0) == 0;
+    session.document().WriteParameter(apply, 0);
+    if (!stored) {
+        std::printf("%s\n", store.errorText.c_str());
+        return 1;
+    }
+    std::printf("Calibration coefficients saved\n");
+    return 0;
+}
+
+}  // namespace
+
+int runCalibrate(const Arguments& args) {
+    Request request;
+    ModuleSession session;
+    cmdline::Scanner scanner;
+    scanner.value("--code", [&request](const std::string& value) {
+        request.code = value;
+        return std::string();
+    });
+    scanner.value("--sensor", [&request](const std::string& value) {
+        request.sensor = value;
+        return value.empty() ? std::string("--sensor needs a name") : std::string();
+    });
+    scanner.number("--first-poll-ms", 0, kLongestWaitMs, [&request](int ms) { request.firstPollMs = ms; });
+    scanner.number("--poll-ms", 0, kLongestWaitMs, [&request](int ms) { request.pollMs = ms; });
+    std::vector<std::string> words;
+    if (const int status = scanModuleOptions("calibrate", kCalibrateUsage, args, scanner, session, words, true))
+        return status;
+    if (words.size() != 1 || (words[0] != "offset" && words[0] != "scale" && words[0] != "save"))
+        return badUsage("name one step: offset, scale or save");
+    request.step = words[0] == "offset" ? Step::Offset : words[0] == "scale" ? Step::Scale : Step::Save;
+
+    // The code is checked before anything goes to the module.
+    if (request.code != kJobAccessCode) {
+        std::fprintf(stderr, "%s\n", Text("IDS_STRING657").c_str());
+        return 1;
+    }
+    if (!session.open() || !session.chooseModel(false)) return 1;
+    if (!calibratable(session.model())) {
+        std::fprintf(stderr, "vantorctl calibrate: %s has no offset-and-scale calibration (KQ-08 and KQ-19 have)\n",
+                     modelDisplayName(session.model()).c_str());
+        return 1;
+    }
+    if (!session.loadTree()) return 1;
+    if (!request.sensor.empty())
+        if (const int status = writeSensor(session, request.sensor)) return status;
+    return request.step == Step::Save ? save(session) : runJob(session, request);
+}
+
+}  // namespace vantor::cli
