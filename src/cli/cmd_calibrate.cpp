@@ -13,7 +13,7 @@
 #include "models/calibration_job.h"
 #include "models/model_facts.h"
 #include "params/parameter.h"
-#include "params/type_names.h"
+#include "platform/string_utils.h"
 #include "text/texts.h"
 
 namespace vantor::cli {
@@ -53,16 +53,6 @@ bool calibratable(int model) {
     return model == static_cast<int>(Model::KQ08) || model == static_cast<int>(Model::KQ19);
 }
 
-// The sensors input 1 can be calibrated for: the "in-t" choices from the third on
-// (off and the discrete input have nothing to calibrate); KQ-19 has no fourth.
-std::vector<std::string> calibratableSensors(const Parameter& inputType, int model) {
-    std::vector<std::string> sensors;
-    const auto choices = typeElements(inputType.type);
-    for (std::size_t choice = 2; choice < choices.size(); ++choice)
-        if (!(model == static_cast<int>(Model::KQ19) && choice == 3)) sensors.push_back(choices[choice]);
-    return sensors;
-}
-
 void wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // Sets and writes the input type as the wizard does: a failed write is told, and the
@@ -73,7 +63,7 @@ int writeSensor(ModuleSession& session, const std::string& sensor) {
         std::fprintf(stderr, "vantorctl calibrate: the description holds no in-t\n");
         return 1;
     }
-    const std::vector<std::string> sensors = calibratableSensors(*inputType, session.model());
+    const std::vector<std::string> sensors = calibratableSensors(*inputType, static_cast<Model>(session.model()));
     std::string offered, chosen;
     for (const std::string& choice : sensors) {
         offered += (offered.empty() ? "" : ", ") + choice;

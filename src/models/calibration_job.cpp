@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "params/parameter.h"
+#include "params/type_names.h"
 #include "text/format.h"
 #include "text/texts.h"
 
@@ -42,6 +43,14 @@ JobPoll JobResultPoll::judge(int readResult, const Parameter& result) {
     }
     if (const char* key = refusalKey(code)) return {State::Failed, Text(key)};
     return {State::Failed, FormatTextArgs(Text("IDS_STRING652"), number)};
+}
+
+std::vector<std::string> calibratableSensors(const Parameter& inputType, Model model) {
+    std::vector<std::string> sensors;
+    const auto choices = typeElements(inputType.type);
+    for (std::size_t choice = 2; choice < choices.size(); ++choice)
+        if (!(model == Model::KQ19 && choice == 3)) sensors.push_back(choices[choice]);
+    return sensors;
 }
 
 void makeJobParameter(Parameter& parameter, const char* name, const std::string& valueText) {

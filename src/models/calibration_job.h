@@ -5,6 +5,9 @@
 // that the wizard and the command line judge alike.
 
 #include <string>
+#include <vector>
+
+#include "models/model_facts.h"
 
 namespace vantor {
 
@@ -39,6 +42,11 @@ public:
 private:
     int busyAnswers_ = 0;
 };
+
+// The sensors input 1 can be calibrated for, in the order of the "in-t" type: its
+// choices from the third on (off and the discrete input have nothing to calibrate);
+// KQ-19 has no fourth.
+std::vector<std::string> calibratableSensors(const Parameter& inputType, Model model);
 
 // The temporary record of one job parameter: its name, type "int" and value text.
 void makeJobParameter(Parameter& parameter, const char* name, const std::string& valueText);

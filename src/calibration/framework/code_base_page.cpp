@@ -10,23 +10,12 @@
 #include "models/base_device.h"
 #include "models/calibration_job.h"
 #include "params/parameter.h"
-#include "params/type_names.h"
 #include "text/texts.h"
 
 namespace vantor::gui {
 namespace {
 
 QString keyed(const char* key) { return QString::fromStdString(TextByKey(key)); }
-
-// The sensors input 1 can be calibrated for: the "in-t" choices from the third on
-// (off and the discrete input have nothing to calibrate); KQ-19 has no fourth.
-QStringList calibratableSensors(const Parameter& inputType, bool kq19) {
-    QStringList sensors;
-    const auto choices = typeElements(inputType.type);
-    for (std::size_t choice = 2; choice < choices.size(); ++choice)
-        if (!(kq19 && choice == 3)) sensors << QString::fromStdString(choices[choice]);
-    return sensors;
-}
 
 }  // namespace
 
@@ -55,7 +44,9 @@ CCodeBasePage::CCodeBasePage(CPlimoDoc& document) : CCodeBasePage("IDS_STRING654
     DescBranch* root = document.rootBranch();
     inputType_ = root ? root->FindParameters("in-t", nullptr, nullptr, nullptr, 0) : nullptr;
     const CBaseDevice* model = document.deviceModel();
-    if (inputType_) row(0).list->addItems(calibratableSensors(*inputType_, model && model->model() == Model::KQ19));
+    if (inputType_ && model)
+        for (const std::string& sensor : calibratableSensors(*inputType_, model->model()))
+            row(0).list->addItem(QString::fromStdString(sensor));
     row(0).list->setCurrentIndex(-1);
 }
 
