@@ -16,6 +16,7 @@
 #include "link/device_io.h"
 #include "models/natural_spline.h"
 #include "params/parameter.h"
+#include "sim/calibration_settings.h"
 #include "sim/device_errors.h"
 #include "support/shot_path.h"
 #include "text/format.h"
@@ -88,13 +89,18 @@ struct Node {
     const char* physicalValue;
 };
 
+// Who answers the calibration: the test's script, or the module's own firmware.
+enum class ModuleSide { Scripted, OwnFirmware };
+
 // The inductance wizard of a KQ-13 on its in-process module.
 struct InductanceBench : test::CalibrationBench {
-    InductanceBench() : CalibrationBench(test::kKq13), sheet(link) {
+    explicit InductanceBench(ModuleSide side = ModuleSide::Scripted) : CalibrationBench(test::kKq13), sheet(link) {
         gui::addInductancePages(sheet);
-        auto hooks = std::make_unique<ModuleScript>();
-        module = hooks.get();
-        bench.module.setHooks(std::move(hooks));
+        if (side == ModuleSide::Scripted) {
+            auto hooks = std::make_unique<ModuleScript>();
+            module = hooks.get();
+            bench.module.setHooks(std::move(hooks));
+        }
         sheet.show();
     }
 
@@ -148,7 +154,7 @@ struct InductanceBench : test::CalibrationBench {
         return values;
     }
 
-    ModuleScript* module;
+    ModuleScript* module = nullptr;  // none: the module's own firmware answers
     CmySheet sheet;
 };
 
@@ -183,6 +189,29 @@ TEST(InductanceCalibration, FactoryMethodMeasuresBothLimitsAndApplies) {
         EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
         EXPECT_EQ(b.exchanges(kNames), (Lines{"r tdev", "w zU.Sh", "w zU.Sc", "w U.Apl", "r Rd.St"}));
         EXPECT_TRUE(b.bench.ui.messages.empty());
+    }
+}
+
+// The module's own firmware measures each limit at the reference it expects; a failed
+// calibration leaves its bit in the status and nothing stored.
+TEST(InductanceCalibration, FactoryMethodAgreesWithTheModulesOwnFirmware) {
+    for (const std::optional<int> failure : {std::optional<int>{}, std::optional<int>{1}}) {
+        InductanceBench b(ModuleSide::OwnFirmware);
+        b.bench.module.calibration().failNextJob = failure;
+        b.choose(kFactory);
+        ASSERT_TRUE(b.on<CMinPage>());
+        b.click(QWizard::NextButton);
+        ASSERT_TRUE(b.on<CMaxPage>());
+        b.click(QWizard::NextButton);
+        ASSERT_TRUE(b.on<CSaveVIPage>());
+        b.click(QWizard::FinishButton);
+        ASSERT_TRUE(b.closed());
+        EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
+        EXPECT_EQ(b.exchanges(kNames), (Lines{"r tdev", "w zU.Sh", "w zU.Sc", "w U.Apl", "r Rd.St"}));
+        EXPECT_EQ(b.bench.ui.texts(), failure ? Lines{Text("IDS_STRING631")} : Lines{});
+        const sim::CalibrationStore stored =
+            failure ? sim::CalibrationStore{} : sim::CalibrationStore{{"lower.0", 0}, {"upper.0", 100}};
+        EXPECT_EQ(b.bench.module.calibrationStore(), stored);
     }
 }
 

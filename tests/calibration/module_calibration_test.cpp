@@ -20,6 +20,7 @@
 #include "link/device_io.h"
 #include "models/calibration_functions.h"
 #include "protocol/name_hash.h"
+#include "sim/calibration_settings.h"
 #include "sim/module_hooks.h"
 #include "support/document_bench.h"
 #include "text/format.h"
@@ -115,11 +116,16 @@ QPushButton& button(QWidget& parent, const QString& text) {
     throw std::runtime_error("no button " + text.toStdString());
 }
 
-// A document of the model whose module answers the scripted calibration functions, and
-// the calibration link with waits of a millisecond.
+// Who answers the calibration functions: the test's script, or the module's own firmware.
+enum class ModuleSide { Scripted, OwnFirmware };
+
+// A document of the model whose module answers the scripted calibration functions (or
+// runs its own), and the calibration link with waits of a millisecond.
 struct CalibrationBench {
-    explicit CalibrationBench(int model) : bench(model) {
+    explicit CalibrationBench(int model, ModuleSide side = ModuleSide::Scripted) : bench(model) {
         EXPECT_TRUE(bench.doc.OnNewDocument());
+        bench.recorder.sent.clear();
+        if (side == ModuleSide::OwnFirmware) return;
         auto hooks = std::make_unique<ScriptedFunctions>();
         functions = hooks.get();
         bench.module.setHooks(std::move(hooks));
@@ -130,7 +136,6 @@ struct CalibrationBench {
         functions->always("CLB.G", kCoefficientOne);
         functions->always("CLB.P", Bytes{0xC0, 0x00});
         functions->always("CLB.A", Bytes{0x00, 0x00});
-        bench.recorder.sent.clear();
     }
 
     Lines sent() const {
@@ -145,15 +150,15 @@ struct CalibrationBench {
     std::vector<test::RecordedMessage>& messages() { return bench.ui.messages; }
 
     test::DocumentBench bench;
-    ScriptedFunctions* functions = nullptr;
+    ScriptedFunctions* functions = nullptr;  // none: the module's own firmware answers
     CalibrationLink link{bench.doc, CalibrationTiming::quick()};
 };
 
 // ---- the input calibration
 
 struct InputCalibrationBench : CalibrationBench {
-    explicit InputCalibrationBench(InputCalibrationRun run, int model = kKq01)
-        : CalibrationBench(model), dialog(std::make_unique<CCalibrate2>(link, std::move(run))) {
+    explicit InputCalibrationBench(InputCalibrationRun run, int model = kKq01, ModuleSide side = ModuleSide::Scripted)
+        : CalibrationBench(model, side), dialog(std::make_unique<CCalibrate2>(link, std::move(run))) {
         dialog->show();
     }
     // Next, and what the dialog shows once the step has run.
@@ -197,6 +202,49 @@ TEST(InputCalibration, AValveIsCalibratedClosedThenOpenOnItsInput) {
     EXPECT_EQ(s.messages()[0].caption, "\"Message\"");
     s.discard();
     EXPECT_EQ(s.sent(), (Lines{"CLB.I = 130 4", "CLB.S ?", "CLB.T ?", "CLB.G ? 1", "CLB.P =", "CLB.A =", "CLB.A ="}));
+}
+
+// The module's own firmware: a measurement busy for a few polls, then the coefficients
+// it found, checked and stored; or the failure or the invalid coefficient it names.
+TEST(InputCalibration, TheModulesOwnFirmwareFindsChecksAndStoresTheCoefficients) {
+    const Lines measured{"CLB.I = 3", "CLB.S ?", "CLB.S ?", "CLB.S ?"};
+    Lines stored = measured;
+    stored.insert(stored.end(), {"CLB.T ?", "CLB.G ? 1", "CLB.G ? 2", "CLB.G ? 3", "CLB.G ? 4", "CLB.P ="});
+    Lines invalidSecond = measured;
+    invalidSecond.insert(invalidSecond.end(), {"CLB.T ?", "CLB.G ? 2"});
+    struct Case {
+        const char* what;
+        std::optional<int> failure;
+        std::optional<int> invalid;
+        std::vector<std::string> shown;  // after each Next
+        Lines sent;
+        sim::CalibrationStore stored;
+    };
+    const Case cases[] = {
+        {"calibrated",
+         std::nullopt,
+         std::nullopt,
+         {Text("IDS_STRING807"), CoefficientReportText(3, {1.0F, 0.998F, 1.002F, 0.999F}), Text("IDS_STRING750")},
+         stored,
+         {{"type3.k1", 1.0}, {"type3.k2", 0.998}, {"type3.k3", 1.002}, {"type3.k4", 0.999}}},
+        {"measurement failed", 4, std::nullopt, {Text("IDS_STRING805") + Text("IDS_STRING821")}, measured, {}},
+        {"second coefficient invalid",
+         std::nullopt,
+         2,
+         {Text("IDS_STRING807"), InvalidCoefficientText(3, static_cast<float>(0.998 * 1.5))},
+         invalidSecond,
+         {}},
+    };
+    for (const Case& c : cases) {
+        InputCalibrationBench s({3, Text("IDS_STRING446"), 0}, kKq09, ModuleSide::OwnFirmware);
+        s.bench.module.calibration().failNextJob = c.failure;
+        s.bench.module.calibration().invalidCoefficient = c.invalid;
+        for (const std::string& text : c.shown) EXPECT_EQ(s.next(), shown(text)) << c.what;
+        EXPECT_EQ(s.sent(), c.sent) << c.what;
+        EXPECT_EQ(s.nextEnabled(), !c.failure) << c.what;
+        EXPECT_TRUE(s.messages().empty()) << c.what;
+        EXPECT_EQ(s.bench.module.calibrationStore(), c.stored) << c.what;
+    }
 }
 
 TEST(InputCalibration, AnotherInputAfterTheValveMeansChoosingAgain) {
@@ -586,7 +634,8 @@ TEST(InputModuleCalibration, ARepeatedCalibrationRunsInsideTheFirst) {
 // ---- the output calibration
 
 struct OutputCalibrationBench : CalibrationBench {
-    explicit OutputCalibrationBench(bool readWhenOpen = false) : CalibrationBench(kKq03) {
+    explicit OutputCalibrationBench(bool readWhenOpen = false, ModuleSide side = ModuleSide::Scripted)
+        : CalibrationBench(kKq03, side) {
         bench.ui.setOption(OptionSwitch::ReadWhenOpen, readWhenOpen);
         bench.module.parameters().find("POUt", 2)->value = {3};  // output 3 is digital
         dialog = std::make_unique<CCalibration>(link);
@@ -681,6 +730,22 @@ TEST(OutputCalibration, TheChosenCoefficientDrivesItsOutputAndEveryChangeIsWritt
     s.settle();
     EXPECT_TRUE(s.dialog->isHidden());
     EXPECT_EQ(s.sent(), (Lines{"CLB.K ? 0 1", "CLB.K = 0 1 0 1", "CLB.K = 0 1 0 1", "CLB.A ?"}));
+    EXPECT_TRUE(s.messages().empty());
+}
+
+TEST(OutputCalibration, TheModulesOwnFirmwareDrivesTheChosenCoefficientsOutput) {
+    OutputCalibrationBench s(false, ModuleSide::OwnFirmware);
+    s.setModuleCoefficient(7, 2000);
+    s.choose("K20 output 4");
+    EXPECT_EQ(s.value(), "2000");
+    s.press("+5");
+    button(*s.dialog, keyed("IDD_DIALOG_CALIB_IDOK")).click();
+    s.settle();
+    EXPECT_TRUE(s.dialog->isHidden());
+    EXPECT_EQ(s.sent(), (Lines{"CLB.K ? 0 7", "CLB.I = 7", "CLB.K ? 0 7", "CLB.K = 7 208 0 7", "CLB.K = 7 208 0 7",
+                               "CLB.K ? 0 7", "CLB.K = 7 213 0 7", "CLB.K = 7 213 0 7", "CLB.K ? 0 7",
+                               "CLB.K = 7 213 0 7", "CLB.K = 7 213 0 7", "CLB.A ?"}));
+    EXPECT_EQ(s.moduleCoefficient(7), (Bytes{0x07, 0xD5}));
     EXPECT_TRUE(s.messages().empty());
 }
 

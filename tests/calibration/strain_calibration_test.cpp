@@ -15,6 +15,7 @@
 #include "calibration_bench.h"
 #include "link/device_io.h"
 #include "protocol/frame.h"
+#include "sim/calibration_settings.h"
 #include "support/shot_path.h"
 #include "text/format.h"
 #include "text/texts.h"
@@ -97,15 +98,17 @@ private:
 const Lines kStrainNames{"Sens",  "zU.Sh", "zU.Sc", "U.Apl", "Rd.St", "zu.fn", "zu.fx",
                          "v.min", "v.max", "INIT",  "U.Wgh", "p.wgh", "Rd.fF"};
 
-// A document on a KQ-15 or KQ-16 with the strain-gauge firmware in front of the module.
-struct StrainModuleBench : test::CalibrationBench {
-    explicit StrainModuleBench(int model) : CalibrationBench(model), firmware(install(bench.module)) {}
+// Who answers the calibration: the test's script, or the module's own firmware.
+enum class ModuleSide { Scripted, OwnFirmware };
 
-    static StrainFirmware& install(sim::VirtualModule& module) {
+// A document on a KQ-15 or KQ-16, with the scripted strain-gauge firmware in front of
+// the module unless the module's own is asked for.
+struct StrainModuleBench : test::CalibrationBench {
+    explicit StrainModuleBench(int model, ModuleSide side = ModuleSide::Scripted) : CalibrationBench(model) {
+        if (side == ModuleSide::OwnFirmware) return;
         auto hooks = std::make_unique<StrainFirmware>();
-        StrainFirmware& firmware = *hooks;
-        module.setHooks(std::move(hooks));
-        return firmware;
+        firmware = hooks.get();
+        bench.module.setHooks(std::move(hooks));
     }
 
     // The frames sent so far as "r NAME data" / "w NAME data" (data in hex), for the
@@ -128,14 +131,17 @@ struct StrainModuleBench : test::CalibrationBench {
         return bench.ui.messages.at(0);
     }
 
-    StrainFirmware& firmware;
+    StrainFirmware* firmware = nullptr;  // none: the module's own answers
 };
 
 constexpr int kCode = 0, kMin = 1, kMax = 2, kSave = 3, kUserMin = 4, kUserMax = 5, kUserSave = 6;
 
 // The strain-gauge wizard, shown.
 struct StrainBench : StrainModuleBench {
-    explicit StrainBench(int model = test::kKq16) : StrainModuleBench(model), sheet(link) { sheet.show(); }
+    explicit StrainBench(int model = test::kKq16, ModuleSide side = ModuleSide::Scripted)
+        : StrainModuleBench(model, side), sheet(link) {
+        sheet.show();
+    }
 
     CPage1VI& codePage() { return *sheet.pageOf<CPage1VI>(); }
     CUserValuePage& valuePage(int id) { return *static_cast<CUserValuePage*>(sheet.pageAt(id)); }
@@ -162,7 +168,7 @@ struct StrainBench : StrainModuleBench {
     }
     // On a user value page: waits for the live signal, types the values, Next.
     void enterPoint(int page, float signal, const QString& percent, const QString& units) {
-        firmware.signal = signal;
+        firmware->signal = signal;
         const QString shown = QString::fromStdString(FormatTextArgs("%.4f", static_cast<double>(signal)));
         ASSERT_TRUE(eventually([&] { return valuePage(page).signalField().text() == shown; })) << signal;
         valuePage(page).percentField().setText(percent);
@@ -175,7 +181,7 @@ struct StrainBench : StrainModuleBench {
 
 TEST(StrainCalibration, FactoryPathOnTheThirdChannelSendsItsFramesInOrder) {
     StrainBench b;
-    b.firmware.script("Rd.St", {statusData(16)});  // a bit outside the failure mask
+    b.firmware->script("Rd.St", {statusData(16)});  // a bit outside the failure mask
     b.choose(CPage1VI::kFactory, 2, 4);
     ASSERT_TRUE(b.onPage(kMin));
     EXPECT_EQ(b.sheet.channel(), 2);
@@ -262,7 +268,7 @@ TEST(StrainCalibration, ListsNameTheChannelsAndEachSensitivityWithItsRange) {
 
 TEST(StrainCalibration, OneInputModuleHasNoChannelListAndUsesItsOnlyInput) {
     StrainBench b(test::kKq15);
-    b.firmware.script("Rd.St", {statusData(0)});
+    b.firmware->script("Rd.St", {statusData(0)});
     b.choose(CPage1VI::kFactory, -1, 2);
     EXPECT_FALSE(b.codePage().channelRow().shown());
     ASSERT_TRUE(b.onPage(kMin));
@@ -274,7 +280,7 @@ TEST(StrainCalibration, OneInputModuleHasNoChannelListAndUsesItsOnlyInput) {
 
 TEST(StrainCalibration, RefusedSensitivityStaysOnTheFirstPageWithTheModulesReason) {
     StrainBench b;
-    b.firmware.refuseWrite("Sens");
+    b.firmware->refuseWrite("Sens");
     b.choose(CPage1VI::kFactory, 0, 1);
     ASSERT_TRUE(b.onPage(kCode));
     const test::RecordedMessage& shown = b.onlyMessage();
@@ -299,9 +305,9 @@ TEST(StrainCalibration, LimitMeasurementsStopOnARefusalButNotOnAnUndecodableRepl
     for (const auto& c : cases) {
         StrainBench b;
         if (c.refused)
-            b.firmware.refuseWrite(c.command);
+            b.firmware->refuseWrite(c.command);
         else
-            b.firmware.answerWriteWithNothing(c.command);
+            b.firmware->answerWriteWithNothing(c.command);
         b.choose(CPage1VI::kFactory, 0, 0);
         ASSERT_TRUE(b.onPage(kMin));
         b.click(QWizard::NextButton);
@@ -323,7 +329,7 @@ TEST(StrainCalibration, LimitMeasurementsStopOnARefusalButNotOnAnUndecodableRepl
 TEST(StrainCalibration, StatusAfterApplyingTellsSuccessOrOffersRepeat) {
     for (const int status : {16, 32, 256}) {
         StrainBench b;
-        b.firmware.script("Rd.St", {statusData(status)});
+        b.firmware->script("Rd.St", {statusData(status)});
         b.choose(CPage1VI::kFactory, 0, 0);
         ASSERT_TRUE(b.onPage(kMin));
         b.click(QWizard::NextButton);
@@ -351,10 +357,43 @@ TEST(StrainCalibration, StatusAfterApplyingTellsSuccessOrOffersRepeat) {
     }
 }
 
+// The module's own firmware measures each limit at the reference it expects and leaves
+// the outcome of applying them in its status: stored limits, or a failure and nothing
+// stored.
+TEST(StrainCalibration, FactoryPathAgreesWithTheModulesOwnFirmware) {
+    for (const std::optional<int> failure : {std::optional<int>{}, std::optional<int>{32}}) {
+        StrainBench b(test::kKq16, ModuleSide::OwnFirmware);
+        b.bench.module.calibration().failNextJob = failure;
+        b.choose(CPage1VI::kFactory, 2, 4);
+        ASSERT_TRUE(b.onPage(kMin));
+        b.click(QWizard::NextButton);
+        ASSERT_TRUE(b.onPage(kMax));
+        b.click(QWizard::NextButton);
+        ASSERT_TRUE(b.onPage(kSave));
+        b.click(QWizard::FinishButton);
+        Lines expected{"w Sens 04 00 02", "w zU.Sh 00 02", "w zU.Sc 00 02", "w U.Apl", "r Rd.St"};
+        const sim::CalibrationStore& stored = b.bench.module.calibrationStore();
+        if (failure) {
+            ASSERT_TRUE(b.onPage(kSave));
+            EXPECT_EQ(b.bench.ui.texts(), Lines{Text("IDS_STRING589")});
+            EXPECT_EQ(b.frames(), expected);
+            EXPECT_TRUE(stored.empty());
+            continue;
+        }
+        ASSERT_TRUE(b.closed());
+        EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
+        EXPECT_TRUE(b.bench.ui.messages.empty());
+        expected.insert(expected.end(), {"r Sens 00 00", "r Sens 00 01", "r Sens 00 02", "r Sens 00 03"});
+        EXPECT_EQ(b.frames(), expected);
+        EXPECT_EQ(stored, (sim::CalibrationStore{{"lower.2", 0}, {"upper.2", 100}}));
+        EXPECT_EQ(b.bench.named("Sens", 2).valueText, "14 mV/V");
+    }
+}
+
 TEST(StrainCalibration, UserPathWritesTheLimitsOfItsTwoPoints) {
     StrainBench b;
-    b.firmware.script("Rd.St", {statusData(16)});
-    b.firmware.signalLost = true;
+    b.firmware->script("Rd.St", {statusData(16)});
+    b.firmware->signalLost = true;
     b.choose(CPage1VI::kUser, 2);
     ASSERT_TRUE(b.onPage(kUserMin));
     CUserValuePage& lower = b.valuePage(kUserMin);
@@ -363,7 +402,7 @@ TEST(StrainCalibration, UserPathWritesTheLimitsOfItsTwoPoints) {
     EXPECT_EQ(lower.instructionText(),
               Text("IDS_STRING601") + Text("IDS_STRING599") + "3 mV/V" + Text("IDS_STRING600") + "-15..+15 mV");
     ASSERT_TRUE(test::CalibrationBench::eventually([&] { return lower.signalField().text() == "no data"; }));
-    b.firmware.signalLost = false;
+    b.firmware->signalLost = false;
     ASSERT_TRUE(test::CalibrationBench::eventually([&] { return lower.signalField().text() == "1.0000"; }));
     b.sheet.grab().save(test::shotPath("strain_user_lower_page"));
     b.enterPoint(kUserMin, 1.0F, "20", "2");
@@ -435,8 +474,8 @@ TEST(StrainCalibration, UserSaveStopsAtTheFirstFailureAndReturnsToTheFirstPage) 
     };
     for (const auto& c : cases) {
         StrainBench b;
-        if (c.refused) b.firmware.refuseWrite(c.refused);
-        b.firmware.script("Rd.St", {statusData(c.status)});
+        if (c.refused) b.firmware->refuseWrite(c.refused);
+        b.firmware->script("Rd.St", {statusData(c.status)});
         b.choose(CPage1VI::kUser, 0);
         ASSERT_TRUE(b.onPage(kUserMin));
         b.enterPoint(kUserMin, 1.0F, "20", "2");
@@ -453,7 +492,8 @@ TEST(StrainCalibration, UserSaveStopsAtTheFirstFailureAndReturnsToTheFirstPage) 
 
 // The tare dialog of a KQ-15 or KQ-16, shown.
 struct TareBench : StrainModuleBench {
-    explicit TareBench(int model = test::kKq16) : StrainModuleBench(model) {}
+    explicit TareBench(int model = test::kKq16, ModuleSide side = ModuleSide::Scripted)
+        : StrainModuleBench(model, side) {}
 
     // Opens the dialog on channel `channel` (0-based).
     gui::CWeightTDDlg& open(int channel = 0) {
@@ -471,7 +511,7 @@ struct TareBench : StrainModuleBench {
 
 TEST(TareWeight, ShowsTheLoadOfTheChosenChannelAndYesTakesIt) {
     TareBench b;
-    b.firmware.script("Rd.fF", {floatData(12.3456F)});
+    b.firmware->script("Rd.fF", {floatData(12.3456F)});
     gui::CWeightTDDlg& dialog = b.open();
     EXPECT_TRUE(dialog.channelList().isVisible());
     EXPECT_EQ(dialog.channelList().currentText(), "1");
@@ -493,9 +533,23 @@ TEST(TareWeight, ShowsTheLoadOfTheChosenChannelAndYesTakesIt) {
     EXPECT_TRUE(b.bench.ui.messages.empty());
 }
 
+TEST(TareWeight, TheModulesOwnFirmwareTakesTheLoadShownAsTheTare) {
+    TareBench b(test::kKq16, ModuleSide::OwnFirmware);
+    // 80 % of the channel's -15..+15 mV is 9 mV; its scaling makes 0..15 mV 0..1000 units.
+    b.bench.module.calibration().signalPercent = 80;
+    gui::CWeightTDDlg& dialog = b.open(2);
+    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return dialog.weightField().text() == "600.000"; }));
+    dialog.yesButton().click();
+    ASSERT_TRUE(b.closed());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(b.frames({"U.Wgh", "INIT", "p.wgh"}), (Lines{"w U.Wgh 00 02", "w INIT", "r p.wgh 00 02"}));
+    EXPECT_EQ(b.bench.named("p.wgh", 2).valueText, "600.000");
+    EXPECT_TRUE(b.bench.ui.messages.empty());
+}
+
 TEST(TareWeight, AFailedReadShowsNoData) {
     TareBench b;
-    b.firmware.refuseRead("Rd.fF");
+    b.firmware->refuseRead("Rd.fF");
     gui::CWeightTDDlg& dialog = b.open();
     ASSERT_TRUE(test::CalibrationBench::eventually([&] { return dialog.weightField().text() == "no data"; }));
     dialog.noButton().click();
@@ -504,16 +558,16 @@ TEST(TareWeight, AFailedReadShowsNoData) {
 
 TEST(TareWeight, ARefusedTareIsToldAndTheDialogStaysAndReadsOn) {
     TareBench b;
-    b.firmware.refuseWrite("U.Wgh");
+    b.firmware->refuseWrite("U.Wgh");
     gui::CWeightTDDlg& dialog = b.open(1);
-    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.firmware.loadReads > 0; }));
+    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.firmware->loadReads > 0; }));
     dialog.yesButton().click();
     ASSERT_TRUE(test::CalibrationBench::eventually([&] { return !b.bench.ui.messages.empty(); }));
     EXPECT_EQ(b.onlyMessage().text, Text("IDS_STRING719"));
     EXPECT_EQ(b.onlyMessage().icon, MessageIcon::Warning);
     EXPECT_TRUE(dialog.isVisible());
-    const int readsBefore = b.firmware.loadReads;
-    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.firmware.loadReads > readsBefore; }));
+    const int readsBefore = b.firmware->loadReads;
+    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.firmware->loadReads > readsBefore; }));
     dialog.noButton().click();
     ASSERT_TRUE(b.closed());
     const Lines sent = b.frames({"U.Wgh", "INIT", "p.wgh"});
@@ -525,7 +579,7 @@ TEST(TareWeight, NoClosesWithoutWriting) {
         TareBench b(model);
         gui::CWeightTDDlg& dialog = b.open();
         EXPECT_EQ(dialog.channelList().isVisible(), model == test::kKq16);
-        ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.firmware.loadReads > 1; }));
+        ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.firmware->loadReads > 1; }));
         dialog.noButton().click();
         ASSERT_TRUE(b.closed());
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -537,7 +591,7 @@ TEST(TareWeight, OneInputModuleTakesTheTareOfItsOnlyInput) {
     TareBench b(test::kKq15);
     gui::CWeightTDDlg& dialog = b.open();
     EXPECT_FALSE(dialog.channelList().isVisible());
-    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.firmware.loadReads > 0; }));
+    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return b.firmware->loadReads > 0; }));
     dialog.yesButton().click();
     ASSERT_TRUE(b.closed());
     EXPECT_EQ(b.frames({"U.Wgh", "INIT", "p.wgh"}), (Lines{"w U.Wgh", "w INIT", "r p.wgh"}));
