@@ -58,8 +58,8 @@ TEST_F(CalibrationOnTheLine, AModuleThatRefusesTheJobEndsOnTheErrorPage) {
     for (const std::uint16_t hash : requestHashes())
         if (hash == hash_name("in-t") || hash == hash_name("JuSh") || hash == hash_name("JuRD"))
             jobFrames.push_back(hash);
-    EXPECT_EQ(jobFrames, (std::vector<std::uint16_t>{hash_name("in-t"), hash_name("JuSh"), hash_name("JuRD"),
-                                                     hash_name("JuRD")}));
+    EXPECT_EQ(jobFrames,
+              (std::vector<std::uint16_t>{hash_name("in-t"), hash_name("JuSh"), hash_name("JuRD"), hash_name("JuRD")}));
     EXPECT_TRUE(ui.messages.empty());
 }
 
