@@ -61,18 +61,21 @@ private:
     std::vector<Bytes> writes_;
 };
 
-gui::CalibrationTiming timingWith(int stageTimeoutMs) {
+constexpr int kLongerThanAnyTest = 600000;
+
+gui::CalibrationTiming timingWith(int stageTimeoutMs, int readingPauseMs) {
     gui::CalibrationTiming timing = gui::CalibrationTiming::quick();
     timing.stageTimeoutMs = stageTimeoutMs;
+    timing.readingPauseMs = readingPauseMs;
     return timing;
 }
 
 // The wizard of a meter on its in-process module; the stage time-out is long unless a
 // test is about it, so that only the word the meter answers moves the wizard.
 struct MeterBench : test::CalibrationBench {
-    explicit MeterBench(int model, int stageTimeoutMs = 600000)
+    explicit MeterBench(int model, int stageTimeoutMs = kLongerThanAnyTest, int readingPauseMs = 1)
         : CalibrationBench(model),
-          meterLink(bench.doc, timingWith(stageTimeoutMs)),
+          meterLink(bench.doc, timingWith(stageTimeoutMs, readingPauseMs)),
           sheet(meterLink, dynamic_cast<CDeviceEnergy&>(*bench.doc.deviceModel())) {
         auto hooks = std::make_unique<MeterModule>();
         meter = hooks.get();
@@ -80,6 +83,19 @@ struct MeterBench : test::CalibrationBench {
         sheet.show();
     }
 
+    // Leaves the module side to the meter's own calibration, which counts the reads of a
+    // stage: the bench then reads one round per stage (a pause longer than any test), so that no
+    // round after a stage's end runs the next one before its page waits for it.
+    void useFirmware() {
+        bench.module.setHooks(nullptr);
+        meter = nullptr;
+    }
+    Lines modeExchanges() const {
+        Lines out;
+        for (const std::string& line : exchanges({"Mode"}))
+            if (line == "w Mode" || line == "r Mode") out.push_back(line);
+        return out;
+    }
     CStagePage& stagePage(int id) { return *static_cast<CStagePage*>(sheet.pageAt(id)); }
     QAbstractButton& button(QWizard::WizardButton which) { return *sheet.button(which); }
     void click(QWizard::WizardButton which) {
@@ -150,6 +166,43 @@ TEST(EnergyMeterCalibration, EachMeterWalksItsStagesOnTheWordsItsModelGives) {
         EXPECT_EQ(b.meter->modeWrites(), std::vector<Bytes>{c.startWord});
         EXPECT_TRUE(b.bench.ui.messages.empty());
     }
+}
+
+TEST(EnergyMeterCalibration, EachMetersOwnCalibrationRunsItsStagesToTheEnd) {
+    for (const int model : {test::kKq21, test::kKq22, test::kKq23, test::kKq24}) {
+        SCOPED_TRACE(model);
+        MeterBench b(model, kLongerThanAnyTest, kLongerThanAnyTest);
+        b.useFirmware();
+        b.bench.module.calibration().busyReads = 0;
+        const int endPage = model == test::kKq22 ? 4 : 3;
+        // Each stage page moves on only on the end the meter reports for it.
+        Lines expected{"w Mode"};
+        for (int stage = 0; stage < endPage; ++stage) {
+            ASSERT_TRUE(b.onPage(stage));
+            b.click(QWizard::NextButton);
+            expected.push_back("r Mode");
+        }
+        ASSERT_TRUE(b.onPage(endPage));
+        b.click(QWizard::FinishButton);
+        EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
+        EXPECT_EQ(b.modeExchanges(), expected);
+        EXPECT_TRUE(b.bench.ui.messages.empty());
+    }
+}
+
+TEST(EnergyMeterCalibration, AStageTheMeterFailsEndsOnTheErrorPage) {
+    MeterBench b(test::kKq22, kLongerThanAnyTest, kLongerThanAnyTest);
+    b.useFirmware();
+    b.bench.module.calibration().busyReads = 0;
+    ASSERT_TRUE(b.onPage(0));
+    b.click(QWizard::NextButton);
+    ASSERT_TRUE(b.onPage(1));
+    b.bench.module.calibration().failNextJob = 1;
+    b.click(QWizard::NextButton);
+    ASSERT_TRUE(b.onPage(b.sheet.idOf<gui::CErrorPage>()));
+    EXPECT_EQ(b.errorShown(), Text("IDS_STRING298") + "\r\n\r\n" + Text("IDS_STRING672"));
+    EXPECT_FALSE(b.meterLink.readingsRunning());
+    EXPECT_EQ(b.modeExchanges(), (Lines{"w Mode", "r Mode", "r Mode"}));
 }
 
 TEST(EnergyMeterCalibration, TheFailureBitEndsOnTheErrorPageWhateverElseIsSet) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <optional>
 
 #include "calibration/framework/code_base_page.h"
 #include "calibration/framework/error_page.h"
@@ -77,6 +78,47 @@ TEST(OffsetAndScaleCalibration, RunsBothJobsAndStoresWithTheFramesInOrder) {
     EXPECT_EQ(b.exchanges(kJobNames),
               (Lines{"w in-t", "w JuSh", "r JuRD", "r JuRD", "w JuSc", "r JuRD", "w Prmn", "w UApl"}));
     EXPECT_TRUE(b.bench.ui.messages.empty());
+}
+
+TEST(OffsetAndScaleCalibration, TheModulesOwnJobsRunBothStepsAndStoreTheCoefficients) {
+    GenericBench b;
+    b.bench.module.calibration().busyReads = 1;
+    b.enterCode();
+    ASSERT_TRUE(b.onPage(kOffset));
+    b.click(QWizard::NextButton);
+    ASSERT_TRUE(b.onPage(kScale));
+    b.click(QWizard::NextButton);
+    ASSERT_TRUE(b.onPage(kSave));
+    b.click(QWizard::FinishButton);
+    ASSERT_TRUE(test::CalibrationBench::eventually([&] { return !b.sheet.isVisible(); }));
+    EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(b.exchanges(kJobNames),
+              (Lines{"w in-t", "w JuSh", "r JuRD", "r JuRD", "w JuSc", "r JuRD", "r JuRD", "w Prmn", "w UApl"}));
+    EXPECT_EQ(b.bench.module.calibrationStore(), (sim::CalibrationStore{{"gain", 1.0}, {"offset", 0.0}}));
+    EXPECT_TRUE(b.bench.ui.messages.empty());
+}
+
+TEST(OffsetAndScaleCalibration, AJobTheModuleRefusesEndsOnTheErrorPageWithItsReason) {
+    const struct {
+        std::optional<int> failure;
+        std::optional<double> signalPercent;
+        std::string text;
+    } cases[] = {
+        {4, std::nullopt, Text("IDS_STRING649")},
+        {std::nullopt, 50.0, Text("IDS_STRING647")},  // the zero job sees half the range
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        GenericBench b;
+        b.enterCode();
+        ASSERT_TRUE(b.onPage(kOffset));
+        b.bench.module.calibration().failNextJob = c.failure;
+        b.bench.module.calibration().signalPercent = c.signalPercent;
+        b.click(QWizard::NextButton);
+        ASSERT_TRUE(b.onPage(kError));
+        EXPECT_EQ(b.errorShown(), c.text + "\r\n\r\n" + Text("IDS_STRING672"));
+        EXPECT_TRUE(b.bench.module.calibrationStore().empty());
+    }
 }
 
 TEST(OffsetAndScaleCalibration, WrongCodeSendsNothingAndTheFirstRightNextOnlyShowsTheSensors) {

@@ -100,6 +100,11 @@ struct PhBench : test::CalibrationBench {
         sheet.show();
     }
 
+    // Leaves the module side to the module's own calibration.
+    void useFirmware() {
+        bench.module.setHooks(nullptr);
+        module = nullptr;
+    }
     CCodePage& codePage() { return *sheet.pageOf<CCodePage>(); }
     CStepPage& stepPage(int id) { return *static_cast<CStepPage*>(sheet.pageAt(id)); }
     QAbstractButton& button(QWizard::WizardButton which) { return *sheet.button(which); }
@@ -213,6 +218,48 @@ TEST(PhCalibration, EachModeTakesItsPointsOnItsPagesAndSaves) {
         if (!c.slopeCaption.empty()) captions.push_back(c.slopeCaption);
         EXPECT_EQ(b.captions(), captions);
     }
+}
+
+TEST(PhCalibration, TheModulesOwnCalibrationTakesBothPointsAndGivesTheNewCharacteristic) {
+    PhBench b;
+    b.useFirmware();
+    b.bench.module.calibration().busyReads = 1;
+    b.bench.module.calibration().slope = 0.98;
+    b.enterCode(kPh, kTwoPoints);
+    b.takePoint("4,01");
+    ASSERT_TRUE(b.onPage(kStep2));
+    b.takePoint("9,18");
+    b.save();
+    ASSERT_TRUE(b.closed());
+    EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(b.pointExchanges(), (Lines{"r tco.t", "r TSe.T", "r E.Crd", "r p.Crd", "w U.pHL", "r Rd.St", "w U.pHH",
+                                         "r Rd.St", "w U.Apl", "r Rd.St", "r E.Crd", "r p.Crd"}));
+    EXPECT_EQ(b.captions(), (Lines{Text("IDS_STRING568"), Text("IDS_STRING564")}));
+    EXPECT_EQ(b.bench.ui.messages.back().text, "Electrode slope deviation: 0.98");
+    EXPECT_EQ(b.bench.named("E.Crd").valueText, "12.500");
+    EXPECT_EQ(b.bench.named("p.Crd").valueText, "6.950");
+}
+
+TEST(PhCalibration, APointTheModuleCouldNotTakeAsksToRepeatAndTheRepeatedPointsSave) {
+    PhBench b;
+    b.useFirmware();
+    b.enterCode(kPh, kOnePoint);
+    b.bench.module.calibration().failNextJob = 1;
+    b.takePoint("7");
+    b.save();
+    ASSERT_TRUE(b.eventually([&] { return b.bench.ui.messages.size() == 2 && b.phLink.idle(); }));
+    EXPECT_EQ(b.bench.ui.messages[1].text, Text("IDS_STRING560"));
+    EXPECT_EQ(b.sheet.currentId(), kSave);
+    // The module keeps telling the failure until a point succeeds.
+    b.click(QWizard::BackButton);
+    ASSERT_TRUE(b.onPage(kCode));
+    b.click(QWizard::NextButton);
+    ASSERT_TRUE(b.onPage(kStep1));
+    b.takePoint("7");
+    b.save();
+    ASSERT_TRUE(b.closed());
+    EXPECT_EQ(b.sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(b.bench.ui.messages.back().caption, Text("IDS_STRING564"));
 }
 
 TEST(PhCalibration, TheVerificationShowsWhatTheModuleHoldsAndNoEndsWithoutWriting) {
