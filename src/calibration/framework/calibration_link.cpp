@@ -73,8 +73,9 @@ void CalibrationLink::stopReadings() {
 }
 
 // On the link's thread. The receiver is only looked at again on its own thread.
-void CalibrationLink::readRound(int generation, const QPointer<QObject>& receiver, std::vector<Parameter*> parameters,
-                                std::function<void(const Reading&)> onReading) {
+void CalibrationLink::readRound(int generation, const QPointer<QObject>& receiver,
+                                const std::vector<Parameter*>& parameters,
+                                const std::function<void(const Reading&)>& onReading) {
     for (Parameter* parameter : parameters) {
         std::unique_lock lock(execution_);
         // Stopped readings read nothing more: their parameters may be gone.

@@ -67,8 +67,8 @@ public:
     void drain();
 
 private:
-    void readRound(int generation, const QPointer<QObject>& receiver, std::vector<Parameter*> parameters,
-                   std::function<void(const Reading&)> onReading);
+    void readRound(int generation, const QPointer<QObject>& receiver, const std::vector<Parameter*>& parameters,
+                   const std::function<void(const Reading&)>& onReading);
 
     CPlimoDoc& document_;
     const CalibrationTiming timing_;
