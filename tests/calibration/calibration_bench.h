@@ -23,6 +23,10 @@ namespace vantor::test {
 inline constexpr int kKq01 = 0, kKq02 = 1, kKq03 = 2, kKq08 = 7, kKq09 = 8, kKq13 = 12, kKq15 = 13, kKq19 = 17,
                      kKq20 = 18, kKq21 = 19, kKq22 = 20, kKq23 = 21, kKq24 = 22;
 
+// Who answers the calibration: the test's own scripted module side, or the virtual
+// module's own calibration firmware.
+enum class ModuleSide { Scripted, OwnFirmware };
+
 // Answers chosen reads with scripted data, one answer per read (the last one repeats);
 // everything else goes to the module as usual.
 class ScriptedReads : public sim::ModuleHooks {

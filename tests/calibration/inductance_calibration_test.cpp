@@ -25,6 +25,8 @@
 namespace vantor {
 namespace {
 
+using test::ModuleSide;
+
 using gui::CmySheet;
 using gui::CalibrationVI::CMaxPage;
 using gui::CalibrationVI::CMinPage;
@@ -90,8 +92,6 @@ struct Node {
 };
 
 // Who answers the calibration: the test's script, or the module's own firmware.
-enum class ModuleSide { Scripted, OwnFirmware };
-
 // The inductance wizard of a KQ-13 on its in-process module.
 struct InductanceBench : test::CalibrationBench {
     explicit InductanceBench(ModuleSide side = ModuleSide::Scripted) : CalibrationBench(test::kKq13), sheet(link) {

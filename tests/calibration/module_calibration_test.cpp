@@ -11,12 +11,13 @@
 #include <memory>
 #include <mutex>
 
-#include "../dialogs/dialog_bench.h"
 #include "calibration/framework/calibration_link.h"
 #include "calibration/module/calibration_method_dialog.h"
 #include "calibration/module/input_calibration_dialog.h"
 #include "calibration/module/output_calibration_dialog.h"
 #include "calibration/procedures.h"
+#include "calibration_bench.h"
+#include "dialogs/dialog_bench.h"
 #include "link/device_io.h"
 #include "models/calibration_functions.h"
 #include "protocol/name_hash.h"
@@ -28,6 +29,8 @@
 
 namespace vantor {
 namespace {
+
+using test::ModuleSide;
 
 using gui::CalibrationLink;
 using gui::CalibrationTiming;
@@ -117,8 +120,6 @@ QPushButton& button(QWidget& parent, const QString& text) {
 }
 
 // Who answers the calibration functions: the test's script, or the module's own firmware.
-enum class ModuleSide { Scripted, OwnFirmware };
-
 // A document of the model whose module answers the scripted calibration functions (or
 // runs its own), and the calibration link with waits of a millisecond.
 struct CalibrationBench {

@@ -23,6 +23,8 @@
 namespace vantor {
 namespace {
 
+using test::ModuleSide;
+
 using gui::CalibrationTD::CPage1VI;
 using gui::CalibrationTD::CSheetTD;
 using gui::CalibrationTD::CUserValuePage;
@@ -99,8 +101,6 @@ const Lines kStrainNames{"Sens",  "zU.Sh", "zU.Sc", "U.Apl", "Rd.St", "zu.fn", "
                          "v.min", "v.max", "INIT",  "U.Wgh", "p.wgh", "Rd.fF"};
 
 // Who answers the calibration: the test's script, or the module's own firmware.
-enum class ModuleSide { Scripted, OwnFirmware };
-
 // A document on a KQ-15 or KQ-16, with the scripted strain-gauge firmware in front of
 // the module unless the module's own is asked for.
 struct StrainModuleBench : test::CalibrationBench {
