@@ -80,12 +80,12 @@ int writeSensor(ModuleSession& session, const std::string& sensor) {
 int runJob(ModuleSession& session, const Request& request) {
     const bool offset = request.step == Step::Offset;
     Parameter start;
-    makeJobParameter(start, offset ? kJobOffsetStart : kJobScaleStart, "0");
+    makeTemporaryParameter(start, offset ? kJobOffsetStart : kJobScaleStart, "int", "0");
     // What the module made of a failed start the poll tells.
     if (session.document().WriteParameter(start, 0) != 0) std::fprintf(stderr, "%s\n", start.errorText.c_str());
 
     Parameter result;
-    makeJobParameter(result, kJobResult, "");
+    makeTemporaryParameter(result, kJobResult, "int");
     JobResultPoll poll;
     wait(request.firstPollMs);
     for (;;) {
@@ -104,8 +104,8 @@ int runJob(ModuleSession& session, const Request& request) {
 // Stores the coefficients, then applies them (that result is not looked at).
 int save(ModuleSession& session) {
     Parameter store, apply;
-    makeJobParameter(store, kJobStore, "0");
-    makeJobParameter(apply, kJobApply, "");
+    makeTemporaryParameter(store, kJobStore, "int", "0");
+    makeTemporaryParameter(apply, kJobApply, "int");
     const bool stored = session.document().WriteParameter(store, 0) == 0;
     session.document().WriteParameter(apply, 0);
     if (!stored) {

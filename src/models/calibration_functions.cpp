@@ -5,6 +5,7 @@
 #include <cctype>
 #include <initializer_list>
 
+#include "models/calibration_job.h"
 #include "params/parameter.h"
 #include "platform/string_utils.h"
 #include "text/format.h"
@@ -251,15 +252,11 @@ void MakeOutputCoefficientParameter(Parameter& parameter, int number) {
 }
 
 void MakeDriveOutputParameter(Parameter& parameter, int number) {
-    parameter.name = kCalibrationStart;
-    parameter.type = "int";
-    parameter.valueText = FormatText("%1i", number);
+    makeTemporaryParameter(parameter, kCalibrationStart, "int", FormatText("%1i", number));
 }
 
 void MakeLeaveCalibrationParameter(Parameter& parameter) {
-    parameter.name = kCalibrationLeave;
-    parameter.type = "void";
-    parameter.valueText.clear();
+    makeTemporaryParameter(parameter, kCalibrationLeave, "void");
 }
 
 }  // namespace vantor

@@ -53,9 +53,10 @@ std::vector<std::string> calibratableSensors(const Parameter& inputType, Model m
     return sensors;
 }
 
-void makeJobParameter(Parameter& parameter, const char* name, const std::string& valueText) {
+void makeTemporaryParameter(Parameter& parameter, const std::string& name, const char* type,
+                            const std::string& valueText) {
     parameter.name = name;
-    parameter.type = "int";
+    parameter.type = type;
     parameter.valueText = valueText;
 }
 

@@ -48,7 +48,9 @@ private:
 // KQ-19 has no fourth.
 std::vector<std::string> calibratableSensors(const Parameter& inputType, Model model);
 
-// The temporary record of one job parameter: its name, type "int" and value text.
-void makeJobParameter(Parameter& parameter, const char* name, const std::string& valueText);
+// A temporary record the calibration procedures exchange on the spot: a name, a type
+// and a value text, nothing of the tree.
+void makeTemporaryParameter(Parameter& parameter, const std::string& name, const char* type,
+                            const std::string& valueText = {});
 
 }  // namespace vantor

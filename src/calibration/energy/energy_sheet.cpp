@@ -14,7 +14,7 @@ namespace CalibrationEnergy {
 
 CSheetEnergy::CSheetEnergy(CalibrationLink& link, CDeviceEnergy& meter, QWidget* parent)
     : CmySheet(link, parent), meter_(meter), mode_(std::make_shared<Parameter>()) {
-    makeJobParameter(*mode_, "Mode", {});
+    makeTemporaryParameter(*mode_, "Mode", "int");
     setWindowTitle(QString::fromStdString(Text("IDS_STRING736")));
     addPage(new CCodePage);
     addPage(new CStep1Page);

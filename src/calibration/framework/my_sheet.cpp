@@ -18,7 +18,7 @@ CmySheet::CmySheet(CalibrationLink& link, QWidget* parent) : QWizard(parent), li
     // Back is the page's to handle: some procedures go back to their first page.
     button(BackButton)->disconnect(this);
     connect(button(BackButton), &QAbstractButton::clicked, this, &CmySheet::backPressed);
-    makeJobParameter(resultParameter_, kJobResult, {});
+    makeTemporaryParameter(resultParameter_, kJobResult, "int");
 }
 
 CmySheet::~CmySheet() { link_.drain(); }

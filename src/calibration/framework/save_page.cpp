@@ -9,8 +9,8 @@ namespace vantor::gui {
 
 CSavePage::CSavePage(const char* titleKey) : CalibrationPage(titleKey) {
     setEndsPath(true);
-    makeJobParameter(store_, kJobStore, "0");
-    makeJobParameter(apply_, kJobApply, {});
+    makeTemporaryParameter(store_, kJobStore, "int", "0");
+    makeTemporaryParameter(apply_, kJobApply, "int");
 }
 
 void CSavePage::onActivate() {

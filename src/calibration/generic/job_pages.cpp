@@ -14,7 +14,7 @@ constexpr JobPageFacts kScale{"IDS_STRING662", "IDS_STRING663", kJobScaleStart, 
 }  // namespace
 
 CJobPage::CJobPage(const JobPageFacts& facts) : CalibrationPage(facts.titleKey), facts_(facts) {
-    makeJobParameter(start_, facts.startParameter, "0");
+    makeTemporaryParameter(start_, facts.startParameter, "int", "0");
 }
 
 void CJobPage::onActivate() { setInstruction(Text(facts_.instructionKey)); }

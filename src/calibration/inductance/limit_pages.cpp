@@ -6,6 +6,7 @@
 #include "calibration/framework/my_sheet.h"
 #include "calibration/inductance/apply_calibration.h"
 #include "document/configuration_document.h"
+#include "models/calibration_job.h"
 #include "params/parameter.h"
 #include "text/texts.h"
 
@@ -26,9 +27,8 @@ void CLimitPage::onLeave() { hideBusy(); }
 bool CLimitPage::onNext() {
     sheet().setWizardButtons(0);
     showBusy(Text("IDS_STRING525"));
-    auto command = std::make_shared<Parameter>(facts_.command);
-    command->type = "void";
-    command->valueText.clear();
+    auto command = std::make_shared<Parameter>();
+    makeTemporaryParameter(*command, facts_.command, "void");
     auto written = std::make_shared<int>(0);
     CPlimoDoc& document = sheet().document();
     sheet().link().post(

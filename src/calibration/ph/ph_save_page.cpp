@@ -5,6 +5,7 @@
 #include "calibration/framework/module_wait.h"
 #include "calibration/ph/ph_sheet.h"
 #include "document/configuration_document.h"
+#include "models/calibration_job.h"
 #include "params/number_text.h"
 #include "params/parameter.h"
 #include "text/format.h"
@@ -42,8 +43,7 @@ bool CSavePHPage::onFinish() {
     CPlimoDoc& document = sheet.document();
     Parameter* status = sheet.stateParameter("Rd.St");
     auto applied = std::make_shared<Applied>();
-    applied->apply.type = "float";
-    applied->apply.valueText.clear();
+    makeTemporaryParameter(applied->apply, "U.Apl", "float");
 
     sheet.setWizardButtons(0);
     sheet.link().post(

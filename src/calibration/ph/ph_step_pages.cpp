@@ -9,6 +9,7 @@
 #include "calibration/ph/ph_save_page.h"
 #include "calibration/ph/ph_sheet.h"
 #include "document/configuration_document.h"
+#include "models/calibration_job.h"
 #include "params/number_text.h"
 #include "text/texts.h"
 
@@ -120,9 +121,8 @@ bool CStepPage::onNext() {
     buffer_->setEnabled(false);
     sheet.link().stopReadings();
     // The link may still be writing it when the wizard is closed, so the write owns it.
-    auto point = std::make_shared<Parameter>(pointName);
-    point->type = "float";
-    point->valueText = value;
+    auto point = std::make_shared<Parameter>();
+    makeTemporaryParameter(*point, pointName, "float", value);
     // What the module made of the value shows in its status; the write tells nothing more.
     sheet.link().post(this, [point, &document] { document.WriteParameter(*point, 0); });
     wait_.start(

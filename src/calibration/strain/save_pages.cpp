@@ -6,6 +6,7 @@
 #include "calibration/strain/code_page.h"
 #include "calibration/strain/strain_sheet.h"
 #include "document/configuration_document.h"
+#include "models/calibration_job.h"
 #include "models/strain_gauge_limits.h"
 #include "text/texts.h"
 
@@ -18,12 +19,6 @@ bool statusTellsFailure(CPlimoDoc& document, Parameter* status) {
     return status && document.ReadParameter(*status) == 0 && calibrationFailed(status->valueText);
 }
 
-void makeCommand(Parameter& record, const char* name) {
-    record.name = name;
-    record.type = "void";
-    record.valueText.clear();
-}
-
 }  // namespace
 
 bool CStrainSavePage::onBack() {
@@ -31,7 +26,7 @@ bool CStrainSavePage::onBack() {
     return false;
 }
 
-CSaveTDPage::CSaveTDPage() : CStrainSavePage("IDS_STRING587") { makeCommand(apply_, kStrainApply); }
+CSaveTDPage::CSaveTDPage() : CStrainSavePage("IDS_STRING587") { makeTemporaryParameter(apply_, kStrainApply, "void"); }
 
 void CSaveTDPage::onActivate() {
     CSavePage::onActivate();
@@ -138,13 +133,13 @@ bool CUserSavePage::onFinish() {
     auto calibration = std::make_shared<UserCalibration>();
     strain.prepareForChannel(calibration->signalAt0, kStrainSignalAt0, "float", limits->signalAt0);
     strain.prepareForChannel(calibration->signalAt100, kStrainSignalAt100, "float", limits->signalAt100);
-    makeCommand(calibration->apply, kStrainApply);
+    makeTemporaryParameter(calibration->apply, kStrainApply, "void");
     calibration->status = strain.moduleStatus();
     calibration->unitsAt0 = strain.channelParameter(kStrainUnitsAt0);
     calibration->unitsAt100 = strain.channelParameter(kStrainUnitsAt100);
     calibration->unitsAt0Text = limits->unitsAt0;
     calibration->unitsAt100Text = limits->unitsAt100;
-    makeCommand(calibration->init, "INIT");
+    makeTemporaryParameter(calibration->init, "INIT", "void");
 
     strain.setWizardButtons(0);
     strain.link().post(

@@ -13,6 +13,7 @@
 #include "calibration/procedures.h"
 #include "description/desc_branch.h"
 #include "document/configuration_document.h"
+#include "models/calibration_job.h"
 #include "models/kq15.h"
 #include "models/strain_gauge_limits.h"
 #include "params/number_text.h"
@@ -134,15 +135,11 @@ void CWeightTDDlg::takeTare() {
     CPlimoDoc& document = link_.document();
     auto tare = std::make_shared<TakeTare>();
     tare->tare = found(document.rootBranch(), kStrainTare, channel());
-    tare->take.name = kStrainTakeTare;
-    tare->take.type = "void";
-    tare->take.valueText.clear();
+    makeTemporaryParameter(tare->take, kStrainTakeTare, "void");
     // Addressed as the channel's own parameters are.
     tare->take.indexed = tare->tare ? tare->tare->indexed : 0;
     tare->take.dataIndex = tare->take.indexed ? channel() : 0;
-    tare->init.name = "INIT";
-    tare->init.type = "void";
-    tare->init.valueText.clear();
+    makeTemporaryParameter(tare->init, "INIT", "void");
     link_.post(
         this,
         [&document, tare] {
