@@ -143,7 +143,6 @@ void CmySheet::pollJob() {
 
 void CmySheet::judgeJob(int readResult) {
     const JobPoll poll = jobResult_.judge(readResult, resultParameter_);
-    emit jobPolled();
     switch (poll.state) {
     case JobPoll::State::Done: pressNext(); break;
     case JobPoll::State::Busy: pollTimer_.start(timing().repeatPollMs); break;

@@ -79,10 +79,6 @@ public:
     int nextId() const override;
     bool validateCurrentPage() override;
 
-signals:
-    // A job result was read (for tests and for pages that want to know).
-    void jobPolled();
-
 private:
     void pageChanged(int id);
     void backPressed();
