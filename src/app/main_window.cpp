@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 
 #include "app/about_dialog.h"
@@ -21,6 +22,7 @@
 #include "description/catalogue.h"
 #include "dialogs/review_dialog.h"
 #include "document/configuration_document.h"
+#include "document/read_job.h"
 #include "platform/app_state.h"
 #include "platform/settings_store.h"
 #include "text/texts.h"
@@ -377,7 +379,10 @@ void MainWindow::saveDocumentAs() {
 
 void MainWindow::saveAfterRead() {
     std::string reason;
-    if (!document_.OnSaveDocument(app().commandLineFile(), reason)) app().setResultBit(kResultFileNotSaved);
+    const std::string& file = app().commandLineFile();
+    const std::string saved = SaveReadJobFile(document_, file, reason);
+    // An unattended job: no box to wait for, the note goes where its log goes.
+    if (!saved.empty() && saved != file) std::fprintf(stderr, "%s\n", IncompleteReadNote(saved).c_str());
     updateTitle();
 }
 

@@ -16,6 +16,7 @@
 #include "document/command_line_info.h"
 #include "document/command_line_start.h"
 #include "document/configuration_document.h"
+#include "document/read_job.h"
 #include "models/base_device.h"
 #include "platform/app_state.h"
 #include "platform/exit_event.h"
@@ -136,8 +137,8 @@ int CPlimoApp::run() {
             [&] {
                 if (settings.options & kOptWrite)
                     document.WriteAll(TreeScope::WholeTree);
-                else if (settings.options & kOptRead)
-                    document.ReadAll(TreeScope::WholeTree);
+                else if ((settings.options & kOptRead) && document.ReadAll(TreeScope::WholeTree))
+                    MarkFailedRead(document.lastOutcome());
                 window.setFixedGeometry(false);
                 watch.releaseSignals();
                 state.commandLine() = {};

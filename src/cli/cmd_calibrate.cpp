@@ -1,10 +1,8 @@
 // vantorctl calibrate: one step of the offset-and-scale calibration of KQ-08 and KQ-19,
 // run as the desktop wizard runs it.
 
-#include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli/commands.h"
@@ -27,7 +25,8 @@ extern const char kCalibrateUsage[] =
     "  save    the module stores the coefficients permanently and applies them\n"
     "--code is the calibration's access code; with a wrong one nothing is sent.\n"
     "--sensor sets the input type first, one of the choices of \"in-t\" that can be\n"
-    "calibrated. The job's result is read 2000 ms after the start (--first-poll-ms),\n"
+    "calibrated (written only when the module holds another type). The job's result is read 2000 ms after the start "
+    "(--first-poll-ms),\n"
     "then every 1000 ms (--poll-ms) while the module is busy. The outcome goes to\n"
     "stdout; a failed step exits with status 1.\n";
 
@@ -53,7 +52,8 @@ bool calibratable(int model) {
     return model == static_cast<int>(Model::KQ08) || model == static_cast<int>(Model::KQ19);
 }
 
-void wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+// Waits `ms`, or less when SIGTERM or Ctrl+C stops the link.
+void wait(ModuleSession& session, int ms) { session.device().sio().stopEvent().waitFor(ms); }
 
 // Sets and writes the input type as the wizard does: a failed write is told, and the
 // job that follows shows what the module made of it. 0, or the bad-usage status.
@@ -70,6 +70,13 @@ int writeSensor(ModuleSession& session, const std::string& sensor) {
         if (equalsIgnoringCase(choice, sensor)) chosen = choice;
     }
     if (chosen.empty()) return badUsage("--sensor takes one of: " + offered);
+    // Each step is a run of its own: a module may discard the offset found when the
+    // type is written again between offset and scale, so only another type is written.
+    if (session.document().ReadParameter(*inputType) != 0) {
+        std::fprintf(stderr, "vantorctl calibrate: in-t: %s\n", inputType->errorText.c_str());
+        return 1;
+    }
+    if (equalsIgnoringCase(inputType->valueText, chosen)) return 0;
     inputType->valueText = chosen;
     if (session.document().WriteParameter(*inputType, 0) != 0)
         std::fprintf(stderr, "%s\n", Text("IDS_STRING655").c_str());
@@ -87,11 +94,14 @@ int runJob(ModuleSession& session, const Request& request) {
     Parameter result;
     makeTemporaryParameter(result, kJobResult, "int");
     JobResultPoll poll;
-    wait(request.firstPollMs);
+    wait(session, request.firstPollMs);
     for (;;) {
         const JobPoll judged = poll.judge(session.document().ReadParameter(result), result);
         switch (judged.state) {
-        case JobPoll::State::Busy: wait(request.pollMs); continue;
+        case JobPoll::State::Busy:
+            if (EndOnSignal::ended()) return 1;
+            wait(session, request.pollMs);
+            continue;
         case JobPoll::State::Done: std::printf("%s calibration done\n", offset ? "Offset" : "Scale"); return 0;
         case JobPoll::State::Failed:
             // A result that is no number leaves the error page without a reason.

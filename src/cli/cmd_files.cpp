@@ -10,6 +10,7 @@
 #include "cli/tree_walk.h"
 #include "description/catalogue.h"
 #include "document/configuration_file.h"
+#include "document/read_job.h"
 #include "document/review.h"
 #include "platform/app_state.h"
 #include "platform/file_access.h"
@@ -20,10 +21,12 @@ namespace vantor::cli {
 extern const char kSaveUsage[] =
     "usage: vantorctl save [LINK OPTIONS] FILE\n"
     "The unattended read job: identifies the module, reads its whole tree and stores it\n"
-    "in FILE (the previous file is replaced only by a complete new one). The status is\n"
-    "the job's exit code: 0, or 200 + the lowest result bit (201 port, 202 no answer,\n"
-    "203 transmission, 204 module error, 205 cancelled, 206 not recognised, 207 file\n"
-    "not saved).\n";
+    "in FILE (the previous file is replaced only by a complete new one). A read that\n"
+    "did not end (cancelled, the module or the port lost) leaves FILE as it was and\n"
+    "goes to FILE.incomplete.vantor beside it. The status is the job's exit code: 0,\n"
+    "or 200 + the lowest result bit (201 port, 202 no answer, 203 transmission or a\n"
+    "parameter failed, 204 module error, 205 cancelled, SIGTERM or Ctrl+C, 206 not\n"
+    "recognised, 207 file not saved).\n";
 extern const char kLoadUsage[] =
     "usage: vantorctl load [LINK OPTIONS] [--changes] [--force] FILE\n"
     "       vantorctl load [LINK OPTIONS] [--force] FILE --only NAME[:INDEX]...\n"
@@ -53,7 +56,7 @@ int jobStatus() {
 bool openForModule(ModuleSession& session, const std::string& path, bool force) {
     if (!session.open() || !session.chooseModel(false)) return false;
     std::string bytes, reason;
-    if (!readFile(path, bytes, reason)) {
+    if (!ReadConfigurationFile(path, bytes, reason)) {
         std::fprintf(stderr, "vantorctl: %s: %s\n", path.c_str(), reason.c_str());
         return false;
     }
@@ -139,10 +142,12 @@ int runSave(const Arguments& args) {
     if (!session.open() || !session.chooseModel(false) || !session.loadTree()) return jobStatus();
     CPlimoDoc& document = session.document();
     document.ReadAll(TreeScope::WholeTree);
-    if (!document.OnSaveDocument(path, reason)) {
+    MarkFailedRead(document.lastOutcome());
+    const std::string saved = SaveReadJobFile(document, path, reason);
+    if (saved.empty())
         std::fprintf(stderr, "vantorctl save: %s: %s\n", path.c_str(), reason.c_str());
-        app().setResultBit(kResultFileNotSaved);
-    }
+    else if (saved != path)
+        std::fprintf(stderr, "vantorctl save: %s\n", IncompleteReadNote(saved).c_str());
     return app().exitCode();
 }
 

@@ -15,9 +15,10 @@ extern const char kJobUsage[] =
     "and the configuration file; \"--\" ends the options. For example\n"
     "  vantorctl job /read/port:3/bps:19200/close /srv/cfg/line4.vantor\n"
     "The status is the program's exit code: 0, or 200 + the lowest result bit (200 no\n"
-    "file to write, 201 port, 202 no answer, 203 transmission, 204 module error, 205\n"
-    "cancelled or ended by the exit event, SIGTERM or Ctrl+C, 206 not recognised, 207\n"
-    "file not saved).\n";
+    "file to write, 201 port, 202 no answer, 203 transmission or a parameter failed,\n"
+    "204 module error, 205 cancelled or ended by the exit event, SIGTERM or Ctrl+C, 206\n"
+    "not recognised, 207 file not saved). A read that did not end leaves the file as\n"
+    "it was and goes to FILE.incomplete.vantor beside it.\n";
 
 int runJob(const Arguments& args) {
     ModuleUserInterface ui;

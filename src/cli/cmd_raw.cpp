@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/end_on_signal.h"
 #include "cli/request_arguments.h"
 #include "link/device_io.h"
 #include "params/module_baud_rates.h"
@@ -83,6 +84,7 @@ int runRaw(const Arguments& args) {
     sio.portName.clear();
     RequestArguments request;
     if (const std::string error = parse(args, request, sio); !error.empty()) return usageError("raw", error, kRawUsage);
+    const EndOnSignal endOnSignal([&sio] { sio.stopEvent().set(); });
     if (sio.Open() != 0) {
         std::fprintf(stderr, "%s\n", FormatText(Text("IDS_STRING164"), sio.portName).c_str());
         return 1;

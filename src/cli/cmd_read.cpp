@@ -18,8 +18,8 @@ extern const char kReadUsage[] =
     "prints them: text indents the tree as describe does, with the values; tsv prints\n"
     "one line per parameter: branch path (titles joined by \" / \"), name, data index\n"
     "(empty when not indexed), value, error text; json nests the branches.\n"
-    "The status is 1 when a parameter failed (their count on stderr). Ctrl+C stops at\n"
-    "the next parameter; what was read is printed, the status is 1.\n";
+    "The status is 1 when a parameter failed (their count on stderr). SIGTERM or Ctrl+C\n"
+    "stops the exchange at once; what was read is printed, the status is 205.\n";
 
 int runRead(const Arguments& args) {
     ModuleSession session;
@@ -28,7 +28,7 @@ int runRead(const Arguments& args) {
     TreeFormat format = TreeFormat::Text;
     scanner.value("--branch", [&](const std::string& value) {
         branchName = value;
-        return std::string();
+        return value.empty() ? std::string("--branch needs the name of a branch") : std::string();
     });
     scanner.value("--format", [&](const std::string& value) {
         return parseTreeFormat(value, format) ? std::string() : kTreeFormatError;
@@ -43,8 +43,7 @@ int runRead(const Arguments& args) {
         return 1;
     }
 
-    // The read runs as the document's "Read configuration from device"; Ctrl+C cancels
-    // it at the next parameter.
+    // The read runs as the document's "Read configuration from device".
     CPlimoDoc& document = session.document();
     document.selectedElement = branch;
     if (!document.ReadAll(TreeScope::SelectedBranch)) return 1;  // the refusal was shown

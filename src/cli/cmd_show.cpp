@@ -19,12 +19,14 @@ extern const char kShowUsage[] =
     "Prints the tree stored in FILE with values, errors and marks, without a module.\n"
     "tsv: branch path, name, data index, value, error, then the marks: \"changed\" when\n"
     "the value, editable or owner attribute was changed, read/write or read-only, and\n"
-    "the owner (Company or unknown).\n";
+    "the owner (Company or unknown). The status is 1, with nothing printed, when FILE\n"
+    "cannot be read to its end.\n";
 extern const char kDiffUsage[] =
     "usage: vantorctl diff [FILE OPTIONS] A B\n"
     "Compares two configuration files of one model: one line per parameter whose value\n"
     "or marks differ, \"path / name[:index]<TAB>in A<TAB>in B\", marks in brackets\n"
-    "where they differ. The status is 0 when the files hold the same, 1 when not.\n";
+    "where they differ. The status is 0 when the files hold the same, 1 when not, 2\n"
+    "when one cannot be read to its end.\n";
 
 int runShow(const Arguments& args) {
     OfflineDocument file;
@@ -77,11 +79,12 @@ int runDiff(const Arguments& args) {
     std::string error = scanner.scan(args, words);
     if (error.empty() && words.size() != 2) error = "give two files, A and B";
     if (!error.empty()) return usageError("diff", error, (std::string(kDiffUsage) + kOfflineOptionsUsage).c_str());
+    constexpr int kCannotRead = 2;
     OfflineDocument a, b;
-    if (!a.open(words[0], options)) return 1;
+    if (!a.open(words[0], options)) return kCannotRead;
     const int modelOfA = app().currentModel();
     const auto inA = entriesOf(a.root());
-    if (!b.open(words[1], options)) return 1;
+    if (!b.open(words[1], options)) return kCannotRead;
     if (app().currentModel() != modelOfA) {
         std::fprintf(stderr, "vantorctl diff: %s is a %s configuration, %s a %s one\n", words[0].c_str(),
                      modelDisplayName(modelOfA).c_str(), words[1].c_str(),

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/end_on_signal.h"
 #include "cli/stderr_user_interface.h"
 #include "cmdline/last_resort.h"
 #include "platform/app_state.h"
@@ -33,7 +34,7 @@ int run(int argc, char** argv) {
         if (name != command.name) continue;
         const vantor::cli::Arguments args(argv + 2, argv + argc);
         if (vantor::cli::printedHelp(command, args)) return 0;
-        return command.run(args);
+        return vantor::cli::EndOnSignal::status(command.run(args));
     }
     std::fprintf(stderr, "vantorctl: unknown command '%s' (see vantorctl --help)\n", name.c_str());
     return 2;

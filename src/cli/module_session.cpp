@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "description/catalogue.h"
+#include "document/command_line_start.h"
 #include "document/frame_trace.h"
 #include "params/module_baud_rates.h"
 #include "platform/app_state.h"
@@ -89,25 +90,21 @@ std::optional<TaskOutcome> TerminalFrontEnd::RunWaitDialog(OperationCode, Device
     {
         std::lock_guard lock(mutex_);
         line_.emplace();
-        device_ = &device;
+        total_ = device.progressTotal;
     }
     std::optional<TaskOutcome> outcome = device.WaitTask();
     std::lock_guard lock(mutex_);
     line_.reset();
-    device_ = nullptr;
     return outcome;
 }
 
 void TerminalFrontEnd::progress(const std::string& line, int position) {
     std::lock_guard lock(mutex_);
-    if (!line_) return;
-    // Ctrl+C is the dialog's Cancel: the task stops at its next parameter (the signal
-    // handler itself cannot take the cancel event's lock).
-    if (ProgressLine::interrupted() && !device_->cancelled()) device_->CancelTask();
-    if (!line.empty()) line_->show(position, device_->progressTotal, line);
+    if (line_ && !line.empty()) line_->show(position, total_, line);
 }
 
-ModuleSession::ModuleSession() : given_(std::make_unique<Given>()) {
+ModuleSession::ModuleSession()
+    : given_(std::make_unique<Given>()), endOnSignal_([this] { StopLinkForExit(device()); }) {
     app().commandLine().options |= kOptCommandLineMode;
 }
 
@@ -212,6 +209,7 @@ bool ModuleSession::chooseModel(bool showReport) {
 int ModuleSession::model() const { return app().currentModel(); }
 
 bool ModuleSession::loadTree() {
+    if (EndOnSignal::ended()) return false;  // no tree work after SIGTERM or Ctrl+C
     const int before = ui_.messageCount();
     if (!document_.OnNewDocument()) {
         if (ui_.messageCount() == before)

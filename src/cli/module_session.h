@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/end_on_signal.h"
 #include "cli/progress_line.h"
 #include "cli/stderr_user_interface.h"
 #include "document/configuration_document.h"
@@ -36,8 +37,8 @@ public:
     std::function<void(const std::string& line, int position)> onProgress;
 };
 
-// The document's dialogs on a terminal: the wait dialog is the progress line on stderr,
-// and Ctrl+C its Cancel; the other dialogs are not offered (a command asks nothing).
+// The document's dialogs on a terminal: the wait dialog is the progress line on stderr;
+// the other dialogs are not offered (a command asks nothing).
 class TerminalFrontEnd : public DocumentFrontEnd {
 public:
     explicit TerminalFrontEnd(ModuleUserInterface& ui);
@@ -49,7 +50,7 @@ private:
 
     std::mutex mutex_;  // guards the two below against the communication thread
     std::optional<ProgressLine> line_;
-    Device* device_ = nullptr;
+    int total_ = 0;
 };
 
 class ModuleSession {
@@ -69,7 +70,8 @@ public:
     // The model: the one given with --model, else identified; false after a message.
     // Makes the model's device model the link's, with its decoding.
     bool chooseModel(bool showReport);
-    // Makes a new document: the model's tree and device model; false after a message.
+    // Makes a new document: the model's tree and device model; false after a message
+    // (none once a signal ended the command).
     bool loadTree();
 
     int model() const;
@@ -90,6 +92,7 @@ private:
     TerminalFrontEnd frontEnd_{ui_};
     CPlimoDoc document_{ui_, frontEnd_};
     std::unique_ptr<TraceLines> trace_;  // with --trace: on the link from finishOptions on
+    EndOnSignal endOnSignal_;            // last: its watch ends before the link goes
 };
 
 // Scans the link options of `session` and those `scanner` already has; the other words

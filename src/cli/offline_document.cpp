@@ -7,7 +7,7 @@
 #include "description/catalogue.h"
 #include "document/configuration_file.h"
 #include "platform/app_state.h"
-#include "platform/file_access.h"
+#include "text/texts.h"
 
 namespace vantor::cli {
 
@@ -33,10 +33,12 @@ void FileOptions::addTo(cmdline::Scanner& scanner) {
 
 bool OfflineDocument::open(const std::string& path, const FileOptions& options) {
     std::string bytes, reason;
-    if (!readFile(path, bytes, reason)) {
+    if (!ReadConfigurationFile(path, bytes, reason)) {
         std::fprintf(stderr, "vantorctl: %s: %s\n", path.c_str(), reason.c_str());
         return false;
     }
+    if (const ConfigurationLoad header = CheckConfigurationHeader(bytes); header != ConfigurationLoad::Loaded)
+        return refused(path, header);
     const std::optional<int> stored = PeekConfigurationModel(bytes);
     const std::optional<int> model = stored && *stored != kNoModel ? stored : options.model;
     if (!model) {
@@ -45,7 +47,20 @@ bool OfflineDocument::open(const std::string& path, const FileOptions& options) 
     }
     app().setCurrentModel(*model);
     document_.device().firmware = options.firmware;
-    return document_.OnOpenDocument(path) && document_.rootBranch();
+    if (!document_.OnOpenDocument(path) || !document_.rootBranch()) return false;
+    // The document keeps what a damaged or short file held; a command prints the whole
+    // file or nothing (the document has said what was wrong, unless the file only ended
+    // early).
+    const ConfigurationLoad outcome = document_.lastLoad();
+    if (outcome == ConfigurationLoad::EndedEarly) return refused(path, outcome);
+    return outcome == ConfigurationLoad::Loaded;
+}
+
+bool OfflineDocument::refused(const std::string& path, ConfigurationLoad outcome) {
+    const std::string_view key = ReportOfLoad(outcome).textKey;
+    const std::string why = key.empty() ? "the file ends before its last record" : Text(key);
+    std::fprintf(stderr, "vantorctl: %s: %s\n", path.c_str(), why.c_str());
+    return false;
 }
 
 }  // namespace vantor::cli

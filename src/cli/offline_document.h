@@ -9,6 +9,7 @@
 #include "cli/module_session.h"
 #include "cmdline/scanner.h"
 #include "description/firmware_version.h"
+#include "document/configuration_file.h"
 
 namespace vantor::cli {
 
@@ -31,6 +32,9 @@ public:
     DescBranch& root() const { return *document_.rootBranch(); }
 
 private:
+    // Says why the file at `path` could not be used; false.
+    static bool refused(const std::string& path, ConfigurationLoad outcome);
+
     ModuleUserInterface ui_;
     TerminalFrontEnd frontEnd_{ui_};
     CPlimoDoc document_{ui_, frontEnd_};

@@ -2,29 +2,16 @@
 
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
+
+#include "cli/end_on_signal.h"
 
 namespace vantor::cli {
 
-namespace {
-
-volatile std::sig_atomic_t interruptCount = 0;
-
-extern "C" void onInterrupt(int) { interruptCount = interruptCount + 1; }
-
-}  // namespace
-
-ProgressLine::ProgressLine() : terminal_(::isatty(STDERR_FILENO)) {
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-}
+ProgressLine::ProgressLine() : terminal_(::isatty(STDERR_FILENO)) {}
 
 ProgressLine::~ProgressLine() {
     if (shown_) std::fputs("\r\033[K", stderr);
-    std::signal(SIGINT, SIG_DFL);
 }
 
 void ProgressLine::show(int done, int total, const std::string& what) {
@@ -34,6 +21,6 @@ void ProgressLine::show(int done, int total, const std::string& what) {
     shown_ = true;
 }
 
-bool ProgressLine::interrupted() { return interruptCount > 0; }
+bool ProgressLine::interrupted() { return EndOnSignal::ended(); }
 
 }  // namespace vantor::cli

@@ -1,7 +1,6 @@
 #pragma once
 // The progress line of long module commands on a terminal (stderr): the count and
-// what is being done, rewritten in place; nothing when stderr is no terminal. Also
-// takes Ctrl+C: the first SIGINT asks the running work to stop.
+// what is being done, rewritten in place; nothing when stderr is no terminal.
 
 #include <string>
 
@@ -15,7 +14,8 @@ public:
     ProgressLine& operator=(const ProgressLine&) = delete;
 
     void show(int done, int total, const std::string& what);
-    // True once SIGINT came.
+    // True once SIGTERM or SIGINT ended the command (EndOnSignal): work that goes on
+    // step by step stops at its next step.
     static bool interrupted();
 
 private:

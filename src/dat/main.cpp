@@ -98,7 +98,13 @@ int list(const Args& args) {
     vantor::CompoundFileReader file;
     std::string error;
     if (!openContainer(args[0], file, error)) return failure(error);
-    for (const auto& name : file.streamNames()) std::printf("%s\n", name.c_str());
+    int lost = 0;
+    const std::vector<std::string> names = file.streamNames(&lost);
+    for (const auto& name : names) std::printf("%s\n", name.c_str());
+    // The names found are printed, but a list with entries missing is no answer, and a
+    // container (pack makes none without a stream) with no stream is no container.
+    if (lost > 0) return failure(args[0] + " is damaged: " + std::to_string(lost) + " entries cannot be read");
+    if (names.empty()) return failure(args[0] + " holds no stream: it is damaged or no description container");
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "document/command_line_info.h"
 #include "document/command_line_start.h"
 #include "document/configuration_document.h"
+#include "document/read_job.h"
 #include "platform/app_state.h"
 #include "platform/exit_event.h"
 
@@ -13,15 +14,18 @@ namespace vantor {
 namespace {
 
 // The job itself, once the document stands.
-void runJob(CPlimoDoc& document, const CommandLineSettings& settings, const std::string& file) {
+void runJob(CPlimoDoc& document, UserInterface& ui, const CommandLineSettings& settings, const std::string& file) {
     if (settings.options & kOptWrite) {
         document.WriteAll(TreeScope::WholeTree);
         // A written network setting: APLY follows (sent only with "aply").
         if (document.lastOutcome() && document.lastOutcome()->applyRequested) document.ApplyNetworkSettings();
     } else if (settings.options & kOptRead) {
         document.ReadAll(TreeScope::WholeTree);
+        MarkFailedRead(document.lastOutcome());
         std::string reason;
-        if (!document.OnSaveDocument(file, reason)) app().setResultBit(kResultFileNotSaved);
+        const std::string saved = SaveReadJobFile(document, file, reason);
+        if (!saved.empty() && saved != file)
+            ui.message(IncompleteReadNote(saved), "", MessageIcon::Warning, MessageButtons::Ok);
     }
     // "calibrate" needs a person at the module: without a window it does nothing.
 }
@@ -55,7 +59,7 @@ int RunCommandLineJob(const std::vector<std::string>& arguments, UserInterface& 
         exitEvent = true;
         StopLinkForExit(document.device());
     });
-    if (!exitEvent) runJob(document, settings, file);
+    if (!exitEvent) runJob(document, ui, settings, file);
     watch.stop();
     // What the link set while the stopped exchange wound down does not count.
     if (exitEvent) state.replaceResultFlags(1u << kResultCancelled);

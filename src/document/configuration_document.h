@@ -13,6 +13,7 @@
 #include "description/tree_description.h"
 #include "device/device.h"
 #include "document/compare_report.h"
+#include "document/configuration_file.h"
 #include "document/configuration_target.h"
 #include "document/document_front_end.h"
 #include "elements/common_params.h"
@@ -59,6 +60,8 @@ public:
     // The file's model against the current one, asking the person when they differ:
     // true when the file may be opened.
     bool ConfirmFileModel(const std::string& path);
+    // How the last open's load ended.
+    ConfigurationLoad lastLoad() const { return lastLoad_; }
     // Every parameter of the tree back to "no data" with its marks cleared.
     void DeleteContents();
     // Sends the module "INIT" as a read (the result does not matter) and lets the
@@ -159,6 +162,7 @@ private:
     std::unique_ptr<CBaseDevice> deviceModel_;
     CompareReport compare_;
     std::optional<TaskOutcome> lastOutcome_;
+    ConfigurationLoad lastLoad_ = ConfigurationLoad::Loaded;
     bool exitRequested_ = false;
     std::string pathName_;
     bool modified_ = false;

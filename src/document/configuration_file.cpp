@@ -179,20 +179,36 @@ std::string StoreConfiguration(int model, const DescBranch* root) {
     return out.bytes();
 }
 
-ConfigurationLoad LoadConfiguration(std::string_view bytes, ConfigurationTarget& target) {
-    ArchiveReader in(bytes);
-    std::optional<int> model;
+namespace {
+
+// The document header: Loaded, with the model when it names one, when the tree may
+// follow; else what keeps the file from being loaded.
+ConfigurationLoad readHeader(ArchiveReader& in, std::optional<int>& model) {
     try {
         switch (in.readClass(kDocument.name)) {
         case kOldDocument: return ConfigurationLoad::OldVersion;
-        case kDocumentNoModel: break;
-        case kDocumentSkipWord: in.readDword(); break;
-        case kDocumentWithModel: model = modelOfByte(in.readByte()); break;
+        case kDocumentNoModel: return ConfigurationLoad::Loaded;
+        case kDocumentSkipWord: in.readDword(); return ConfigurationLoad::Loaded;
+        case kDocumentWithModel: model = modelOfByte(in.readByte()); return ConfigurationLoad::Loaded;
         default: return ConfigurationLoad::Damaged;
         }
     } catch (const ArchiveException&) {
         return ConfigurationLoad::Unreadable;
     }
+}
+
+}  // namespace
+
+ConfigurationLoad CheckConfigurationHeader(std::string_view bytes) {
+    ArchiveReader in(bytes);
+    std::optional<int> model;
+    return readHeader(in, model);
+}
+
+ConfigurationLoad LoadConfiguration(std::string_view bytes, ConfigurationTarget& target) {
+    ArchiveReader in(bytes);
+    std::optional<int> model;
+    if (const ConfigurationLoad header = readHeader(in, model); header != ConfigurationLoad::Loaded) return header;
 
     DescBranch* root = target.RebuildTree(model);
     if (!root) return ConfigurationLoad::NoTree;
@@ -210,6 +226,10 @@ std::optional<int> PeekConfigurationModel(std::string_view bytes) {
         if (in.readClass(kDocument.name) >= kDocumentWithModel) return modelOfByte(in.readByte());
     } catch (const ArchiveException&) {}
     return std::nullopt;
+}
+
+bool ReadConfigurationFile(const std::string& path, std::string& bytes, std::string& reason) {
+    return readFile(path, bytes, reason, kConfigurationFileLimit);
 }
 
 bool SaveConfigurationFile(const std::string& path, int model, const DescBranch* root, std::string& reason) {

@@ -15,6 +15,7 @@
 //              changed, BYTE editable changed, BYTE owner changed, BYTE editable,
 //              BYTE manufacturer owned, DWORD table mode
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,9 +54,21 @@ std::string StoreConfiguration(int model, const DescBranch* root);
 // rebuilt and the stored values are poured in.
 ConfigurationLoad LoadConfiguration(std::string_view bytes, ConfigurationTarget& target);
 
+// The header alone: Loaded when a tree may follow it, else OldVersion, Damaged or
+// Unreadable as LoadConfiguration would say.
+ConfigurationLoad CheckConfigurationHeader(std::string_view bytes);
+
 // The model a file was written for, when its header carries one (kNoModel when it was
 // written without a model); none for older headers and for bytes that are no file.
 std::optional<int> PeekConfigurationModel(std::string_view bytes);
+
+// Far more than the largest tree of any model takes: a larger file (or a device) is no
+// configuration and is refused before it is read.
+inline constexpr std::size_t kConfigurationFileLimit = 16u << 20;
+
+// Reads the configuration file at `path` whole (readFile within the limit). False with
+// the reason.
+bool ReadConfigurationFile(const std::string& path, std::string& bytes, std::string& reason);
 
 // Stores the configuration in the file at `path`; the previous file is replaced only
 // by a complete new one. False with the reason.

@@ -5,7 +5,6 @@
 #include "document/configuration_document.h"
 #include "document/configuration_file.h"
 #include "platform/app_state.h"
-#include "platform/file_access.h"
 #include "text/format.h"
 #include "text/texts.h"
 
@@ -13,7 +12,7 @@ namespace vantor {
 
 bool CPlimoDoc::ConfirmFileModel(const std::string& path) {
     std::string bytes, reason;
-    if (!readFile(path, bytes, reason)) return true;  // the open tells what is wrong
+    if (!ReadConfigurationFile(path, bytes, reason)) return true;  // the open tells what is wrong
     const std::optional<int> model = PeekConfigurationModel(bytes);
     const int current = app().currentModel();
     if (!model || *model == current || current == kNoModel) return true;
@@ -24,11 +23,12 @@ bool CPlimoDoc::ConfirmFileModel(const std::string& path) {
 
 bool CPlimoDoc::OnOpenDocument(const std::string& path) {
     std::string bytes, reason;
-    if (!readFile(path, bytes, reason)) {
+    if (!ReadConfigurationFile(path, bytes, reason)) {
         ui_.message(Text("IDS_STRING185") + "\n" + path + ": " + reason, "", MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
-    const ConfigurationLoadReport report = ReportOfLoad(LoadConfiguration(bytes, *this));
+    lastLoad_ = LoadConfiguration(bytes, *this);
+    const ConfigurationLoadReport report = ReportOfLoad(lastLoad_);
     if (!report.textKey.empty())
         ui_.message(Text(report.textKey), Text(report.captionKey), MessageIcon::Warning, MessageButtons::Ok);
     if (!report.opened) return false;

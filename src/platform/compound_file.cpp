@@ -123,14 +123,18 @@ bool CompoundFileReader::open(const std::string& path, std::string* error) {
 
 bool CompoundFileReader::isOpen() const { return state_ != nullptr; }
 
-std::vector<std::string> CompoundFileReader::streamNames() const {
+std::vector<std::string> CompoundFileReader::streamNames(int* lost) const {
     std::vector<std::string> names;
+    if (lost) *lost = 0;
     if (!state_) return names;
     LibraryMessages logged;  // complaints about entries it cannot follow: the names it found are the answer
     const int count = gsf_infile_num_children(state_->root);
     for (int i = 0; i < count; ++i) {
         GsfInput* child = gsf_infile_child_by_index(state_->root, i);
-        if (!child) continue;
+        if (!child) {
+            if (lost) ++*lost;
+            continue;
+        }
         // Sub-storages are not streams.
         if (!GSF_IS_INFILE(child) || gsf_infile_num_children(GSF_INFILE(child)) < 0)
             names.emplace_back(gsf_input_name(child));

@@ -22,8 +22,9 @@ public:
     bool open(const std::string& path, std::string* error = nullptr);
     bool isOpen() const;
 
-    // The names of the root storage's streams (the file keeps them sorted).
-    std::vector<std::string> streamNames() const;
+    // The names of the root storage's streams (the file keeps them sorted). `lost`, when
+    // given, counts the entries that could not be followed (a damaged file).
+    std::vector<std::string> streamNames(int* lost = nullptr) const;
     enum class StreamRead { Read, Missing, Unreadable };
     // The whole content of the stream `name` (letter case ignored, as the format
     // compares names). For an unreadable stream `error` gets the library's reason.

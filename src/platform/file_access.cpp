@@ -1,10 +1,12 @@
 #include "platform/file_access.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QSaveFile>
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 namespace vantor {
@@ -15,13 +17,40 @@ std::string systemReason(int error) { return std::error_code(error, std::system_
 
 QString filePath(const std::string& path) { return QString::fromStdString(path); }
 
+constexpr char kNotARegularFile[] = "Not a regular file";
+
+std::string tooLarge(std::size_t limit) { return "more than " + std::to_string(limit) + " bytes"; }
+
+bool isDevice(const struct stat& info) { return S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode); }
+
+// What is at `path` (followed through links) may not be replaced by a save: anything
+// but a regular file. A path with nothing at it may.
+bool refusesSave(const std::string& path, std::string& reason) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return false;
+    reason = S_ISDIR(info.st_mode) ? systemReason(EISDIR) : kNotARegularFile;
+    return true;
+}
+
 }  // namespace
 
 bool readFile(const std::string& path, std::string& bytes, std::string& reason, std::size_t limit) {
     bytes.clear();
+    // A device is not opened at all: opening a port may wake what hangs on it.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && isDevice(info)) {
+        reason = kNotARegularFile;
+        return false;
+    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         reason = systemReason(errno);
+        return false;
+    }
+    if (::fstat(fd, &info) == 0 &&
+        (isDevice(info) || (S_ISREG(info.st_mode) && static_cast<std::uintmax_t>(info.st_size) > limit))) {
+        reason = isDevice(info) ? kNotARegularFile : tooLarge(limit);
+        ::close(fd);
         return false;
     }
     char buffer[65536];
@@ -36,7 +65,7 @@ bool readFile(const std::string& path, std::string& bytes, std::string& reason, 
             break;
         }
         if (bytes.size() + static_cast<std::size_t>(n) > limit) {
-            reason = "more than " + std::to_string(limit) + " bytes";
+            reason = tooLarge(limit);
             ok = false;
             break;
         }
@@ -52,6 +81,7 @@ bool saveFileAtomically(const std::string& path, std::string_view bytes, std::st
     // permissions of a file it replaces. Unbuffered, because the flush of a buffered one
     // ignores a write that fails (a full disk) and the commit would then put a short
     // file in place of the old one.
+    if (refusesSave(path, reason)) return false;
     QSaveFile file(filePath(path));
     const auto size = static_cast<qint64>(bytes.size());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size ||
@@ -63,6 +93,7 @@ bool saveFileAtomically(const std::string& path, std::string_view bytes, std::st
 }
 
 bool canSaveFile(const std::string& path, std::string& reason) {
+    if (refusesSave(path, reason)) return false;
     QSaveFile file(filePath(path));
     if (!file.open(QIODevice::WriteOnly)) {
         reason = file.errorString().toStdString();
