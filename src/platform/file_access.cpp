@@ -47,9 +47,8 @@ bool readFile(const std::string& path, std::string& bytes, std::string& reason, 
         reason = systemReason(errno);
         return false;
     }
-    if (::fstat(fd, &info) == 0 &&
-        (isDevice(info) || (S_ISREG(info.st_mode) && static_cast<std::uintmax_t>(info.st_size) > limit))) {
-        reason = isDevice(info) ? kNotARegularFile : tooLarge(limit);
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::uintmax_t>(info.st_size) > limit) {
+        reason = tooLarge(limit);
         ::close(fd);
         return false;
     }
@@ -77,11 +76,11 @@ bool readFile(const std::string& path, std::string& bytes, std::string& reason, 
 }
 
 bool saveFileAtomically(const std::string& path, std::string_view bytes, std::string& reason) {
+    if (refusesSave(path, reason)) return false;
     // QSaveFile writes beside the target, syncs and renames on commit, and keeps the
     // permissions of a file it replaces. Unbuffered, because the flush of a buffered one
     // ignores a write that fails (a full disk) and the commit would then put a short
     // file in place of the old one.
-    if (refusesSave(path, reason)) return false;
     QSaveFile file(filePath(path));
     const auto size = static_cast<qint64>(bytes.size());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size ||

@@ -245,6 +245,8 @@ TEST(ConfigurationFile, DocumentHeaderSchemas) {
         Parameter& first = *target.root().parameters()[0];
         first.valueText = "before";
         EXPECT_EQ(LoadConfiguration(withHeader(c.schema, c.afterClass, stored), target), c.outcome);
+        // The header alone says the same, before anything is rebuilt.
+        EXPECT_EQ(CheckConfigurationHeader(withHeader(c.schema, c.afterClass, stored)), c.outcome);
         EXPECT_EQ(target.models, c.rebuilds);
         const std::string& value = target.root().parameters()[0]->valueText;
         EXPECT_EQ(value, c.rebuilds.empty() ? "before" : source.root().parameters()[0]->valueText);
@@ -255,6 +257,7 @@ TEST(ConfigurationFile, AFileThatIsNoConfigurationChangesNothing) {
     for (const std::string& bytes : {std::string(), kDocumentClass, std::string("PK\x03\x04 not ours")}) {
         DescriptionTarget target;
         EXPECT_EQ(LoadConfiguration(bytes, target), ConfigurationLoad::Unreadable);
+        EXPECT_EQ(CheckConfigurationHeader(bytes), ConfigurationLoad::Unreadable);
         EXPECT_TRUE(target.models.empty());
     }
 }

@@ -23,13 +23,18 @@ protected:
         args.insert(args.begin(), kQuickPolls.begin(), kQuickPolls.end());
         return ctl("calibrate", args);
     }
-    // The calibration's requests the module received, by name, in order.
+    // The calibration's requests the module received, by name, in order; a read of the
+    // input type as "read in-t".
     std::vector<std::string> calibrationRequests() const {
         std::map<std::uint16_t, std::string> names;
         for (const char* name : {"in-t", "JuSh", "JuSc", "JuRD", "Prmn", "UApl"}) names[hash_name(name)] = name;
         std::vector<std::string> requests;
-        for (const std::uint16_t hash : requestHashes())
-            if (const auto it = names.find(hash); it != names.end()) requests.push_back(it->second);
+        for (const ReceivedFrame& frame : requestFrames()) {
+            const auto it = names.find(frame.hash);
+            if (it == names.end()) continue;
+            const bool inputTypeRead = it->second == "in-t" && frame.requestBit();
+            requests.push_back(inputTypeRead ? "read in-t" : it->second);
+        }
         return requests;
     }
 };
@@ -46,9 +51,20 @@ TEST_F(Calibrate, OffsetScaleAndSaveReachTheModuleInOrder) {
     EXPECT_EQ(run.out, "Calibration coefficients saved\n");
 
     // The module answers busy twice before a job ends.
-    EXPECT_EQ(calibrationRequests(), (std::vector<std::string>{"in-t", "JuSh", "JuRD", "JuRD", "JuRD", "JuSc", "JuRD",
-                                                               "JuRD", "JuRD", "Prmn", "UApl"}));
+    EXPECT_EQ(calibrationRequests(), (std::vector<std::string>{"read in-t", "in-t", "JuSh", "JuRD", "JuRD", "JuRD",
+                                                               "JuSc", "JuRD", "JuRD", "JuRD", "Prmn", "UApl"}));
     EXPECT_EQ(ctl("get", {"in-t"}).out, "in-t\t0-20 mA\n");
+}
+
+// Each step is a run of its own: the type the module already holds is not written again
+// between offset and scale (a module may discard the offset found when it is).
+TEST_F(Calibrate, TheSensorIsWrittenOnlyWhenTheModuleHoldsAnotherType) {
+    for (const char* step : {"offset", "scale"}) {
+        const test::ProgramRun run = calibrate({"--code", "936", "--sensor", "0-20 mA", step});
+        EXPECT_EQ(run.status, 0) << step << run.err;
+    }
+    EXPECT_EQ(calibrationRequests(), (std::vector<std::string>{"read in-t", "in-t", "JuSh", "JuRD", "JuRD", "JuRD",
+                                                               "read in-t", "JuSc", "JuRD", "JuRD", "JuRD"}));
 }
 
 TEST_F(Calibrate, AWrongCodeSendsNothingAndABadSensorNamesTheChoices) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -55,6 +56,48 @@ TEST_F(FileAccess, ReadsWholeFilesAndSaysWhyNot) {
     EXPECT_FALSE(readFile(path("data"), read, reason, bytes.size() - 1));
     EXPECT_EQ(reason, "more than " + std::to_string(bytes.size() - 1) + " bytes");
     EXPECT_EQ(read, "");
+}
+
+TEST_F(FileAccess, RefusesDevicesAndFilesAboveTheLimitBeforeReading) {
+    std::ofstream(path("large"), std::ios::binary) << "x";
+    fs::resize_file(path("large"), 1000);
+    const struct {
+        std::string path;
+        std::size_t limit;
+        const char* reason;
+    } cases[] = {
+        {"/dev/zero", kReadFileLimit, "Not a regular file"},  // endless: it would fill the memory
+        {"/dev/null", kReadFileLimit, "Not a regular file"},
+        {path("large"), 999, "more than 999 bytes"},
+    };
+    for (const auto& c : cases) {
+        std::string read = "stale", reason;
+        EXPECT_FALSE(readFile(c.path, read, reason, c.limit)) << c.path;
+        EXPECT_EQ(reason, c.reason) << c.path;
+        EXPECT_EQ(read, "") << c.path;
+    }
+}
+
+TEST_F(FileAccess, SavesNeverReplaceWhatIsNotARegularFile) {
+    const std::string fifo = path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& target : {fifo, std::string("/dev/null")}) {
+        std::string reason;
+        EXPECT_FALSE(canSaveFile(target, reason)) << target;
+        EXPECT_EQ(reason, "Not a regular file") << target;
+        reason.clear();
+        EXPECT_FALSE(saveFileAtomically(target, "x", reason)) << target;
+        EXPECT_EQ(reason, "Not a regular file") << target;
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(entries(), std::set<std::string>{"fifo"});
+    // A link to a regular file is saved through.
+    std::string reason;
+    ASSERT_TRUE(saveFileAtomically(path("target"), "first", reason)) << reason;
+    fs::create_symlink(path("target"), path("link"));
+    EXPECT_TRUE(saveFileAtomically(path("link"), "second", reason)) << reason;
+    EXPECT_EQ(content("target"), "second");
 }
 
 TEST_F(FileAccess, SaveReplacesTheWholeFileAndLeavesNothingElse) {

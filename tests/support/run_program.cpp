@@ -70,7 +70,7 @@ ProgramRun runProgram(const std::string& name, const std::vector<std::string>& a
     return run;
 }
 
-BackgroundProgram::BackgroundProgram(const std::string& name, const std::vector<std::string>& args) {
+BackgroundProgram::BackgroundProgram(const std::string& name, const std::vector<std::string>& args, bool withErrors) {
     int out[2];
     if (pipe(out) != 0) return;
     const std::string program = programPath(name);
@@ -78,6 +78,7 @@ BackgroundProgram::BackgroundProgram(const std::string& name, const std::vector<
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    if (withErrors) posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -98,9 +99,9 @@ std::string BackgroundProgram::readLine() {
     return line;
 }
 
-int BackgroundProgram::stop() {
+int BackgroundProgram::stop(int signal) {
     if (pid_ <= 0) return status_;
-    kill(pid_, SIGTERM);
+    kill(pid_, signal);
     const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
     pollfd ended{pidfd, POLLIN, 0};
     if (pidfd < 0 || poll(&ended, 1, kGenerousMs) <= 0) kill(pid_, SIGKILL);

@@ -3,6 +3,7 @@
 // exit status and both output streams, or in the background, reading its output line
 // by line while it serves.
 
+#include <signal.h>
 #include <sys/types.h>
 #include <string>
 #include <vector>
@@ -22,15 +23,17 @@ ProgramRun runProgram(const std::string& name, const std::vector<std::string>& a
 // It is stopped with SIGTERM (SIGKILL as the last resort) on every path out of the test.
 class BackgroundProgram {
 public:
-    BackgroundProgram(const std::string& name, const std::vector<std::string>& args);
+    // With `withErrors` its standard error goes to the same pipe as its output.
+    BackgroundProgram(const std::string& name, const std::vector<std::string>& args, bool withErrors = false);
     ~BackgroundProgram();
     BackgroundProgram(const BackgroundProgram&) = delete;
     BackgroundProgram& operator=(const BackgroundProgram&) = delete;
 
     // The next line of its output without the line feed; empty when none comes.
     std::string readLine();
-    // SIGTERM, then the exit status (-1 when it had to be killed or never ran).
-    int stop();
+    // `signal` (SIGTERM unless told), then the exit status (-1 when it had to be killed
+    // or never ran).
+    int stop(int signal = SIGTERM);
 
 private:
     pid_t pid_ = -1;
