@@ -13,10 +13,8 @@ TEST(ReadJob, TheUnfinishedReadGoesBesideTheFile) {
         const char* path;
         const char* beside;
     } cases[] = {
-        {"a.vantor", "a.incomplete.vantor"},
-        {"/srv/cfg/line4.VANTOR", "/srv/cfg/line4.incomplete.vantor"},
-        {"line4.cfg", "line4.cfg.incomplete.vantor"},
-        {"plain", "plain.incomplete.vantor"},
+        {"a.vantor", "a.incomplete.vantor"},          {"/srv/cfg/line4.VANTOR", "/srv/cfg/line4.incomplete.vantor"},
+        {"line4.cfg", "line4.cfg.incomplete.vantor"}, {"plain", "plain.incomplete.vantor"},
         {".vantor", ".vantor.incomplete.vantor"},
     };
     for (const auto& c : cases) EXPECT_EQ(IncompletePath(c.path), c.beside) << c.path;
@@ -51,7 +49,7 @@ TEST(ReadJob, AFailedParameterNeverEndsWith0AndAnUnfinishedReadIsTold) {
         {"the desktop program's job, outcome not yet known", 1u << kResultCancelled, std::nullopt, 205, true},
     };
     for (const Case& c : cases) {
-        CleanAppState state;
+        test::CleanAppState state;
         app().replaceResultFlags(c.flagsAfterRead);
         EXPECT_EQ(ReadEndedEarly(c.outcome), c.endedEarly) << c.what;
         MarkFailedRead(c.outcome);

@@ -2,6 +2,7 @@
 // the reason on stderr and a status a script can tell from success (and, for diff,
 // from "the files differ"); nothing half-read on stdout.
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -108,27 +109,29 @@ TEST_F(DamagedFiles, ReadRefusesAnEmptyBranchName) {
     EXPECT_EQ(loggedFrames(), 0u);
 }
 
-// A description container whose directory lost entries: list names what it found and
-// fails.
+// A description container whose entries cannot all be followed: list names what it
+// found and fails.
 TEST(DamagedContainer, ListFailsOnEntriesItCannotFollow) {
     const std::string shipped = std::string(VANTOR_BIN_DIR) + "/vantor.dat";
     ProgramRun run = runProgram("vantor-dat", {"list", shipped});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string bytes = readWholeFile(shipped);
-    // The header names the first sector of the directory (at 0x30; sectors of 512 bytes
-    // after the 512-byte header).
-    const auto byteAt = [&bytes](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])); };
-    const std::uint32_t directorySector = byteAt(0x30) | byteAt(0x31) << 8 | byteAt(0x32) << 16 | byteAt(0x33) << 24;
-    const std::size_t directory = (directorySector + 1) * 512;
-    ASSERT_LT(directory + 128, bytes.size());
+    // The header names the first sector of the directory (at 0x30) and of the small
+    // streams' allocation table (at 0x3C); sectors of 512 bytes follow the 512-byte header.
+    const auto sectorAt = [&bytes](std::size_t field) {
+        std::uint32_t sector = 0;
+        for (std::size_t i = 4; i-- > 0;) sector = sector << 8 | static_cast<unsigned char>(bytes[field + i]);
+        return (std::size_t{sector} + 1) * 512;
+    };
+    const std::size_t directory = sectorAt(0x30), smallStreamTable = sectorAt(0x3C);
+    ASSERT_LT(std::max(directory, smallStreamTable) + 256, bytes.size());
 
     const struct {
         const char* name;
         std::size_t from;  // 64 bytes from here are spoilt
     } cases[] = {
-        {"root entry", directory},             // its name: no entry can be followed
-        {"root links", directory + 64},        // its links to the streams
-        {"first stream", directory + 128},     // one stream's name
+        {"the small streams' allocation table", smallStreamTable},         // entries that lead nowhere
+        {"the links of the first entry after the root", directory + 192},  // no stream found at all
     };
     const std::string damaged = test::temporaryPath("damaged.dat");
     for (const auto& c : cases) {
