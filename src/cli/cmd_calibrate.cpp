@@ -25,10 +25,10 @@ extern const char kCalibrateUsage[] =
     "  save    the module stores the coefficients permanently and applies them\n"
     "--code is the calibration's access code; with a wrong one nothing is sent.\n"
     "--sensor sets the input type first, one of the choices of \"in-t\" that can be\n"
-    "calibrated (written only when the module holds another type). The job's result is read 2000 ms after the start "
-    "(--first-poll-ms),\n"
-    "then every 1000 ms (--poll-ms) while the module is busy. The outcome goes to\n"
-    "stdout; a failed step exits with status 1.\n";
+    "calibrated; it is written only when the module holds another type. The job's\n"
+    "result is read 2000 ms after the start (--first-poll-ms), then every 1000 ms\n"
+    "(--poll-ms) while the module is busy. The outcome goes to stdout; a failed step\n"
+    "exits with status 1.\n";
 
 namespace {
 

@@ -23,12 +23,12 @@ std::string tooLarge(std::size_t limit) { return "more than " + std::to_string(l
 
 bool isDevice(const struct stat& info) { return S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode); }
 
-// What is at `path` (followed through links) may not be replaced by a save: anything
-// but a regular file. A path with nothing at it may.
+// What is at `path` (followed through links) may not be replaced by a save: a device,
+// a pipe, a socket. A path with nothing at it may; a folder the save refuses itself.
 bool refusesSave(const std::string& path, std::string& reason) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return false;
-    reason = S_ISDIR(info.st_mode) ? systemReason(EISDIR) : kNotARegularFile;
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) return false;
+    reason = kNotARegularFile;
     return true;
 }
 
