@@ -90,6 +90,7 @@ int CPlimoApp::run() {
     QObject::connect(&window, &MainWindow::connectionSettingsRequested, &window, [&] {
         ConnectionDialog dialog(document, ConnectionDialog::Mode::Settings, &window);
         dialog.exec();
+        if (dialog.connected()) window.offerModelOnLine();
         window.updateCommands();
     });
     QObject::connect(&window, &MainWindow::singleParameterRequested, &window, [&] {
@@ -126,7 +127,7 @@ int CPlimoApp::run() {
         exitEvent = true;
         StopLinkForExit(document.device());
         QMetaObject::invokeMethod(
-            &window, [&window] { window.close(); }, Qt::QueuedConnection);
+            &window, [&window] { window.closeUnasked(); }, Qt::QueuedConnection);
     });
 
     if (commandLineMode) {
@@ -141,7 +142,7 @@ int CPlimoApp::run() {
                 window.setFixedGeometry(false);
                 watch.releaseSignals();
                 state.commandLine() = {};
-                if (settings.options & (kOptClose | kOptCalibrate)) window.close();
+                if (settings.options & (kOptClose | kOptCalibrate)) window.closeUnasked();
             },
             Qt::QueuedConnection);
     }
