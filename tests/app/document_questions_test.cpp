@@ -45,6 +45,8 @@ struct QuestionBench {
     void dropFile(const QString& path) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
         QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window.get(), &dropped);
     }
@@ -162,7 +164,11 @@ struct OtherModelBench : QuestionBench {
         bench.doc.OnNewDocument();
         window->updateTitle();
     }
-    void checkConnection() { window->action(379)->trigger(); }
+    // "Check connection...", whose report takes the first answer, then `offer`.
+    void checkConnection(MessageAnswer offer) {
+        bench.ui.answers = {MessageAnswer::Ok, offer};
+        window->action(379)->trigger();
+    }
     bool offered() const {
         for (const test::RecordedMessage& message : bench.ui.messages)
             if (message.buttons == MessageButtons::YesNo &&
@@ -175,8 +181,7 @@ struct OtherModelBench : QuestionBench {
 TEST(ModelOnTheLine, CheckConnectionOffersTheModulesModelAndLoadsIt) {
     OtherModelBench w;
     ASSERT_EQ(w.bench.doc.treeModel(), kKq01);
-    w.bench.ui.answers = {MessageAnswer::Yes};
-    w.checkConnection();
+    w.checkConnection(MessageAnswer::Yes);
     EXPECT_TRUE(w.offered());
     EXPECT_EQ(w.bench.doc.treeModel(), test::kKq16);
     EXPECT_TRUE(w.window->windowTitle().startsWith("Configurator KQ-16 - "));
@@ -193,12 +198,9 @@ TEST(ModelOnTheLine, DecliningOrCancellingKeepsTheTreeAndItsModel) {
         const DescBranch* tree = w.bench.doc.rootBranch();
         if (cancelTheSaveQuestion) {
             w.bench.doc.setModified(true);
-            w.bench.ui.answers = {MessageAnswer::Yes};
             w.boxes.answerNext(QMessageBox::Cancel);
-        } else {
-            w.bench.ui.answers = {MessageAnswer::No};
         }
-        w.checkConnection();
+        w.checkConnection(cancelTheSaveQuestion ? MessageAnswer::Yes : MessageAnswer::No);
         EXPECT_TRUE(w.offered());
         EXPECT_EQ(w.boxes.texts.size(), cancelTheSaveQuestion ? 1 : 0);
         EXPECT_EQ(w.bench.doc.rootBranch(), tree);

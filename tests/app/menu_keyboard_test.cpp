@@ -83,7 +83,8 @@ TEST(MenuKeyboard, AltCComparesAndTheFilterBoxHasAKeyOfItsOwn) {
     for (const auto* action : w.window.findChildren<QAction*>())
         EXPECT_NE(action->shortcut(), QKeySequence(QStringLiteral("Alt+") + key)) << action->text().toStdString();
     QTest::keyClick(&w.window, Qt::Key(key.unicode()), Qt::AltModifier);
-    EXPECT_TRUE(w.onlyMarked().isChecked());
+    EXPECT_TRUE(w.onlyMarked().hasFocus());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.onlyMarked().isChecked(); }));  // the click animates
     EXPECT_EQ(w.bench.frontEnd.waitDialogs.size(), 1u);
 }
 

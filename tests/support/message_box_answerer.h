@@ -1,6 +1,7 @@
 #pragma once
 // Answers the next modal message box of the widget under test from the event loop the
-// box runs, keeping its text; a box that never comes leaves nothing behind.
+// box runs, keeping its text. A box that never comes leaves nothing behind once the
+// answerer is gone.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,7 +15,7 @@ class MessageBoxAnswerer {
 public:
     // The next box is answered with `button`.
     void answerNext(QMessageBox::StandardButton button) {
-        QTimer::singleShot(0, [this, button] {
+        QTimer::singleShot(0, &context_, [this, button] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
             texts << box->text();
@@ -26,6 +27,9 @@ public:
     }
 
     QStringList texts;  // of the boxes answered, in order
+
+private:
+    QObject context_;  // its timers go with it
 };
 
 }  // namespace vantor::test
