@@ -10,7 +10,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <algorithm>
 #include <cstdio>
@@ -19,12 +21,14 @@
 #include "app/about_dialog.h"
 #include "app/gui_user_interface.h"
 #include "app/icons.h"
+#include "app/unsaved_changes.h"
 #include "description/catalogue.h"
 #include "dialogs/review_dialog.h"
 #include "document/configuration_document.h"
 #include "document/read_job.h"
 #include "platform/app_state.h"
 #include "platform/settings_store.h"
+#include "text/format.h"
 #include "text/texts.h"
 #include "view/traffic_monitor.h"
 
@@ -80,9 +84,20 @@ std::optional<OptionSwitch> switchOf(CheckMark check) {
     return std::nullopt;
 }
 
-// The bars' visibility in the per-user settings.
+// The window's layout in the per-user settings: the bars' visibility, the geometry and
+// the docks' and bars' places (Qt's own blocks).
 constexpr const char kToolBarValue[] = "viewtoolbar";
 constexpr const char kStatusBarValue[] = "viewstatusbar";
+constexpr const char kGeometryValue[] = "windowgeometry";
+constexpr const char kStateValue[] = "windowstate";
+
+QByteArray bytesOf(const std::optional<SettingsBytes>& block) {
+    return block ? QByteArray(reinterpret_cast<const char*>(block->data()), qsizetype(block->size())) : QByteArray();
+}
+
+std::span<const std::uint8_t> blockOf(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
+}
 
 // Takes `actions` out of the menus; they go once the event that may have triggered
 // one of them is done.
@@ -115,8 +130,9 @@ MainWindow::MainWindow(CPlimoDoc& document, GuiUserInterface& ui, QWidget* paren
     auto* traffic = new TrafficMonitor(document_, this);
     addDockWidget(Qt::BottomDockWidgetArea, traffic);
     traffic->hide();
+    traffic->toggleViewAction()->setText(qtText(Text("IDS_TRAFFIC_MENU")));
     menu(MenuPlace::Tools)->addAction(traffic->toggleViewAction());
-    restoreBars();
+    restoreLayout();
     syncCheckMarks();
 
     connect(&ui_, &GuiUserInterface::optionChanged, this, [this](OptionSwitch which, bool on) {
@@ -126,12 +142,20 @@ MainWindow::MainWindow(CPlimoDoc& document, GuiUserInterface& ui, QWidget* paren
     connect(&ui_, &GuiUserInterface::applyNetworkSettingsRequested, this, &MainWindow::applyNetworkSettings,
             Qt::QueuedConnection);
     connect(&ui_, &GuiUserInterface::saveAfterReadRequested, this, &MainWindow::saveAfterRead, Qt::QueuedConnection);
+    // Reads mark the document on the link's threads; the title follows on this one.
+    document_.onModifiedChanged = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowModified(document_.modified()); }, Qt::QueuedConnection);
+    };
 
     updateCommands();
     updateTitle();
 }
 
-MainWindow::~MainWindow() { storeBars(); }
+MainWindow::~MainWindow() {
+    document_.onModifiedChanged = nullptr;
+    storeLayout();
+}
 
 QAction* MainWindow::makeAction(const MenuEntry& entry) {
     auto* action = new QAction(menuLabel(TextByKeyOrId(entry.textKey, 0)), this);
@@ -189,7 +213,15 @@ void MainWindow::buildStatusBar() {
     statusBar()->addWidget(idleMessage_, 1);  // hidden while a prompt shows
 }
 
-void MainWindow::setCentralView(QWidget* view) { setCentralWidget(view); }
+// The docks' places come back once the window is whole: laid out without its middle,
+// the dock would take the middle's room.
+void MainWindow::setCentralView(QWidget* view) {
+    setCentralWidget(view);
+    const auto settings = OpenSettings(SettingsScope::PerUser);
+    restoreState(bytesOf(settings->readBinary(kStateValue)));
+    restoreBars(*settings);
+    syncCheckMarks();
+}
 
 QAction* MainWindow::action(int id) const {
     const auto found = actions_.find(id);
@@ -211,7 +243,8 @@ void MainWindow::updateTitle() {
     const std::string& path = document_.pathName();
     const QString documentName =
         path.empty() ? qtText(TextByKeyOrId("AFX_IDS_UNTITLED", 0)) : QFileInfo(qtText(path)).fileName();
-    setWindowTitle(qtText(Text("IDS_STRING130") + " " + modelName) + " - " + documentName);
+    setWindowTitle(qtText(Text("IDS_STRING130") + " " + modelName) + " - " + documentName + "[*]");
+    setWindowModified(document_.modified());
 }
 
 void MainWindow::updateCommands() {
@@ -270,17 +303,29 @@ void MainWindow::syncCheckMarks() {
     actions_.at(command::kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
 }
 
-// Both bars are hidden unless the last run left them shown.
-void MainWindow::restoreBars() {
+// The window as the last run left it. The first time it takes most of the screen,
+// centred, so that a window system that does not maximize it shows more than its
+// smallest size. Both bars are hidden unless the last run left them shown.
+void MainWindow::restoreLayout() {
     const auto settings = OpenSettings(SettingsScope::PerUser);
-    toolBar_->setVisible(settings->readInteger(kToolBarValue).value_or(0) != 0);
-    statusBar()->setVisible(settings->readInteger(kStatusBarValue).value_or(0) != 0);
+    if (!restoreGeometry(bytesOf(settings->readBinary(kGeometryValue)))) {
+        const QRect screenArea = screen()->availableGeometry();
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, screenArea.size() * 4 / 5, screenArea));
+    }
+    restoreBars(*settings);
 }
 
-void MainWindow::storeBars() const {
+void MainWindow::restoreBars(const SettingsStore& settings) {
+    toolBar_->setVisible(settings.readInteger(kToolBarValue).value_or(0) != 0);
+    statusBar()->setVisible(settings.readInteger(kStatusBarValue).value_or(0) != 0);
+}
+
+void MainWindow::storeLayout() const {
     const auto settings = OpenSettings(SettingsScope::PerUser);
     settings->writeInteger(kToolBarValue, toolBar_->isVisibleTo(this) ? 1 : 0);
     settings->writeInteger(kStatusBarValue, statusBar()->isVisibleTo(this) ? 1 : 0);
+    settings->writeBinary(kGeometryValue, blockOf(saveGeometry()));
+    settings->writeBinary(kStateValue, blockOf(saveState()));
 }
 
 // Recent files.
@@ -304,6 +349,7 @@ void MainWindow::rebuildRecentFiles() {
         auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
         entry->setStatusTip(statusTipOf(promptOf(command::kRecentFile + int(i))));
         connect(entry, &QAction::triggered, this, [this, path] {
+            if (!maySetDocumentAside()) return;
             if (!openFile(path)) {
                 recentFiles_->remove(path);
                 rebuildRecentFiles();
@@ -330,7 +376,7 @@ bool MainWindow::openFile(const QString& path) {
 // A file against the module: its differences listed, the chosen ones written.
 void MainWindow::compareWithFile() {
     const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), fileFilter());
-    if (path.isEmpty() || !openFile(path)) return;
+    if (path.isEmpty() || !maySetDocumentAside() || !openFile(path)) return;
     ReviewDialog review(document_, this);
     review.exec();
     updateTitle();
@@ -348,7 +394,15 @@ bool MainWindow::saveFileAs(const QString& path) {
     return true;
 }
 
+bool MainWindow::maySetDocumentAside() {
+    return MaySetDocumentAside(document_, [this] { return storeDocument(); });
+}
+
 void MainWindow::newDocument() {
+    if (maySetDocumentAside()) replaceWithNewDocument();
+}
+
+void MainWindow::replaceWithNewDocument() {
     document_.OnNewDocument();
     emit documentReplaced();
     updateCommands();
@@ -357,24 +411,36 @@ void MainWindow::newDocument() {
 
 void MainWindow::openDocument() {
     const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), fileFilter());
-    if (!path.isEmpty()) openFile(path);
+    if (!path.isEmpty() && maySetDocumentAside()) openFile(path);
 }
 
-void MainWindow::saveDocument() {
-    if (document_.pathName().empty())
-        saveDocumentAs();
-    else
-        saveFileAs(qtText(document_.pathName()));
+bool MainWindow::storeDocument() {
+    if (document_.pathName().empty()) return storeDocumentAs();
+    return saveFileAs(qtText(document_.pathName()));
 }
 
-void MainWindow::saveDocumentAs() {
+bool MainWindow::storeDocumentAs() {
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(fileFilter());
     dialog.setDefaultSuffix("vantor");
     if (!document_.pathName().empty()) dialog.selectFile(qtText(document_.pathName()));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        saveFileAs(dialog.selectedFiles().first());
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() &&
+           saveFileAs(dialog.selectedFiles().first());
+}
+
+void MainWindow::offerModelOnLine() {
+    if (!document_.anotherModelOnLine() || (app().commandLine().options & kOptCommandLineMode)) return;
+    const std::string onLine = modelDisplayName(app().currentModel());
+    const std::string question = FormatTextArgs(Text("IDS_MODEL_ON_LINE"), onLine.c_str(),
+                                                modelDisplayName(document_.treeModel()).c_str(), onLine.c_str());
+    if (document_.ui().message(question, "", MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes &&
+        maySetDocumentAside())
+        replaceWithNewDocument();
+    else
+        document_.KeepTreeModel();
+    updateCommands();
+    updateTitle();
 }
 
 void MainWindow::saveAfterRead() {
@@ -399,7 +465,10 @@ void MainWindow::compareBranch() { document_.Compare(TreeScope::SelectedBranch);
 void MainWindow::applyDefaults() { document_.ApplyDefaultSettings(); }
 void MainWindow::sendInit() { document_.SendInitWithConfirmation(); }
 void MainWindow::applyNetworkSettings() { document_.ApplyNetworkSettings(); }
-void MainWindow::checkConnection() { document_.CheckConnectionCommand(); }
+void MainWindow::checkConnection() {
+    document_.CheckConnectionCommand();
+    offerModelOnLine();
+}
 void MainWindow::openHelp() { document_.OpenHelp(); }
 
 // The switches keep their mark where the document leaves them.
@@ -434,10 +503,16 @@ void MainWindow::showAbout() {
 // The window.
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (closeAllowed_)
+    if (closeAllowed_ && (!askBeforeClose_ || maySetDocumentAside()))
         event->accept();
     else
         event->ignore();
+    askBeforeClose_ = true;
+}
+
+void MainWindow::closeUnasked() {
+    askBeforeClose_ = false;
+    close();
 }
 
 void MainWindow::setFixedGeometry(bool fixed) {
@@ -483,7 +558,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
         if (!url.isLocalFile()) continue;
         event->acceptProposedAction();
         activateWindow();
-        openFile(url.toLocalFile());
+        if (maySetDocumentAside()) openFile(url.toLocalFile());
         return;
     }
 }

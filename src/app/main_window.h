@@ -23,7 +23,8 @@ class QToolBar;
 
 namespace vantor {
 class CPlimoDoc;
-}
+class SettingsStore;
+}  // namespace vantor
 
 namespace vantor::gui {
 
@@ -33,15 +34,19 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(CPlimoDoc& document, GuiUserInterface& ui, QWidget* parent = nullptr);
-    // Keeps the bars' visibility for the next run.
+    // Keeps the window's geometry, its docks and bars for the next run.
     ~MainWindow() override;
 
-    void setCentralView(QWidget* view);  // the parameter view
+    // The parameter view; the docks then take the places the last run left them in.
+    void setCentralView(QWidget* view);
     // While set the window cannot be moved, minimized, maximized or resized.
     void setFixedGeometry(bool fixed);
     bool fixedGeometry() const { return fixedGeometry_; }
     // Close requests are ignored until the start-up allows them.
     void setCloseAllowed(bool allowed) { closeAllowed_ = allowed; }
+    // Closes without the question about unsaved changes: the end of an unattended job,
+    // the exit event.
+    void closeUnasked();
     void updateTitle();
     // The enabling rules and what the device model adds to the menu, e.g. after a
     // model change.
@@ -49,9 +54,14 @@ public:
     void addRecentFile(const QString& path);
     const RecentFiles& recentFiles() const { return *recentFiles_; }
 
-    // What File Open and File Save As do once the file dialog has given the path.
+    // What File Open and File Save As do once the file dialog has given the path (Open
+    // has asked about unsaved changes before).
     bool openFile(const QString& path);
     bool saveFileAs(const QString& path);
+    // After a connection identified the module: when it is of another model than the
+    // tree, offers to load that model's description (after the question about unsaved
+    // changes); else the tree keeps its model.
+    void offerModelOnLine();
 
     // The action of a command id; null when the menu has none.
     QAction* action(int id) const;
@@ -89,14 +99,21 @@ private:
     void updateModelInsertions();
     void updateStatusCommandTexts();
     void syncCheckMarks();
-    void restoreBars();
-    void storeBars() const;
+    void restoreLayout();
+    void restoreBars(const SettingsStore& settings);
+    void storeLayout() const;
+    // Unsaved changes are saved, discarded, or the person stays (false).
+    bool maySetDocumentAside();
+    void replaceWithNewDocument();
+    // Save and Save As; true once the file is written.
+    bool storeDocument();
+    bool storeDocumentAs();
 
     // The command handlers.
     void newDocument();
     void openDocument();
-    void saveDocument();
-    void saveDocumentAs();
+    void saveDocument() { storeDocument(); }
+    void saveDocumentAs() { storeDocumentAs(); }
     void readAll();
     void writeAll();
     void writeChanges();
@@ -143,6 +160,7 @@ private:
     bool fixedGeometry_ = false;
     QPoint fixedPosition_;
     bool closeAllowed_ = false;
+    bool askBeforeClose_ = true;
 };
 
 }  // namespace vantor::gui

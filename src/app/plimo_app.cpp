@@ -91,6 +91,7 @@ int CPlimoApp::run() {
     QObject::connect(&window, &MainWindow::connectionSettingsRequested, &window, [&] {
         ConnectionDialog dialog(document, ConnectionDialog::Mode::Settings, &window);
         dialog.exec();
+        if (dialog.connected()) window.offerModelOnLine();
         window.updateCommands();
     });
     QObject::connect(&window, &MainWindow::singleParameterRequested, &window, [&] {
@@ -127,7 +128,7 @@ int CPlimoApp::run() {
         exitEvent = true;
         StopLinkForExit(document.device());
         QMetaObject::invokeMethod(
-            &window, [&window] { window.close(); }, Qt::QueuedConnection);
+            &window, [&window] { window.closeUnasked(); }, Qt::QueuedConnection);
     });
 
     if (commandLineMode) {
@@ -142,7 +143,7 @@ int CPlimoApp::run() {
                 window.setFixedGeometry(false);
                 watch.releaseSignals();
                 state.commandLine() = {};
-                if (settings.options & (kOptClose | kOptCalibrate)) window.close();
+                if (settings.options & (kOptClose | kOptCalibrate)) window.closeUnasked();
             },
             Qt::QueuedConnection);
     }

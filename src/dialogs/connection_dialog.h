@@ -31,6 +31,8 @@ public:
     ConnectionDialog(CPlimoDoc& document, Mode mode, QWidget* parent = nullptr);
 
     bool exitChosen() const { return exitChosen_; }  // left with Exit (start-up mode)
+    // Ended with a module that answered (not offline, not left).
+    bool connected() const { return result() == QDialog::Accepted && pending_ == Pending::Connected; }
 
     // How often the port list is read again.
     void setPortRefreshInterval(std::chrono::milliseconds interval) { portTimer_.setInterval(interval); }

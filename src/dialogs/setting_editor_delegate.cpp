@@ -33,12 +33,18 @@ QWidget* SettingEditorDelegate::createEditor(QWidget* parent, const QStyleOption
     const QStringList values = choices.toStringList();
     const QStringList labels = index.data(NetworkSettingsModel::ChoiceLabelsRole).toStringList();
     for (qsizetype i = 0; i < values.size(); ++i) list->addItem(i < labels.size() ? labels[i] : values[i], values[i]);
-    list->setEditable(index.data(NetworkSettingsModel::FreeTextRole).toBool());
     list->setInsertPolicy(QComboBox::NoInsert);
     // The cell is narrow; the open list shows the adapters' names in full.
     list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 2 * list->view()->frameWidth());
     connect(list, &QComboBox::activated, this, &SettingEditorDelegate::commitAndClose);
-    // The list opens at once: the person came to choose.
+    if (index.data(NetworkSettingsModel::FreeTextRole).toBool()) {
+        // A field that takes typing (a port's path); the list opens on Alt+Down. No
+        // completion: a typed path is not turned into the first listed one.
+        list->setEditable(true);
+        list->setCompleter(nullptr);
+        return list;
+    }
+    // A closed list opens at once: the person came to choose.
     QTimer::singleShot(0, list, [list] {
         if (list->isVisible()) list->showPopup();
     });
@@ -50,7 +56,9 @@ void SettingEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& in
     if (auto* list = qobject_cast<QComboBox*>(editor)) {
         const int found = list->findData(text);
         list->setCurrentIndex(found);
-        if (list->isEditable() && found < 0) list->setEditText(text);
+        if (!list->isEditable()) return;
+        if (found < 0) list->setEditText(text);
+        list->lineEdit()->selectAll();  // typing replaces the text
         return;
     }
     auto* box = static_cast<QLineEdit*>(editor);
@@ -60,7 +68,6 @@ void SettingEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& in
 
 void SettingEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
     if (auto* list = qobject_cast<QComboBox*>(editor)) {
-        // A typed text that is not the label of the current choice is taken as it is.
         // A typed text that is not the label of the current choice is taken as it is;
         // a list left without a choice changes nothing.
         const bool choiceShown =

@@ -29,8 +29,8 @@ void SettingsTableView::editValue(int row) {
 }
 
 void SettingsTableView::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && state() != EditingState && currentIndex().isValid()) {
+    const bool editKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_F2;
+    if (editKey && state() != EditingState && currentIndex().isValid()) {
         // Taken here, so that Enter does not press the dialog's default button.
         editValue(currentIndex().row());
         event->accept();

@@ -1,5 +1,6 @@
 #include "document/compare_report.h"
 
+#include "params/discrepancy.h"
 #include "params/parameter.h"
 #include "text/format.h"
 #include "text/texts.h"
@@ -30,7 +31,7 @@ void CompareReport::AddDifference(Parameter& configured, const Parameter& module
                        configured.valueText.c_str(), ownershipWord(configured).c_str(), module.valueText.c_str(),
                        ownershipWord(module).c_str());
     // A note from an earlier comparison or read is replaced, not stacked.
-    configured.errorText = Text("IDS_DISCREPANCY") + " '" + module.valueText + "'," + ownershipWord(module);
+    configured.errorText = DiscrepancyText(module);
 }
 
 std::string CompareReport::Report() const {

@@ -22,6 +22,7 @@ CPlimoDoc::CPlimoDoc(UserInterface& ui, DocumentFrontEnd& frontEnd)
         compare_.AddDifference(configured, module);
     };
     description_.createDeviceModel = [this](int model) { createDeviceModel(model); };
+    device_.onDocumentModified = [this] { setModified(true); };
     // The installation record; a store that cannot be written is no reason to stop.
     OpenSettings(SettingsScope::MachineWide)->writeString("devices", "Vantor");
 }
@@ -53,7 +54,7 @@ bool CPlimoDoc::OnNewDocument() {
     device_.StopThreads();
     ClearDescription();
     pathName_.clear();
-    modified_ = false;
+    setModified(false);
     if (exitRequested_ || !RebuildTree(std::nullopt)) return false;
     networkSettings_.ClearChanged();
     device_.OpenPort(false);
@@ -66,7 +67,21 @@ DescBranch* CPlimoDoc::RebuildTree(std::optional<int> model) {
     if (model) app().setCurrentModel(*model);
     description_.deviceVersion = device_.firmware;
     if (!description_.LoadTreeDescription(app().currentModel())) return nullptr;
+    treeModel_ = app().currentModel();
     return description_.rootBranch;
+}
+
+void CPlimoDoc::setModified(bool modified) {
+    if (modified_.exchange(modified) != modified && onModifiedChanged) onModifiedChanged();
+}
+
+bool CPlimoDoc::anotherModelOnLine() const {
+    const int onLine = app().currentModel();
+    return treeModel_ != kNoModel && onLine != kNoModel && onLine != treeModel_;
+}
+
+void CPlimoDoc::KeepTreeModel() {
+    if (treeModel_ != kNoModel) app().setCurrentModel(treeModel_);
 }
 
 void CPlimoDoc::OnLogParameter(Parameter& parameter) {
@@ -89,6 +104,7 @@ void CPlimoDoc::ClearDescription() {
     frontEnd_.DropRows();
     selectedElement = nullptr;
     description_.Clear();
+    treeModel_ = kNoModel;
 }
 
 std::string CPlimoDoc::title() const {

@@ -6,10 +6,13 @@
 // commands that the menus, the toolbar and the command line ask for. It knows no
 // window: the desktop program and vantorctl put their front ends on it.
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "description/catalogue.h"
 #include "description/tree_description.h"
 #include "device/device.h"
 #include "document/compare_report.h"
@@ -134,8 +137,21 @@ public:
     void setPathName(const std::string& path) { pathName_ = path; }
     // The file name of the path, or "Untitled".
     std::string title() const;
+    // Set by edits and by every read that got an answer (on the link's threads too);
+    // cleared by New, Open and Save.
     bool modified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
+    void setModified(bool modified);
+    // Told on the thread that changed the flag.
+    std::function<void()> onModifiedChanged;
+
+    // The model whose description the tree was built from; kNoModel without a tree.
+    int treeModel() const { return treeModel_; }
+    // True when the last identification found a module of another model than the
+    // tree's, whose descriptors the module would not know.
+    bool anotherModelOnLine() const;
+    // The tree stays: the current model goes back to the tree's, so that the title and
+    // a saved file name the model the values belong to.
+    void KeepTreeModel();
 
 private:
     bool runTreeOperation(OperationCode code, TreeScope scope);
@@ -165,7 +181,8 @@ private:
     ConfigurationLoad lastLoad_ = ConfigurationLoad::Loaded;
     bool exitRequested_ = false;
     std::string pathName_;
-    bool modified_ = false;
+    std::atomic<bool> modified_ = false;
+    int treeModel_ = kNoModel;
 };
 
 }  // namespace vantor

@@ -36,14 +36,14 @@ bool CPlimoDoc::OnOpenDocument(const std::string& path) {
     if (report.partlyRead && (commandLine.options & kOptCommandLineMode) && (commandLine.mode & kModeSilent))
         RebuildTree(std::nullopt);  // no partly read values in a silent job
     pathName_ = path;
-    modified_ = false;
+    setModified(false);
     return true;
 }
 
 bool CPlimoDoc::OnSaveDocument(const std::string& path, std::string& reason) {
     if (!SaveConfigurationFile(path, app().currentModel(), rootBranch(), reason)) return false;
     pathName_ = path;
-    modified_ = false;
+    setModified(false);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "link/parameter_link.h"
+#include "params/discrepancy.h"
 #include "params/type_names.h"
 #include "platform/app_state.h"
 #include "text/format.h"
@@ -143,8 +144,7 @@ int ParameterLink::compareParameter(Parameter& parameter) {
     if (onDifference)
         onDifference(parameter, module);
     else
-        parameter.errorText = Text("IDS_DISCREPANCY") + " '" + module.valueText + "'," +
-                              Text(module.manufacturerOwned ? "IDS_STRING158" : "IDS_STRING159");
+        parameter.errorText = DiscrepancyText(module);
     return 1;
 }
 

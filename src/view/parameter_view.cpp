@@ -12,11 +12,13 @@
 #include "document/configuration_document.h"
 #include "platform/settings_store.h"
 #include "text/texts.h"
+#include "view/expansion_memory.h"
 #include "view/parameter_delegate.h"
 #include "view/parameter_tree_model.h"
 #include "view/row_filter.h"
 #include "view/sampled_rows.h"
 #include "view/troubled_navigation.h"
+#include "view/value_edit_keys.h"
 
 namespace vantor::gui {
 namespace {
@@ -69,6 +71,8 @@ ParameterView::ParameterView(CPlimoDoc& document, UserInterface& ui, QWidget* pa
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     tree_->header()->setStretchLastSection(true);
     tree_->header()->setSectionsMovable(false);
+    new ValueEditKeys(*tree_, ParameterTreeModel::Value);
+    expansion_ = std::make_unique<ExpansionMemory>(*tree_, *filter_);
     restoreColumnWidths();
 
     auto* layout = new QVBoxLayout(this);
@@ -100,16 +104,28 @@ void ParameterView::buildFilterLine() {
     line->addWidget(filterText_, 1);
     line->addWidget(onlyMarked_);
     static_cast<QVBoxLayout*>(layout())->addLayout(line);
-    connect(filterText_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        filter_->setText(text);
-        if (filter_->active()) tree_->expandAll();
-    });
-    connect(onlyMarked_, &QCheckBox::toggled, this, [this](bool on) {
-        filter_->setOnlyMarked(on);
-        if (filter_->active()) tree_->expandAll();
-    });
+    // Escape in the filter box clears it.
+    auto* clearFilter = new QAction(filterText_);
+    clearFilter->setShortcut(Qt::Key_Escape);
+    clearFilter->setShortcutContext(Qt::WidgetShortcut);
+    filterText_->addAction(clearFilter);
+    connect(clearFilter, &QAction::triggered, filterText_, &QLineEdit::clear);
+    connect(filterText_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { changeFilter([&] { filter_->setText(text); }); });
+    connect(onlyMarked_, &QCheckBox::toggled, this,
+            [this](bool on) { changeFilter([&] { filter_->setOnlyMarked(on); }); });
     setTabOrder(filterText_, onlyMarked_);
     setTabOrder(onlyMarked_, tree_);
+}
+
+void ParameterView::changeFilter(const std::function<void()>& change) {
+    const bool wasActive = filter_->active();
+    if (!wasActive) expansion_->remember();
+    change();
+    if (filter_->active())
+        tree_->expandAll();
+    else if (wasActive)
+        expansion_->restore();
 }
 
 void ParameterView::restoreColumnWidths() {

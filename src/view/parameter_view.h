@@ -4,6 +4,8 @@
 // search for troubled parameters and the live values of the sampled rows.
 
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 namespace vantor {
 class CPlimoDoc;
@@ -20,6 +22,7 @@ class QTreeView;
 
 namespace vantor::gui {
 
+class ExpansionMemory;
 class ParameterTreeModel;
 class RowFilter;
 class SampledRows;
@@ -58,6 +61,9 @@ signals:
 
 private:
     void buildFilterLine();
+    // Applies `change` to the filter: an active filter shows every branch open, the
+    // filter cleared shows the branches open as before.
+    void changeFilter(const std::function<void()>& change);
     void restoreColumnWidths();
     void onCurrentRowChanged(const QModelIndex& current);
     void showContextMenu(const QPoint& position);
@@ -77,6 +83,7 @@ private:
     SampledRows* sampled_;
     QLineEdit* filterText_ = nullptr;
     QCheckBox* onlyMarked_ = nullptr;
+    std::unique_ptr<ExpansionMemory> expansion_;
     QTreeView* tree_;
     QAction* previousAction_;
     QAction* nextAction_;

@@ -62,25 +62,25 @@ TEST(MainWindow, MenusShowTheirEntriesShortcutsAndSeparators) {
     const QList<QAction*> bar = w.window->menuBar()->actions();
     QStringList titles;
     for (const QAction* top : bar) titles << top->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Device", "&Tree", "Tools", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&Device", "&Tree", "Too&ls", "&Help"}));
 
     const std::pair<MenuPlace, QStringList> expected[] = {
         {MenuPlace::File,
-         {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as...", "-", "Recent File", "-", "&Exit"}},
+         {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &as...", "-", "&Recent File", "-", "&Exit"}},
         {MenuPlace::Device,
-         {"Read configuration from device\tAlt+R", "Save configuration to device\tAlt+W", "Save changes\tAlt+U",
-          "Compare\tAlt+C", "Compare with file...", "-", ">Commands", "I/O status...",
-          "View / edit parameter...\tAlt+S", "Check connection...\tAlt+N", "Serial port settings..."}},
+         {"&Read configuration from device\tAlt+R", "&Save configuration to device\tAlt+W", "Save c&hanges\tAlt+U",
+          "&Compare\tAlt+C", "Compare &with file...", "-", ">Co&mmands", "&I/O status...",
+          "&View / edit parameter...\tAlt+S", "Check co&nnection...\tAlt+N", "Serial &port settings..."}},
         {MenuPlace::Commands,
-         {"Apply default settings", "Reboot device (send INIT)\tAlt+I", "Apply new network settings\tAlt+A"}},
+         {"Apply &default settings", "&Reboot device (send INIT)\tAlt+I", "Apply &new network settings\tAlt+A"}},
         {MenuPlace::Tree,
-         {"Read selected branch\tCtrl+Alt+R", "Save selected branch\tCtrl+Alt+W",
-          "Save changes within branch\tCtrl+Alt+U", "Compare within branch\tCtrl+Alt+C", "-",
-          "Previous troubled parameter\tAlt+Up", "Next troubled parameter\tAlt+Down"}},
+         {"&Read selected branch\tCtrl+Alt+R", "&Save selected branch\tCtrl+Alt+W",
+          "Save c&hanges within branch\tCtrl+Alt+U", "&Compare within branch\tCtrl+Alt+C", "-",
+          "&Previous troubled parameter\tAlt+Up", "&Next troubled parameter\tAlt+Down"}},
         {MenuPlace::Tools,
-         {"Show indexes", "Read when open", "Instant recording", "Calibration...", "-", "Toolbar", "Status bar",
-          "Frame traffic"}},
-        {MenuPlace::Help, {"&Help\tF1", "Export parameter list to HTML...", "-", "&About..."}},
+         {"Show inde&xes", "&Read when open", "&Instant recording", "&Calibration...", "-", "&Toolbar", "&Status bar",
+          "&Frame traffic"}},
+        {MenuPlace::Help, {"&Help\tF1", "&Export parameter list to HTML...", "-", "&About..."}},
     };
     for (const auto& [place, lines] : expected) EXPECT_EQ(describe(*w.window->menu(place)), lines);
     // The empty recent-file list shows its entry disabled.
@@ -90,8 +90,8 @@ TEST(MainWindow, MenusShowTheirEntriesShortcutsAndSeparators) {
 TEST(MainWindow, TheStrainGaugeModelAddsTareWeightInFrontOfCalibration) {
     WindowBench w(kKq15);
     EXPECT_EQ(describe(*w.window->menu(MenuPlace::Tools)),
-              QStringList({"Show indexes", "Read when open", "Instant recording", "Tare weight", "Calibration...", "-",
-                           "Toolbar", "Status bar", "Frame traffic"}));
+              QStringList({"Show inde&xes", "&Read when open", "&Instant recording", "Tare &weight", "&Calibration...",
+                           "-", "&Toolbar", "&Status bar", "&Frame traffic"}));
     QSignalSpy tare(w.window.get(), &MainWindow::tareWeightRequested);
     w.window->action(gui::command::kTareWeight)->trigger();
     EXPECT_EQ(tare.count(), 1);
@@ -240,13 +240,13 @@ TEST(MainWindow, TheTitleNamesTheModelAndTheDocument) {
         app().setCurrentModel(-1);
         gui::GuiUserInterface ui;
         MainWindow window(bench.doc, ui);
-        EXPECT_EQ(window.windowTitle(), "Configurator <unknown> - no name");
+        EXPECT_EQ(window.windowTitle(), "Configurator <unknown> - no name[*]");
     }
     WindowBench w(kKq01);
-    EXPECT_EQ(w.window->windowTitle(), "Configurator KQ-01 - no name");
+    EXPECT_EQ(w.window->windowTitle(), "Configurator KQ-01 - no name[*]");
     const std::string path = w.bench.home.path() + "/plant.vantor";
     ASSERT_TRUE(w.window->saveFileAs(QString::fromStdString(path)));
-    EXPECT_EQ(w.window->windowTitle(), "Configurator KQ-01 - plant.vantor");
+    EXPECT_EQ(w.window->windowTitle(), "Configurator KQ-01 - plant.vantor[*]");
 }
 
 TEST(MainWindow, SavedAndOpenedFilesBecomeRecentEntries) {
@@ -300,7 +300,7 @@ TEST_F(MainWindowFiles, ADroppedFileOpensAfterTheModelCheck) {
     w.bench.ui.answers = {MessageAnswer::Yes};
     drop();
     EXPECT_EQ(w.bench.doc.pathName(), file);
-    EXPECT_EQ(w.window->windowTitle(), "Configurator KQ-01 - kq01.vantor");
+    EXPECT_EQ(w.window->windowTitle(), "Configurator KQ-01 - kq01.vantor[*]");
 }
 
 TEST(MainWindow, TheLinksRequestsReachTheDocumentOnceHandedOver) {

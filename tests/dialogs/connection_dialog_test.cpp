@@ -50,6 +50,7 @@ TEST(ConnectionDialog, ConnectFindsTheModuleAndEndsWithOk) {
     button(dialog, "IDD_SETUP_CARRIER_ID_TRY_CARRIER").click();
     ASSERT_TRUE(endedWith(dialog, QDialog::Accepted));
     EXPECT_EQ(status(dialog), text("IDS_STRING207"));
+    EXPECT_TRUE(dialog.connected());  // the window then checks the module's model
     EXPECT_FALSE(dialog.exitChosen());
     EXPECT_FALSE(bench.doc.device().cancelled());  // the link is left ready for its tasks
 }
@@ -148,6 +149,7 @@ TEST(ConnectionDialog, WorkOfflineTakesTheModelChosenByHand) {
         ASSERT_TRUE(endedWith(dialog, choose ? QDialog::Accepted : QDialog::Rejected));
         EXPECT_TRUE(asked);
         EXPECT_EQ(dialog.exitChosen(), !choose);
+        EXPECT_FALSE(dialog.connected());  // offline: no module whose model could count
         EXPECT_EQ(app().currentModel(), choose ? test::kKq16 : -1);
         EXPECT_EQ(bench.doc.device().catalogueFixed.load(), choose);
         EXPECT_TRUE(app().commandLine().mode & kModeAutoreadOff);

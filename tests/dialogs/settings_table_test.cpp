@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -135,6 +136,23 @@ TEST(SettingsTable, ThePortRowOffersThePortsWithTheAdaptersNamesAndTakesAnyPath)
     list->setEditText("/dev/pts/7");  // a port the system does not list, as a virtual module's
     pressEnter(list);
     EXPECT_EQ(bench.settings.GetParameterText("Port"), "/dev/pts/7");
+}
+
+TEST(SettingsTable, ThePortCellOpensAsAFieldThatTakesTyping) {
+    TableBench bench;
+    bench.view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&bench.view));
+    bench.model.setPorts({{"/dev/ttyS0", "/dev/ttyS0"}, {"/dev/ttyUSB0", "/dev/ttyUSB0"}});
+    auto* list = bench.edit<QComboBox>("Port");
+    ASSERT_NE(list, nullptr);
+    QCoreApplication::processEvents();  // where a list would open by itself
+    EXPECT_FALSE(list->view()->isVisible());
+    QWidget* typedInto = QApplication::focusWidget();
+    ASSERT_NE(typedInto, nullptr);
+    QTest::keyClicks(typedInto, "/dev/pts/9");  // replaces the selected text
+    QTest::keyClick(typedInto, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bench.settings.GetParameterText("Port"), "/dev/pts/9");
 }
 
 }  // namespace

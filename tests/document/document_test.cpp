@@ -101,16 +101,16 @@ TEST(Document, CompareListsTheFirstTenOfTwelveDifferences) {
     EXPECT_EQ(bench.doc.compareReport().differences(), 12);
     const std::string report = bench.ui.messages.back().text;
     EXPECT_EQ(
-        report.rfind("Differences: 12(only the first 10 are shown):\n1. Parameter '" + changed[0]->name + " (", 0), 0u)
+        report.rfind("Differences: 12(only the first 10 are shown):\n1. Parameter '" + changed[0]->name + "' (", 0), 0u)
         << report;
     // The entries' lines end as the table's texts do (CR LF); the heading's with LF.
-    EXPECT_NE(report.find("\r\n10. Parameter '" + changed[9]->name + " ("), std::string::npos);
+    EXPECT_NE(report.find("\r\n10. Parameter '" + changed[9]->name + "' ("), std::string::npos);
     EXPECT_EQ(report.find("11. Parameter"), std::string::npos);
     EXPECT_NE(report.find("configuration: value = x" + firstModuleValue +
                           ", user = unknown\r\ndevice: value = " + firstModuleValue + ", user = unknown"),
               std::string::npos)
         << report;
-    EXPECT_EQ(changed[0]->errorText, "Device value '" + firstModuleValue + "',unknown");
+    EXPECT_EQ(changed[0]->errorText, "Device value '" + firstModuleValue + "', user = unknown");
     EXPECT_EQ(changed[9]->errorText.rfind("Device value '", 0), 0u);
     EXPECT_EQ(changed[10]->errorText, "");
     EXPECT_EQ(changed[11]->errorText, "");
@@ -136,7 +136,7 @@ TEST(Document, CompareCountsAnOwnerDifferenceButNotAFailedRead) {
 
     ASSERT_TRUE(bench.doc.Compare(TreeScope::WholeTree));
     EXPECT_EQ(bench.doc.compareReport().differences(), 1);
-    EXPECT_EQ(owned.errorText, "Device value '" + owned.valueText + "',unknown");
+    EXPECT_EQ(owned.errorText, "Device value '" + owned.valueText + "', user = unknown");
     EXPECT_NE(
         bench.ui.messages.back().text.find("user = Company\r\ndevice: value = " + owned.valueText + ", user = unknown"),
         std::string::npos);

@@ -62,7 +62,7 @@ TEST_F(ConfigurationCommands, SaveEditLoadTheChangeCompareAndDiff) {
     EXPECT_EQ(run.out, "No difference found\n");
     run = ctl("compare", {a_});
     EXPECT_EQ(run.status, 1) << run.err;
-    EXPECT_EQ(run.out.rfind("Differences: 1:\n1. Parameter 'Rs.dL (", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.rfind("Differences: 1:\n1. Parameter 'Rs.dL' (", 0), 0u) << run.out;
 
     run = runProgram("vantorctl", {"show", "--format", "tsv", b_});
     EXPECT_EQ(run.status, 0) << run.err;

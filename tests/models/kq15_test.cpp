@@ -48,7 +48,7 @@ TEST(Kq15, AddressesLeaveOut255) {
 TEST(Kq15, AddsTheTareWeightInFrontOfCalibration) {
     for (const Model model : {Model::KQ15, Model::KQ16}) {
         LoadedModel loaded(model, false);
-        const std::vector<MenuInsertion> expected = {{3, 32824, 111, "Tare weight"}};
+        const std::vector<MenuInsertion> expected = {{3, 32824, 111, "Tare &weight"}};
         EXPECT_EQ(loaded.device->AdjustMenu(), expected);
     }
     for (const Model model : {Model::KQ13, Model::KQ20, Model::KQ01}) {

@@ -89,7 +89,7 @@ TEST(ParameterView, RowsColumnsColoursAndIconsOfAReadTree) {
     // A discrepancy is blue and leaves the branch black; an exchange error is red and
     // turns every branch above red.
     const QModelIndex network = bench.at(delay).parent();
-    delay.errorText = Text("IDS_DISCREPANCY") + " '5',unknown";
+    delay.errorText = Text("IDS_DISCREPANCY") + " '5', user = unknown";
     bench.view.updateAllViews();
     EXPECT_EQ(bench.colour(bench.at(delay)), kBlue);
     EXPECT_EQ(bench.colour(network), kBlack);
@@ -109,7 +109,7 @@ TEST(ParameterView, RowsColumnsColoursAndIconsOfAReadTree) {
 TEST(ParameterView, RendersAReadTree) {
     ViewBench bench;
     ASSERT_TRUE(bench.doc.ReadAll(TreeScope::WholeTree));
-    bench.named("Rs.dL").errorText = Text("IDS_DISCREPANCY") + " '5',unknown";
+    bench.named("Rs.dL").errorText = Text("IDS_DISCREPANCY") + " '5', user = unknown";
     bench.named("Mains").errorText = "No answer";
     ASSERT_TRUE(bench.edit(bench.named("Addr"), "17"));
     bench.view.updateAllViews();
@@ -119,7 +119,7 @@ TEST(ParameterView, RendersAReadTree) {
     bench.view.tree().expandAll();
     const QCheckBox* onlyMarked = bench.view.findChild<QCheckBox*>();
     ASSERT_TRUE(onlyMarked);
-    EXPECT_EQ(onlyMarked->text(), "Only &changed or troubled");
+    EXPECT_EQ(onlyMarked->text(), "&Only changed or troubled");
     EXPECT_GE(onlyMarked->width(), onlyMarked->sizeHint().width()) << onlyMarked->geometry().x();
     EXPECT_TRUE(bench.view.grab().save(test::shotPath("view")));
     bench.view.tree().scrollToBottom();
