@@ -20,27 +20,42 @@ std::string lowered(std::string_view text) {
 
 // The number as "%i" reads it: leading blanks and a sign allowed, the base from the
 // prefix, reading stops at the first character that does not belong. Text without
-// digits, and a number the field cannot hold, give 0 (not given).
+// digits gives 0 (not given); so does a number the field cannot hold, unless the caller
+// asks to hear of it.
 template <typename Field>
-Field numberOf(std::string_view value) {
+Field numberOf(std::string_view value, bool* unfit = nullptr) {
     const std::string text(value);
+    char* end = nullptr;
     errno = 0;
-    const long long number = std::strtoll(text.c_str(), nullptr, 0);
-    if (errno == ERANGE || number < std::numeric_limits<Field>::min() || number > std::numeric_limits<Field>::max())
+    const long long number = std::strtoll(text.c_str(), &end, 0);
+    if (errno == ERANGE || number < std::numeric_limits<Field>::min() || number > std::numeric_limits<Field>::max()) {
+        if (unfit) *unfit = end != text.c_str();
         return 0;
+    }
     return static_cast<Field>(number);
 }
 
+void refuse(CommandLineSettings& s, std::string_view name, std::string_view value) {
+    s.refusedNetworkOption = std::string(name) + ':' + std::string(value);
+}
+
 template <typename Field>
-void networkNumber(CommandLineSettings& s, Field& field, std::string_view value) {
-    field = numberOf<Field>(value);
+void networkNumber(CommandLineSettings& s, Field& field, std::string_view name, std::string_view value) {
+    bool unfit = false;
+    field = numberOf<Field>(value, &unfit);
+    if (unfit) refuse(s, name, value);
     s.options |= kOptNetworkGiven;
 }
 
-// A text setting of the record: an empty value is ignored, and so is one longer than
-// the record holds (a shortened address would reach another module).
-void networkText(CommandLineSettings& s, std::string& field, std::size_t longest, std::string_view value) {
-    if (value.empty() || value.size() > longest) return;
+// A text setting of the record: an empty value is ignored; one longer than the record
+// holds is refused (a shortened address would reach another module).
+void networkText(CommandLineSettings& s, std::string& field, std::size_t longest, std::string_view name,
+                 std::string_view value) {
+    if (value.empty()) return;
+    if (value.size() > longest) {
+        refuse(s, name, value);
+        return;
+    }
     field = value;
     s.options |= kOptNetworkGiven;
 }
@@ -61,12 +76,14 @@ constexpr Option kOptions[] = {
     {"calibrate", [](CommandLineSettings& s, std::string_view) { s.options |= kOptCalibrate; }},
     {"close", [](CommandLineSettings& s, std::string_view) { s.options |= kOptClose; }},
     {"aply", [](CommandLineSettings& s, std::string_view) { s.options |= kOptAply; }},
-    {"port", [](CommandLineSettings& s, std::string_view v) { networkNumber(s, s.port, v); }},
-    {"bps", [](CommandLineSettings& s, std::string_view v) { networkNumber(s, s.baudRate, v); }},
-    {"len", [](CommandLineSettings& s, std::string_view v) { networkNumber(s, s.dataBits, v); }},
-    {"alen", [](CommandLineSettings& s, std::string_view v) { networkNumber(s, s.addressLength, v); }},
-    {"addr", [](CommandLineSettings& s, std::string_view v) { networkText(s, s.address, kAddressOptionLength, v); }},
-    {"sbit", [](CommandLineSettings& s, std::string_view v) { networkText(s, s.stopBits, kStopBitsOptionLength, v); }},
+    {"port", [](CommandLineSettings& s, std::string_view v) { networkNumber(s, s.port, "port", v); }},
+    {"bps", [](CommandLineSettings& s, std::string_view v) { networkNumber(s, s.baudRate, "bps", v); }},
+    {"len", [](CommandLineSettings& s, std::string_view v) { networkNumber(s, s.dataBits, "len", v); }},
+    {"alen", [](CommandLineSettings& s, std::string_view v) { networkNumber(s, s.addressLength, "alen", v); }},
+    {"addr",
+     [](CommandLineSettings& s, std::string_view v) { networkText(s, s.address, kAddressOptionLength, "addr", v); }},
+    {"sbit",
+     [](CommandLineSettings& s, std::string_view v) { networkText(s, s.stopBits, kStopBitsOptionLength, "sbit", v); }},
     {"prty",
      [](CommandLineSettings& s, std::string_view v) {
          // A parity the line cannot take voids the network settings given so far.

@@ -3,6 +3,7 @@
 #include "document/command_line_network.h"
 #include "document/configuration_document.h"
 #include "platform/app_state.h"
+#include "platform/user_interface.h"
 
 namespace vantor {
 
@@ -29,6 +30,12 @@ bool openStartDocument(CPlimoDoc& document, StartCommand start, const std::strin
 
 bool StartCommandLineDocument(CPlimoDoc& document, StartCommand start, const std::string& file) {
     const CommandLineSettings& settings = app().commandLine();
+    // Refused settings are neither used nor kept: the run ends before the port opens.
+    if (const std::string refusal = CommandLineNetworkRefusal(settings, document.networkSettings()); !refusal.empty()) {
+        document.ui().message(refusal, "", MessageIcon::Error, MessageButtons::Ok);
+        app().setResultBit(kResultPortNotOpened);
+        return false;
+    }
     ApplyCommandLineNetworkSettings(settings, document.networkSettings(), nullptr);
     ApplyCommandLineAdapterMode(settings, document.networkSettings());
     document.StartUp();  // opens the port with those settings

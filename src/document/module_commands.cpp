@@ -6,8 +6,8 @@
 
 #include "document/configuration_document.h"
 #include "platform/app_state.h"
-#include "platform/desktop_open.h"
 #include "platform/settings_store.h"
+#include "text/format.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -35,7 +35,22 @@ void toggleStored(UserInterface& ui, OptionSwitch which) {
         if (stored.which == which) OpenSettings(SettingsScope::PerUser)->writeInteger(stored.name, on ? 1 : 0);
 }
 
-constexpr const char kHelpFile[] = "Help_Vantor_Kelt.chm";
+// The old help file wins where it lies beside the program; else the user guide: in the
+// build's program folder, or installed under share/doc beside lib/vantor.
+constexpr const char* kHelpFiles[] = {
+    "Help_Vantor_Kelt.chm",
+    "guide/index.html",
+    "../../share/doc/vantor/guide/index.html",
+};
+
+std::string foundHelpFile(const std::string& programDirectory) {
+    for (const char* name : kHelpFiles) {
+        const std::filesystem::path path = std::filesystem::path(programDirectory) / name;
+        std::error_code error;
+        if (std::filesystem::is_regular_file(path, error)) return path.lexically_normal().string();
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -112,10 +127,16 @@ void CPlimoDoc::RestoreOptionSwitches() {
 }
 
 void CPlimoDoc::OpenHelp() {
-    const std::string path = app().programDirectory() + kHelpFile;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error) || !OpenWithDesktop(path))
+    const std::string path = foundHelpFile(app().programDirectory());
+    if (path.empty()) {
         ui_.message(Text("IDS_STRING879"), "", MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    // Without a browser the person can still open the guide by hand.
+    ui_.openWithDesktop(path, [&ui = ui_, path] {
+        ui.message(FormatTextArgs(Text("IDS_HELP_NOT_OPENED"), path.c_str()), "", MessageIcon::Warning,
+                   MessageButtons::Ok);
+    });
 }
 
 }  // namespace vantor

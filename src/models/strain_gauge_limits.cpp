@@ -41,7 +41,7 @@ bool calibrationFailed(const std::string& statusText) {
 
 std::optional<float> typedNumber(std::string text) {
     std::replace(text.begin(), text.end(), ',', '.');
-    const std::optional<double> number = leadingNumber(text);
+    const std::optional<double> number = typedDecimal(text);
     if (!number || std::fabs(*number) > std::numeric_limits<float>::max()) return std::nullopt;
     return static_cast<float>(*number);
 }

@@ -53,7 +53,7 @@ int MyConverter::ConvertToData(const std::string& text, Bytes& data, std::string
     switch (classifyType(type)) {
     case TypeKind::StoredDot:
     case TypeKind::Float: {
-        const std::optional<double> value = leadingNumber(text);
+        const std::optional<double> value = typedDecimal(text);
         if (!value) return impossible(reason);
         if (classifyType(type) == TypeKind::StoredDot)
             return encodeFixedPoint(*value, decimalPlaces, data) ? kConvertOk : impossible(reason);

@@ -1,8 +1,8 @@
 #include "params/number_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace vantor {
 
@@ -17,17 +17,35 @@ std::optional<double> leadingNumber(const std::string& text) {
     return value;
 }
 
-std::optional<double> wholeTextNumber(const std::string& text) {
-    const std::string trimmed(withoutTrailingBlanks(text));
-    const char* begin = trimmed.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    if (end == begin || *end != '\0' || !std::isfinite(value)) return std::nullopt;
-    return value;
+std::optional<double> typedDecimal(std::string_view text) {
+    text = withoutTrailingBlanks(text);
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+
+    // The digits with a '.' for the separator, as from_chars reads them whatever the locale.
+    std::string plain;
+    bool digits = false;
+    bool separator = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if ((c == '.' || c == ',') && !separator) {
+            separator = true;
+        } else {
+            return std::nullopt;
+        }
+        plain += c == ',' ? '.' : c;
+    }
+    if (!digits) return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value)) return std::nullopt;
+    return negative ? -value : value;
 }
 
-std::optional<long long> wholeInteger(const std::string& text) {
-    const std::optional<double> value = wholeTextNumber(text);
+std::optional<long long> wholeInteger(std::string_view text) {
+    const std::optional<double> value = typedDecimal(text);
     if (!value || std::fabs(std::fabs(*value) - std::floor(std::fabs(*value))) > 0.00001) return std::nullopt;
     // Beyond this a double no longer holds every whole number.
     if (std::fabs(*value) > 9.0e15) return std::nullopt;

@@ -42,7 +42,7 @@ bool Parameter::SetValue(const std::string& text, bool keepFullPrecision) {
         switch (classifyType(type)) {
         case TypeKind::Float:
         case TypeKind::StoredDot: {
-            const std::optional<double> value = leadingNumber(text);
+            const std::optional<double> value = typedDecimal(text);
             if (!value) return false;
             if (limited && !(*value >= lowLimit - 0.0009 && *value <= highLimit + 0.0009)) return false;
             char formatted[400];
@@ -52,7 +52,7 @@ bool Parameter::SetValue(const std::string& text, bool keepFullPrecision) {
         }
         case TypeKind::Int:
         case TypeKind::Int16: {
-            const std::optional<double> value = wholeTextNumber(text);
+            const std::optional<double> value = typedDecimal(text);
             if (!value || !wholeInteger(text)) return false;
             if (limited && !(*value >= lowLimit && *value <= highLimit)) return false;
             break;

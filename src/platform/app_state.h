@@ -56,6 +56,9 @@ struct CommandLineSettings {
     std::string stopBits;  // at most 4 characters
     std::uint8_t addressLength = 0;
     std::uint8_t adapterMode = 0;  // 1 auto, 2 off, 3 on
+    // A network option whose value the record cannot hold ("port:999999999999",
+    // "addr:123456"): the run refuses it rather than use or keep another value.
+    std::string refusedNetworkOption;
     std::int32_t x = 0, y = 0, w = 0, h = 0;
 };
 

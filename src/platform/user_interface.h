@@ -3,6 +3,7 @@
 // implements it with Qt, vantorctl with stderr and default answers, tests with a
 // recorder that scripts the answers and keeps every message.
 
+#include <functional>
 #include <string>
 
 namespace vantor {
@@ -33,6 +34,10 @@ public:
     virtual bool option(OptionSwitch which) const = 0;
     // Clears or sets a switch, as the link does with "Read when open" after five time-outs.
     virtual void setOption(OptionSwitch which, bool on) = 0;
+    // Shows a file with the desktop's program for its type (the user guide in the
+    // browser); `failed` is called, at once or later from the event loop, when no
+    // program could show it.
+    virtual void openWithDesktop(const std::string& path, std::function<void()> failed);
 };
 
 // Answers every question with its default, says nothing: the state before any front

@@ -184,6 +184,27 @@ TEST(CommandLineInfo, AddressAndStopBitsTakeNonEmptyTextsTheRecordHolds) {
     }
 }
 
+TEST(CommandLineInfo, NetworkValuesTheRecordCannotHoldAreNotedForRefusal) {
+    const struct {
+        const char* argument;
+        const char* refused;
+    } cases[] = {
+        {"/port:999999999999", "port:999999999999"},
+        {"/port:256", "port:256"},
+        {"/bps:4294967296", "bps:4294967296"},
+        {"/len:-1", "len:-1"},
+        {"/alen:300", "alen:300"},
+        {"/addr:123456", "addr:123456"},
+        {"/sbit:1.500", "sbit:1.500"},
+        {"/port:x", ""},
+        {"/port:0", ""},
+        {"/port:3/bps:9600/addr:12", ""},
+        {"/x:99999999999", ""},
+        {"/addr:", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parse({c.argument}).settings.refusedNetworkOption, c.refused) << c.argument;
+}
+
 TEST(CommandLineInfo, WhichArgumentIsTheFile) {
     const struct {
         std::vector<std::string> arguments;

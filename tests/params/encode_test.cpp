@@ -36,6 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
         EncodeCase{"STORED_DOT", "x", "1.23456", 9, {0x34, 0xD2}},  // places clamped to 3
         EncodeCase{"STORED_DOT", "x", "104857.6", 0, {0x10, 0x10, 0x00, 0x00}},
         EncodeCase{"float", "x", "10", 0, {0x41, 0x20, 0x00, 0x00}},
+        EncodeCase{"float", "x", "1,5", 0, {0x3F, 0xC0, 0x00, 0x00}},
+        EncodeCase{"STORED_DOT", "x", "-12,5", 0, {0x90, 0x7D}},
         EncodeCase{"float", "r.oe", "10", 0, {0x41, 0x20, 0x00}},
         EncodeCase{"float", "R.OE", "10", 0, {0x41, 0x20, 0x00, 0x00}},  // writing is case-exact
         EncodeCase{"int", "x", "300", 0, {0x01, 0x2C}}, EncodeCase{"int", "x", "200", 0, {0xC8}},
@@ -98,6 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"int", "x", "7.5", kConvertImpossible, "IDS_STRING461"},
                       RefusedCase{"float", "x", "abc", kConvertImpossible, "IDS_STRING461"},
                       RefusedCase{"float", "x", "1e39", kConvertImpossible, "IDS_STRING461"},
+                      RefusedCase{"float", "x", "1.5x", kConvertImpossible, "IDS_STRING461"},
+                      RefusedCase{"float", "x", "2..5", kConvertImpossible, "IDS_STRING461"},
+                      RefusedCase{"float", "x", "1.5 7", kConvertImpossible, "IDS_STRING461"},
+                      RefusedCase{"float", "x", "", kConvertImpossible, "IDS_STRING461"},
+                      RefusedCase{"STORED_DOT", "x", "--", kConvertImpossible, "IDS_STRING461"},
+                      RefusedCase{"int", "x", "1,5", kConvertImpossible, "IDS_STRING461"},
                       RefusedCase{"STORED_DOT", "x", "nan", kConvertImpossible, "IDS_STRING461"},
                       RefusedCase{"STORED_DOT", "x", "268435456", kConvertImpossible, "IDS_STRING461"},
                       RefusedCase{"none:even:odd", "x", "unknown", kConvertImpossible, "IDS_STRING461"},

@@ -1,9 +1,10 @@
 #pragma once
 // A UserInterface for tests: keeps every message, progress line, wait-cursor change,
-// task end and request to the main window of the code it is handed to, and answers
-// questions with scripted answers (else the defaults).
+// task end, request to the main window and file handed to the desktop of the code it is
+// handed to, and answers questions with scripted answers (else the defaults).
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ public:
     void taskDone(const std::string& text) override { taskDoneTexts.push_back(text); }
     void requestApplyNetworkSettings() override { ++applyRequests; }
     void requestSaveAfterRead() override { ++saveRequests; }
+    // Keeps the path instead of starting a program; fails as `desktopOpens` says.
+    void openWithDesktop(const std::string& path, std::function<void()> failed) override {
+        desktopOpened.push_back(path);
+        if (!desktopOpens) failed();
+    }
 
     // The texts of the messages, in order.
     std::vector<std::string> texts() const;
@@ -37,6 +43,8 @@ public:
     std::vector<std::string> taskDoneTexts;
     int applyRequests = 0;
     int saveRequests = 0;
+    std::vector<std::string> desktopOpened;
+    bool desktopOpens = true;
     std::deque<MessageAnswer> answers;  // taken in order by questions; then defaults
 };
 

@@ -108,7 +108,7 @@ bool CStepPage::onNext() {
     CPlimoDoc& document = sheet.document();
     std::string value = buffer_->text().toStdString();
     std::replace(value.begin(), value.end(), ',', '.');
-    if (!leadingNumber(value)) {
+    if (!typedDecimal(value)) {
         document.ui().message(Text(facts_.invalidValueKey), Text(facts_.invalidValueCaptionKey), MessageIcon::Warning,
                               MessageButtons::Ok);
         return false;
