@@ -46,17 +46,23 @@ protected:
         return lines;
     }
     std::size_t loggedFrames() const { return loggedLines().size(); }
-    // The name hashes of the native requests the module received, in order.
-    std::vector<std::uint16_t> requestHashes() const {
-        std::vector<std::uint16_t> hashes;
+    // The native requests the module received, in order.
+    std::vector<ReceivedFrame> requestFrames() const {
+        std::vector<ReceivedFrame> frames;
         for (std::string line : loggedLines()) {
             const std::size_t request = line.find(" < ");
             if (request == std::string::npos) continue;
             line = line.substr(request + 3);
             replaceAll(line, "\\r", "\r");
             ReceivedFrame frame;
-            if (ParseFrame(line, frame) == FrameCheck::Ok) hashes.push_back(frame.hash);
+            if (ParseFrame(line, frame) == FrameCheck::Ok) frames.push_back(frame);
         }
+        return frames;
+    }
+    // Their name hashes.
+    std::vector<std::uint16_t> requestHashes() const {
+        std::vector<std::uint16_t> hashes;
+        for (const ReceivedFrame& frame : requestFrames()) hashes.push_back(frame.hash);
         return hashes;
     }
 
