@@ -3,6 +3,8 @@
 // index, a read is asked again once, a write never twice, and looking for modules asks
 // a silent address only once.
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -123,8 +125,10 @@ TEST_F(FindOnALine, ASilentAddressIsAskedOnce) {
     EXPECT_EQ(run.out, "16\tKQ-16\t1.0\n");
     std::map<int, int> requests;
     for (const ReceivedFrame& frame : requestFrames()) ++requests[frame.address(8)];
-    for (int address = 10; address <= 20; ++address)
-        if (address != 16) EXPECT_EQ(requests[address], 1) << "address " << address;
+    for (int address = 10; address <= 20; ++address) {
+        if (address == 16) continue;
+        EXPECT_EQ(requests[address], 1) << "address " << address;
+    }
     EXPECT_GE(requests[16], 1);
 }
 
