@@ -45,7 +45,12 @@ int runFind(const Arguments& args) {
         device.baseAddress = address;
         Parameter dev("dev");
         dev.type = "string";
-        if (device.ExchangeParameter(1, &dev) != 0) continue;  // silent: one attempt only
+        // Most addresses are silent: one response time-out each, no second request.
+        // A module that answers is identified with the usual retries.
+        device.timeoutAttempts = 1;
+        const int probed = device.ExchangeParameter(1, &dev);
+        device.timeoutAttempts = kDefaultTimeoutAttempts;
+        if (probed != 0) continue;
         app().setCurrentModel(kNoModel);
         const bool known = device.IdentifyDevice(false) & kIdentifyRecognised;
         const std::string model = known ? modelDisplayName(app().currentModel()) : "unknown (" + dev.valueText + ")";

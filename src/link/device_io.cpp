@@ -1,5 +1,7 @@
 #include "link/device_io.h"
 
+#include <algorithm>
+
 #include "platform/app_state.h"
 #include "protocol/device_errors.h"
 #include "protocol/foreign.h"
@@ -10,10 +12,12 @@ namespace vantor {
 
 namespace {
 
-// Attempts per failure kind before the exchange gives up.
-constexpr int kTimeoutAttempts = 2;
+// Attempts per failure kind before the exchange gives up (time-outs: the link's setting).
 constexpr int kLineErrorAttempts = 17;
 constexpr int kLostHeaderAttempts = 11;
+// A read whose reply fails its check is asked once more; a write never is, as the
+// module may have acted on it (a job must not start twice).
+constexpr int kBadReplyReadAttempts = 2;
 
 // Result flag values the exchange puts in place of the whole word.
 constexpr std::uint32_t kFlagsPortNotOpened = 1u << kResultPortNotOpened;
@@ -26,28 +30,38 @@ bool startsWithHeader(const std::string& reply) { return reply.size() >= 2 && re
 // How the attempts of one exchange ended.
 enum class LineOutcome { Reply, Disconnected, NoAnswer, LineErrors, NoHeader };
 
-// Sends `request` again while a failure kind has attempts left. A reply without a frame
-// header is such a failure only when `needsHeader`. `afterAttempt` sees every reply.
-template <typename AfterAttempt>
-LineOutcome transactWithRetries(LineTransport& line, const std::string& request, bool needsHeader, std::string& reply,
+// What one exchange retries and how often.
+struct RetryRules {
+    int timeoutAttempts = kDefaultTimeoutAttempts;
+    bool needsHeader = true;   // a reply without a frame header is a failure to retry
+    int badReplyAttempts = 1;  // attempts while the reply fails its check
+};
+
+// Runs `attempt` (one request, its reply in `reply`, a TransactStatus) again while a
+// failure kind has attempts left. `afterAttempt` sees every reply.
+template <typename Attempt, typename AfterAttempt>
+LineOutcome transactWithRetries(Attempt attempt, const RetryRules& rules, std::string& reply,
                                 AfterAttempt afterAttempt) {
-    int timeouts = 0, lineErrors = 0, lostHeaders = 0;
+    int timeouts = 0, lineErrors = 0, lostHeaders = 0, badReplies = 0;
     for (;;) {
-        const int status = line.Transact(request, reply);
+        const int status = attempt(reply);
         if (status == kTransactDisconnected) return LineOutcome::Disconnected;  // no attempt can help
         afterAttempt(reply);
         if (status == kTransactTimeout) {
-            if (++timeouts < kTimeoutAttempts) continue;
+            if (++timeouts < rules.timeoutAttempts) continue;
             return LineOutcome::NoAnswer;
         }
         if (status == kTransactLineError) {
             if (++lineErrors < kLineErrorAttempts) continue;
             return LineOutcome::LineErrors;
         }
-        if (needsHeader && !startsWithHeader(reply)) {
+        if (rules.needsHeader && !startsWithHeader(reply)) {
             if (++lostHeaders < kLostHeaderAttempts) continue;
             return LineOutcome::NoHeader;
         }
+        ReceivedFrame frame;
+        if (rules.needsHeader && ParseFrame(reply, frame) != FrameCheck::Ok && ++badReplies < rules.badReplyAttempts)
+            continue;
         return LineOutcome::Reply;
     }
 }
@@ -62,7 +76,8 @@ bool DeviceIO::portDisconnected(std::string& errorText) const {
 }
 
 bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const std::uint8_t> data,
-                             std::vector<std::uint8_t>& outData, std::string& errorText, int addressOffset) {
+                             std::vector<std::uint8_t>& outData, std::string& errorText, int addressOffset,
+                             std::size_t echoedBytes) {
     FrameFields fields;
     fields.address = wireAddress(baseAddress, addressOffset);
     fields.addressLength = addressLength;
@@ -84,10 +99,18 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
         outData.clear();
         return true;
     }
-    const auto outcome = transactWithRetries(line, *request, true, reply, [](const std::string& received) {
+    const RequestSignature signature = RequestSignature::of(fields, echoedBytes);
+    const auto attempt = [&](std::string& received) {
+        int status = line.Transact(*request, received);
+        while (status == kTransactDone && isLateReply(received, signature)) status = line.Listen(received);
+        return status;
+    };
+    const RetryRules rules{timeoutAttempts, true, fields.requestBit ? kBadReplyReadAttempts : 1};
+    const auto outcome = transactWithRetries(attempt, rules, reply, [](const std::string& received) {
         if (!received.empty() && received[0] == kFrameStart)
             app().replaceResultFlagsIf(kFlagsNoAnswer, kFlagsTransmission);
     });
+    rememberRequest(signature);
     switch (outcome) {
     case LineOutcome::Disconnected: return portDisconnected(errorText);
     case LineOutcome::NoAnswer:
@@ -113,12 +136,28 @@ bool DeviceIO::ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const
         return false;
     }
     outData = frame.data;
-    if (frame.hash == hash) return true;
-    if (frame.hash == kHashDeviceError)
+    if (frame.hash == kHashDeviceError) {
         DeviceErrorText(frame.data, errorText);
-    else
-        errorText = Text("IDS_STRING457");
+        return false;
+    }
+    if (AnswersRequest(frame, signature)) return true;
+    // Under the request's hash, but from another address or for another index: never
+    // taken as this request's value.
+    errorText = Text(frame.hash == hash ? "IDS_REPLY_OTHER_REQUEST" : "IDS_STRING457");
     return false;
+}
+
+bool DeviceIO::isLateReply(const std::string& reply, const RequestSignature& current) const {
+    ReceivedFrame frame;
+    if (ParseFrame(reply, frame) != FrameCheck::Ok || frame.hash == kHashDeviceError) return false;
+    if (AnswersRequest(frame, current)) return false;
+    return std::any_of(earlierRequests_.begin(), earlierRequests_.end(),
+                       [&](const RequestSignature& earlier) { return AnswersRequest(frame, earlier); });
+}
+
+void DeviceIO::rememberRequest(const RequestSignature& request) {
+    if (earlierRequests_.size() == kRememberedRequests) earlierRequests_.pop_front();
+    earlierRequests_.push_back(request);
 }
 
 void DeviceIO::setFrameTap(FrameTap* tap) {
@@ -148,7 +187,10 @@ int DeviceIO::ExchangeForeign(std::span<const std::uint8_t> bytes, std::vector<s
     std::lock_guard lock(frameLock_);
     std::optional<TappedLine> tapped;
     std::string reply;
-    switch (transactWithRetries(exchangeLine(tapped, false, 8), request, false, reply, [](const std::string&) {})) {
+    LineTransport& line = exchangeLine(tapped, false, 8);
+    const auto attempt = [&](std::string& received) { return line.Transact(request, received); };
+    const RetryRules rules{kDefaultTimeoutAttempts, false, 1};
+    switch (transactWithRetries(attempt, rules, reply, [](const std::string&) {})) {
     case LineOutcome::Disconnected: return kForeignConnection;
     case LineOutcome::NoAnswer: return kForeignTimeout;
     case LineOutcome::LineErrors: return kForeignConnection;

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -17,8 +18,11 @@
 #include "link/line_transport.h"
 #include "link/sio.h"
 #include "protocol/foreign.h"
+#include "protocol/reply_match.h"
 
 namespace vantor {
+
+inline constexpr int kDefaultTimeoutAttempts = 2;
 
 class DeviceIO {
 public:
@@ -46,11 +50,19 @@ public:
     ProtocolMode protocolMode() const { return protocolMode_; }
     void setProtocolMode(ProtocolMode mode);
 
+    // Attempts of an exchange the module leaves unanswered: two, or one where silence
+    // is the usual answer (asking address after address for modules).
+    std::atomic<int> timeoutAttempts = kDefaultTimeoutAttempts;
+
     // One native exchange at base address + offset (offset -1: address 255). True with
     // the reply's data in `outData`; false with the reason in `errorText`. The reply's
     // data is also handed over when it is a device error or carries another hash.
+    // The reply must come from the address asked and end with the last `echoedBytes`
+    // of `data` (the data index it names); a reply to an earlier request is set aside
+    // and the exchange waits on for its own within the same response time-out.
     bool ExchangeFrame(int requestBit, std::uint16_t hash, std::span<const std::uint8_t> data,
-                       std::vector<std::uint8_t>& outData, std::string& errorText, int addressOffset = 0);
+                       std::vector<std::uint8_t>& outData, std::string& errorText, int addressOffset = 0,
+                       std::size_t echoedBytes = 0);
 
     // One exchange in the link's foreign protocol mode: the base address followed by
     // `bytes`; on kForeignOk `outData` holds the reply after its address. Returns a
@@ -63,12 +75,19 @@ private:
     // The transport of one exchange: seen through the tap, held in `tapped`, while one
     // is installed.
     LineTransport& exchangeLine(std::optional<TappedLine>& tapped, bool native, int frameAddressLength);
+    // A well-formed reply that does not answer `current` but one of the requests sent
+    // before it: a module or converter that answered late.
+    bool isLateReply(const std::string& reply, const RequestSignature& current) const;
+    void rememberRequest(const RequestSignature& request);
 
     Sio sio_;
     LineTransport* transport_ = &sio_;
     std::recursive_mutex frameLock_;
     std::atomic<FrameTap*> frameTap_{nullptr};
     std::atomic<ProtocolMode> protocolMode_ = ProtocolMode::Native;
+    // The last requests sent, whose late replies may still come (under the frame lock).
+    static constexpr std::size_t kRememberedRequests = 16;
+    std::deque<RequestSignature> earlierRequests_;
 };
 
 // The text of an "n.Err" reply's first data byte (a signed code); sets the result flags

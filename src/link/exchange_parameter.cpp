@@ -97,8 +97,9 @@ int ParameterLink::exchangeOnWire(int requestBit, Parameter& parameter, bool att
         report->push_back(FormatText(Text("IDS_STRING463"), static_cast<long long>(data.size())));
         reportBytes(*report, "IDS_STRING464", data);
     }
-    if (!ExchangeFrame(requestBit, hash_name(parameter.name), data, reply, parameter.errorText,
-                       parameter.addressOffset))
+    // The module answers an indexed parameter with the index after the value.
+    if (!ExchangeFrame(requestBit, hash_name(parameter.name), data, reply, parameter.errorText, parameter.addressOffset,
+                       parameter.indexed ? kIndexBytes : 0))
         return kExchangeFrameFailed;
     if (report) {
         reportBytes(*report, "IDS_STRING465", reply);
@@ -119,10 +120,11 @@ int ParameterLink::exchangeAttributes(int requestBit, Parameter& parameter, cons
     }
     appendIndex(data, hash_name(parameter.name));
 
-    Bytes reply;
-    if (!ExchangeFrame(attributeBit, kHashAttributes, data, reply, parameter.errorText, parameter.addressOffset))
-        return kExchangeAttributesFailed;
     // The reply: the attribute byte, then the index and hash the request named.
+    const std::size_t named = attributeBit == 0 ? data.size() - 1 : data.size();
+    Bytes reply;
+    if (!ExchangeFrame(attributeBit, kHashAttributes, data, reply, parameter.errorText, parameter.addressOffset, named))
+        return kExchangeAttributesFailed;
     if (reply.size() != (parameter.indexed ? 5u : 3u)) {
         parameter.errorText = Text(attributeLengthKey);
         return kExchangeAttributeLength;

@@ -42,16 +42,27 @@ FrameRecord TappedLine::record(FrameDirection direction, std::string_view charac
 
 int TappedLine::Transact(std::string_view request, std::string& reply) {
     const FrameRecord sent = record(FrameDirection::Sent, request);
+    lastSent_ = sent.frame;
     tap_.onFrame(sent);
     const int status = line_.Transact(request, reply);
+    tapReply(status, reply);
+    return status;
+}
+
+int TappedLine::Listen(std::string& reply) {
+    const int status = line_.Listen(reply);
+    tapReply(status, reply);
+    return status;
+}
+
+void TappedLine::tapReply(int status, const std::string& reply) {
     FrameRecord received = record(FrameDirection::Received, status == kTransactDone ? std::string_view(reply) : "");
     if (status != kTransactDone)
         received.outcome = outcomeOfStatus(status);
-    else if (received.outcome == FrameOutcome::Ok && received.frame && sent.frame &&
-             received.frame->hash != sent.frame->hash)
+    else if (received.outcome == FrameOutcome::Ok && received.frame && lastSent_ &&
+             received.frame->hash != lastSent_->hash)
         received.outcome = FrameOutcome::OtherHash;
     tap_.onFrame(received);
-    return status;
 }
 
 }  // namespace vantor

@@ -53,21 +53,25 @@ public:
 };
 
 // The line of one exchange seen through a tap: every Transact becomes a record of the
-// request and one of the reply. Made only while a tap is installed.
+// request and one of the reply, every Listen a record of the reply. Made only while a
+// tap is installed.
 class TappedLine : public LineTransport {
 public:
     // `native`: the frames are of the module protocol and parsed with `addressLength`.
     TappedLine(LineTransport& line, FrameTap& tap, bool native, int addressLength)
         : line_(line), tap_(tap), native_(native), addressLength_(addressLength) {}
     int Transact(std::string_view request, std::string& reply) override;
+    int Listen(std::string& reply) override;
 
 private:
     FrameRecord record(FrameDirection direction, std::string_view characters) const;
+    void tapReply(int status, const std::string& reply);
 
     LineTransport& line_;
     FrameTap& tap_;
     bool native_;
     int addressLength_;
+    std::optional<TappedFrame> lastSent_;
 };
 
 }  // namespace vantor

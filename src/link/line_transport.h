@@ -23,6 +23,14 @@ public:
     virtual ~LineTransport() = default;
     // Sends `request` and collects the reply (at most 31 characters).
     virtual int Transact(std::string_view request, std::string& reply) = 0;
+    // Collects one more reply without sending, within what is left of the last
+    // Transact's response time-out: the link sets aside a late reply to an earlier
+    // request and waits on for its own. A line that answers at once has nothing more
+    // to come.
+    virtual int Listen(std::string& reply) {
+        reply.clear();
+        return kTransactTimeout;
+    }
 };
 
 }  // namespace vantor

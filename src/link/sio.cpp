@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <utility>
 
 namespace vantor {
 
@@ -122,24 +123,36 @@ bool Sio::applyLineTimeouts(const LineTimeouts& timeouts) {
     return true;
 }
 
-int Sio::Transact(std::string_view request, std::string& reply) {
+template <typename Step>
+int Sio::onOpenPort(std::string& reply, Step step) {
     std::lock_guard lock(portMutex_);
     reply.clear();
     if (!port_.isOpen()) return kTransactFailed;
     // The state was readable at Open: a port that no longer answers for it is gone.
-    int status = port_.stateReadable() ? exchange(request, reply) : kTransactDisconnected;
+    int status = port_.stateReadable() ? step() : kTransactDisconnected;
     // Nothing more comes from a vanished line. Its descriptor goes at once, so that the
     // device can come back under its name and Open can take it again.
     if (status == kTransactDisconnected) port_.close();
     return status;
 }
 
+int Sio::Transact(std::string_view request, std::string& reply) {
+    return onOpenPort(reply, [&] { return exchange(request, reply); });
+}
+
+int Sio::Listen(std::string& reply) {
+    return onOpenPort(reply, [&] { return receive(replyEndsAtFirstCharacter, reply); });
+}
+
 int Sio::exchange(std::string_view request, std::string& reply) {
+    // Whatever still waits on the line (a late reply, noise) is no answer to this request.
     port_.purge(true, true);
+    unread_.clear();
     // Modbus RTU has no end character: its reply is whatever has arrived when the first
     // character is seen.
     const bool firstCharacterEnds = replyEndsAtFirstCharacter;
     if (const int sent = transmit(request); sent != kTransactDone) return sent;
+    replyDeadline_ = Clock::now() + std::chrono::milliseconds(responseTimeout_);
     return receive(firstCharacterEnds, reply);
 }
 
@@ -175,12 +188,24 @@ int Sio::transmit(std::string_view request) {
 }
 
 int Sio::receive(bool firstCharacterEnds, std::string& reply) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(responseTimeout_);
     // Only the first 31 characters are kept, however much a line streams before its
-    // end character (or until the time-out).
-    std::string chunk;
+    // end character (or until the time-out). What came after the end character is the
+    // start of the next reply, should the link listen on.
+    std::string chunk = std::exchange(unread_, std::string());
     for (;;) {
-        const WaitResult ready = port_.waitReadable(deadline, stop_);
+        if (!chunk.empty()) {
+            const std::size_t end = firstCharacterEnds ? 0 : chunk.find(kEventCharacter);
+            const bool ended = end != std::string::npos;
+            if (ended && !firstCharacterEnds) {
+                unread_ = chunk.substr(end + 1);
+                chunk.resize(end + 1);
+            }
+            reply.append(chunk, 0, kReplyCapacity - reply.size());
+            if (ended) return kTransactDone;
+            // A line that keeps sending without the end character is cut off all the same.
+            if (Clock::now() >= replyDeadline_) return kTransactTimeout;
+        }
+        const WaitResult ready = port_.waitReadable(replyDeadline_, stop_);
         if (ready == WaitResult::TimedOut) return kTransactTimeout;
         if (ready != WaitResult::Ready) return failureStatus(ready);
         chunk.clear();
@@ -188,11 +213,6 @@ int Sio::receive(bool firstCharacterEnds, std::string& reply) {
         if (const WaitResult read = port_.readQueued(chunk, lineError); read != WaitResult::Ready)
             return failureStatus(read);
         if (lineError) return kTransactLineError;
-        reply.append(chunk, 0, kReplyCapacity - reply.size());
-        const bool ended = firstCharacterEnds ? !chunk.empty() : chunk.find(kEventCharacter) != std::string::npos;
-        if (ended) return kTransactDone;
-        // A line that keeps sending without the end character is cut off all the same.
-        if (Clock::now() >= deadline) return kTransactTimeout;
     }
 }
 

@@ -63,6 +63,8 @@ public:
     // A TransactStatus. On kTransactDisconnected the port is closed, ready to be opened
     // again once the device is back.
     int Transact(std::string_view request, std::string& reply) override;
+    // Until the deadline of the last Transact; no purge, nothing sent.
+    int Listen(std::string& reply) override;
 
     bool isOpen() const;
     bool stateReadable() const;
@@ -79,6 +81,10 @@ private:
     int exchange(std::string_view request, std::string& reply);
     int transmit(std::string_view request);
     int receive(bool firstCharacterEnds, std::string& reply);
+    // What Transact and Listen share: the call on an open port, which closes it when
+    // the line has vanished.
+    template <typename Step>
+    int onOpenPort(std::string& reply, Step step);
 
     mutable std::mutex portMutex_;  // guards everything below but the stop event
     SerialPort port_;
@@ -86,6 +92,8 @@ private:
     LineTimeouts timeouts_;
     float characterTime_ = 0;
     std::uint16_t responseTimeout_ = 0;
+    SerialPort::Clock::time_point replyDeadline_;  // of the last request sent
+    std::string unread_;                           // received after the last reply's end
 };
 
 // Busy-waits `ms` milliseconds on the monotonic high-resolution clock: character times

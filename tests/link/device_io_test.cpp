@@ -3,6 +3,7 @@
 #include <atomic>
 #include <future>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/device_io.h"
@@ -132,6 +133,52 @@ TEST_F(ExchangeOverPty, VanishedPortEndsTheExchangeAtOnce) {
     EXPECT_FALSE(device.sio().isOpen());
 }
 
+// A module that answers later than the link waits: the reply to one request comes
+// while the link waits for the next. `index` is the request's data index (two bytes).
+std::string indexedReply(const std::string& request) {
+    ReceivedFrame frame;
+    if (ParseFrame(request, frame) != FrameCheck::Ok || frame.data.size() != 2) return {};
+    return replyFrame(frame.hash, {static_cast<std::uint8_t>(100 + frame.data[1]), frame.data[0], frame.data[1]});
+}
+
+bool readIndex(DeviceIO& device, std::uint8_t index, Bytes& data, std::string& error) {
+    return device.ExchangeFrame(1, kAddr, Bytes{0, index}, data, error, 0, 2);
+}
+
+// Each request is answered with the reply to the one before it: the late reply is set
+// aside, the link waits out the time-out and asks again, and the reply to its first
+// attempt is then the right one.
+TEST_F(ExchangeOverPty, ALateReplyIsNeverTakenForTheNextIndex) {
+    std::string behind;
+    serve([&](const std::string& request) { return std::exchange(behind, indexedReply(request)); });
+    for (std::uint8_t index = 0; index < 4; ++index) {
+        Bytes data;
+        std::string error;
+        EXPECT_TRUE(readIndex(device, index, data, error)) << int{index} << ": " << error;
+        EXPECT_EQ(data, (Bytes{static_cast<std::uint8_t>(100 + index), 0, index})) << int{index};
+    }
+    EXPECT_EQ(requestsSeen(), 8u);
+    peer.stop();
+}
+
+// The late reply and the own one arrive in one go: the own one is taken within the
+// same wait, without asking again.
+TEST_F(ExchangeOverPty, TheOwnReplyAfterALateOneIsTakenInTheSameWait) {
+    std::string behind;
+    serve([&](const std::string& request) {
+        const std::string own = indexedReply(request);
+        return std::exchange(behind, own) + own;
+    });
+    for (std::uint8_t index = 0; index < 4; ++index) {
+        Bytes data;
+        std::string error;
+        EXPECT_TRUE(readIndex(device, index, data, error)) << int{index} << ": " << error;
+        EXPECT_EQ(data, (Bytes{static_cast<std::uint8_t>(100 + index), 0, index})) << int{index};
+    }
+    EXPECT_EQ(requestsSeen(), 4u);
+    peer.stop();
+}
+
 TEST_F(ExchangeOverPty, ForeignRequestsOnTheLine) {
     const struct {
         ProtocolMode mode;
@@ -232,25 +279,68 @@ TEST_F(ExchangeOverScript, DisconnectedLineIsNotTriedAgain) {
 TEST_F(ExchangeOverScript, RejectedReplies) {
     std::string badSum = replyFrame(kAddr, {1});
     badSum[5] = 'V';
+    // A read whose reply fails its check is asked once more; a write never is.
     const struct {
         const char* what;
         std::string reply;
         std::string text;
+        std::size_t readSends;
     } cases[] = {
-        {"wrong checksum", badSum, "Response sum check error"},
-        {"shorter than a frame", "#HGHG\r", "Response sum check error"},
-        {"length field past the end", "#" + std::string("HGHHPVMI") + "GGGG\r", "Response sum check error"},
-        {"cut at 31 characters", replyFrame(kAddr, Bytes(9, 1)).substr(0, 31), "Response sum check error"},
+        {"wrong checksum", badSum, "Response sum check error", 2},
+        {"shorter than a frame", "#HGHG\r", "Response sum check error", 2},
+        {"length field past the end", "#" + std::string("HGHHPVMI") + "GGGG\r", "Response sum check error", 2},
+        {"cut at 31 characters", replyFrame(kAddr, Bytes(9, 1)).substr(0, 31), "Response sum check error", 2},
         {"another parameter's hash", replyFrame(hash_name("INIT"), {1}),
-         "Received function code differs from transmitted function code and from n.Err."},
+         "Received function code differs from transmitted function code and from n.Err.", 1},
+    };
+    for (const auto& c : cases)
+        for (const int requestBit : {1, 0}) {
+            ScriptedLine line({{kTransactDone, c.reply}});
+            device.setTransport(&line);
+            Bytes data;
+            std::string error;
+            EXPECT_FALSE(device.ExchangeFrame(requestBit, kAddr, requestBit ? Bytes{} : Bytes{7}, data, error))
+                << c.what;
+            EXPECT_EQ(error, c.text) << c.what;
+            EXPECT_EQ(line.requests.size(), requestBit ? c.readSends : 1u) << c.what << ", request bit " << requestBit;
+        }
+}
+
+TEST_F(ExchangeOverScript, OneDamagedReplyToAReadIsAskedAgain) {
+    std::string badSum = replyFrame(kAddr, {1});
+    badSum[5] = 'V';
+    ScriptedLine line({{kTransactDone, badSum}, {kTransactDone, replyFrame(kAddr, {2})}});
+    device.setTransport(&line);
+    Bytes data;
+    std::string error;
+    EXPECT_TRUE(device.ExchangeFrame(1, kAddr, {}, data, error)) << error;
+    EXPECT_EQ(data, Bytes{2});
+    ASSERT_EQ(line.requests.size(), 2u);
+    EXPECT_EQ(line.requests[0], line.requests[1]);
+}
+
+// Replies under the request's hash that answer no request sent: never taken.
+TEST_F(ExchangeOverScript, AReplyForAnotherIndexOrAddressIsRefused) {
+    const struct {
+        const char* what;
+        std::string reply;
+        bool taken;
+    } cases[] = {
+        {"its own", replyFrame(kAddr, {42, 0, 2}), true},
+        {"another index", replyFrame(kAddr, {42, 0, 3}), false},
+        {"a longer value at another index", replyFrame(kAddr, {1, 2, 3, 0, 3}), false},
+        {"another address", *BuildFrame({17, 8, false, kAddr, {42, 0, 2}}), false},
     };
     for (const auto& c : cases) {
+        DeviceIO fresh;  // no earlier requests whose late replies these could be
+        fresh.baseAddress = 16;
         ScriptedLine line({{kTransactDone, c.reply}});
-        device.setTransport(&line);
+        fresh.setTransport(&line);
         Bytes data;
         std::string error;
-        EXPECT_FALSE(device.ExchangeFrame(1, kAddr, {}, data, error)) << c.what;
-        EXPECT_EQ(error, c.text) << c.what;
+        EXPECT_EQ(fresh.ExchangeFrame(1, kAddr, Bytes{0, 2}, data, error, 0, 2), c.taken) << c.what;
+        EXPECT_EQ(error, c.taken ? "" : "The reply answers another request (its address or data index differs)")
+            << c.what;
         EXPECT_EQ(line.requests.size(), 1u) << c.what;
     }
 }

@@ -130,8 +130,11 @@ protected:
 TEST_F(TappedBadChecksum, TheReplyIsKeptAsItCame) {
     std::string error;
     EXPECT_FALSE(readAddr(error));
-    ASSERT_EQ(tap.records.size(), 2u);
-    const FrameRecord& reply = tap.records[1];
+    // The read is asked again once: the request and the damaged reply twice.
+    ASSERT_EQ(tap.records.size(), 4u);
+    EXPECT_EQ(tap.records[0].characters, tap.records[2].characters);
+    EXPECT_EQ(tap.records[1].characters, tap.records[3].characters);
+    const FrameRecord& reply = tap.records[3];
     EXPECT_EQ(reply.outcome, FrameOutcome::ChecksumError);
     EXPECT_FALSE(reply.frame);
     // The good reply with the last nibble of its checksum raised by one.
