@@ -140,7 +140,7 @@ bool CPlimoDoc::runTask(OperationCode code, DescBranch& branch) {
     if (code == OperationCode::WriteChanges && participants == 0) {
         ui_.message(Text("IDS_NOTHING_TO_WRITE"), Text("AFX_IDS_APP_TITLE"), MessageIcon::Information,
                     MessageButtons::Ok);
-        lastOutcome_ = TaskOutcome{.code = code};
+        lastOutcome_.emplace().code = code;
         frontEnd_.TaskEnded(*lastOutcome_);
         return true;
     }

@@ -30,9 +30,11 @@ public:
 // (handled, failed) of an exchange operation; of the failed ones of a comparison, those
 // the module answered with another value are also `differing`.
 struct ExchangeCounts {
-    int handled = 0;
-    int failed = 0;
-    int differing = 0;
+    constexpr ExchangeCounts(int handledCount = 0, int failedCount = 0, int differingCount = 0)
+        : handled(handledCount), failed(failedCount), differing(differingCount) {}
+    int handled;
+    int failed;
+    int differing;
     ExchangeCounts& operator+=(const ExchangeCounts& other) {
         handled += other.handled;
         failed += other.failed;

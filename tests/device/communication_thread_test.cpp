@@ -226,17 +226,16 @@ TEST(CommunicationThread, TheLogLineOfAFailedParameterShowsItsError) {
     ASSERT_EQ(addr.valueText, "16");
     FallingSilentLine line(bench.recorder, 0);
     bench.link.attachLine(&line, &line);
-    bench.ui.progressLines.clear();
     const std::pair<OperationCode, std::string> cases[] = {
         {OperationCode::ReadOne, "Reading Addr - " + Text("IDS_NOCARRIER")},
         {OperationCode::WriteOne, "  Write: Addr = 16 - " + Text("IDS_NOCARRIER")},
     };
-    for (const auto& [code, line] : cases) {
+    for (const auto& [code, logged] : cases) {
         bench.ui.progressLines.clear();
         ASSERT_TRUE(bench.link.StartTask(code, addr));
         ASSERT_TRUE(bench.link.WaitTask());
         ASSERT_FALSE(bench.ui.progressLines.empty());
-        EXPECT_EQ(bench.ui.progressLines.front(), line);
+        EXPECT_EQ(bench.ui.progressLines.front(), logged);
     }
 }
 
