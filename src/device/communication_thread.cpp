@@ -102,6 +102,12 @@ TaskOutcome CommunicationThread::execute(const Task& task) {
         outcome.counts = task.element->WriteValues(device_, writeModeOf(task.code));
     }
     outcome.cancelled = device_.cancelled();
+    // A read or comparison that the cancel event stopped leaves the parameter it stopped
+    // at out of the handled ones although it was asked: counted here, it is not also
+    // taken for one never reached.
+    const bool walkStoppedAtFailure = outcome.cancelled && outcome.counts.exchangeFailures() > 0 &&
+                                      (task.code == OperationCode::ReadAll || task.code == OperationCode::Compare);
+    if (walkStoppedAtFailure && outcome.counts.handled < outcome.total) ++outcome.counts.handled;
 
     const bool writes = task.code == OperationCode::WriteAll || task.code == OperationCode::WriteChanges ||
                         task.code == OperationCode::WriteDefaults || task.code == OperationCode::WriteOne;

@@ -15,6 +15,7 @@
 #include "protocol/frame.h"
 #include "protocol/name_hash.h"
 #include "support/document_bench.h"
+#include "support/shot_path.h"
 #include "view/parameter_rows.h"
 #include "view/parameter_tree_model.h"
 #include "view/parameter_view.h"
