@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QSplashScreen>
 
+#include "app/connection_status.h"
 #include "app/gui_user_interface.h"
 #include "calibration/procedures.h"
 #include "dialogs/apply_dialog.h"
@@ -29,6 +30,14 @@ std::optional<TaskOutcome> GuiFrontEnd::RunWaitDialog(OperationCode code, Device
     dialog.exec();
     waitDialog_ = nullptr;
     return dialog.outcome();
+}
+
+void GuiFrontEnd::TaskEnded(const TaskOutcome& outcome) {
+    if (window_)
+        if (auto* status = window_->findChild<ConnectionStatus*>()) status->refresh();
+    if (!outcome.failed() || !view_) return;
+    view_->updateAllViews();
+    view_->showFirstTroubled();
 }
 
 bool GuiFrontEnd::RunStartupConnectionDialog() {

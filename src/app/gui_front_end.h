@@ -34,6 +34,9 @@ public:
     void setSplash(QSplashScreen* splash) { splash_ = splash; }
 
     std::optional<TaskOutcome> RunWaitDialog(OperationCode code, Device& device) override;
+    // The status bar shows the outcome; after a failure the view shows the first
+    // troubled row.
+    void TaskEnded(const TaskOutcome& outcome) override;
     bool RunStartupConnectionDialog() override;
     bool RunApplyDialog() override;
     void CloseSplash() override;

@@ -19,6 +19,7 @@
 #include <optional>
 
 #include "app/about_dialog.h"
+#include "app/connection_status.h"
 #include "app/gui_user_interface.h"
 #include "app/icons.h"
 #include "app/unsaved_changes.h"
@@ -211,6 +212,7 @@ void MainWindow::buildToolBar() {
 void MainWindow::buildStatusBar() {
     idleMessage_ = new QLabel(qtText(Text("AFX_IDS_IDLEMESSAGE")));
     statusBar()->addWidget(idleMessage_, 1);  // hidden while a prompt shows
+    statusBar()->addPermanentWidget(new ConnectionStatus(document_, this));
 }
 
 // The docks' places come back once the window is whole: laid out without its middle,

@@ -44,6 +44,7 @@ bool Device::CheckConnection(bool& portFailed) {
     // Other failures leave the port as Open left it; the attempts below fail on it.
     if (OpenPort(true) == -1) {
         portFailed = true;
+        lastExchange = LastExchange::Failed;
         return false;
     }
 
@@ -58,6 +59,7 @@ bool Device::CheckConnection(bool& portFailed) {
             if (flags & kIdentifyRecognised) {
                 app().clearResultBit(kResultTransmission);
                 app().clearResultBit(kResultNotRecognised);
+                lastExchange = LastExchange::Worked;
                 return true;
             }
             // A module that answers but is not known stays in the mode it answered in.
@@ -68,7 +70,10 @@ bool Device::CheckConnection(bool& portFailed) {
         }
 
         sio().adapterMode = kAdapterAuto;
-        if (++rounds == kRounds) return false;
+        if (++rounds == kRounds) {
+            lastExchange = LastExchange::Failed;
+            return false;
+        }
         bool woken = wakeUp(ProtocolMode::ModbusRtu);
         if (!woken && acknowledged) {
             keepAdapterMode = true;

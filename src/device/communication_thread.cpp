@@ -6,6 +6,7 @@
 #include "elements/object_with_parameters.h"
 #include "platform/app_state.h"
 #include "platform/thread_priority.h"
+#include "text/format.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -81,6 +82,7 @@ TaskOutcome CommunicationThread::execute(const Task& task) {
     std::lock_guard linkLock(app().linkLock());
     TaskOutcome outcome;
     outcome.code = task.code;
+    outcome.total = device_.progressTotal;
     if (!device_.portUsable()) {
         device_.ReopenLine();
         outcome.portReopened = true;
@@ -100,10 +102,17 @@ TaskOutcome CommunicationThread::execute(const Task& task) {
         outcome.counts = task.element->WriteValues(device_, writeModeOf(task.code));
     }
     outcome.cancelled = device_.cancelled();
+    // A read or comparison that the cancel event stopped leaves the parameter it stopped
+    // at out of the handled ones although it was asked: counted here, it is not also
+    // taken for one never reached.
+    const bool walkStoppedAtFailure = outcome.cancelled && outcome.counts.exchangeFailures() > 0 &&
+                                      (task.code == OperationCode::ReadAll || task.code == OperationCode::Compare);
+    if (walkStoppedAtFailure && outcome.counts.handled < outcome.total) ++outcome.counts.handled;
 
     const bool writes = task.code == OperationCode::WriteAll || task.code == OperationCode::WriteChanges ||
                         task.code == OperationCode::WriteDefaults || task.code == OperationCode::WriteOne;
-    if (writes && outcome.counts.failed == 0) {
+    // A write that wrote nothing has nothing for the module to take over.
+    if (writes && outcome.counts.handled > 0 && outcome.counts.failed == 0) {
         const DeviceModelLink* model = device_.deviceModel;
         outcome.restartWanted = model && model->InitAfterWrite();
     }
@@ -111,10 +120,20 @@ TaskOutcome CommunicationThread::execute(const Task& task) {
     return outcome;
 }
 
+namespace {
+
+// "Task accomplished" only where every parameter was exchanged.
+std::string closingLine(const TaskOutcome& outcome) {
+    if (!outcome.failed()) return Text("IDS_STRING307");
+    return FormatTextArgs(Text("IDS_TASK_FAILED"), outcome.failedOrMissed(), outcome.range());
+}
+
+}  // namespace
+
 void CommunicationThread::commandDone(TaskOutcome& outcome) {
     UserInterface& ui = device_.userInterface();
     ui.progressLog("", device_.progressDone);
-    ui.taskDone(Text("IDS_STRING307"));
+    ui.taskDone(closingLine(outcome));
 
     const bool stopping = device_.sio().stopEvent().isSet();
     if (device_.networkSettingsChanged.exchange(false)) {

@@ -2,6 +2,8 @@
 // The tasks the communication thread carries out, numbered as the wait dialog hands
 // them over, and what a finished task reports.
 
+#include <algorithm>
+
 #include "elements/parameter_exchange.h"
 
 namespace vantor {
@@ -36,11 +38,21 @@ struct TaskOutcome {
     OperationCode code = OperationCode::ReadAll;
     // Element tasks: the element operation's counts. Single tasks: (1, 0) or (1, 1).
     ExchangeCounts counts;
+    // The parameters the task set out to handle (the progress range).
+    int total = 0;
     bool cancelled = false;       // the cancel event ended the task early
     bool portReopened = false;    // the port was found unusable and opened for the task
     bool restartWanted = false;   // the model asked for INIT after the write
     bool applyRequested = false;  // the network settings changed: APLY was requested instead
     bool initSent = false;        // INIT went to the module and was accepted
+
+    // A parameter of the task could not be exchanged with the module (a comparison's
+    // differences are its result, not failures).
+    bool failed() const { return counts.exchangeFailures() > 0; }
+    // The parameters that failed and, of a task that ended early, those never reached.
+    int failedOrMissed() const { return counts.exchangeFailures() + std::max(0, total - counts.handled); }
+    // Whole: at least the ones handled.
+    int range() const { return std::max(total, counts.handled); }
 };
 
 }  // namespace vantor

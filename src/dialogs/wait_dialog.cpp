@@ -12,6 +12,7 @@
 #include <array>
 
 #include "device/device.h"
+#include "platform/app_state.h"
 #include "text/texts.h"
 
 namespace vantor::gui {
@@ -22,12 +23,12 @@ constexpr std::chrono::milliseconds kCloseDelay{2000};
 // The log follows its end every few lines, not at each one, to keep up with a fast task.
 constexpr int kScrollEvery = 5;
 
-struct TaskCaption {
+struct CaptionKey {
     OperationCode code;
     const char* key;
 };
 
-constexpr std::array<TaskCaption, 7> kCaptions = {{
+constexpr std::array<CaptionKey, 7> kCaptions = {{
     {OperationCode::ReadAll, "IDS_STRING265"},
     {OperationCode::ReadOne, "IDS_STRING266"},
     {OperationCode::WriteAll, "IDS_STRING267"},
@@ -36,12 +37,6 @@ constexpr std::array<TaskCaption, 7> kCaptions = {{
     {OperationCode::WriteDefaults, "IDS_STRING272"},
     {OperationCode::WriteOne, "IDS_STRING274"},
 }};
-
-QString captionOf(OperationCode code) {
-    for (const TaskCaption& caption : kCaptions)
-        if (caption.code == code) return QString::fromStdString(Text(caption.key));
-    return QString::fromStdString(TextByKey("IDD_WAIT_CAPTION"));
-}
 
 QString keyed(const char* key) { return QString::fromStdString(TextByKey(key)); }
 
@@ -56,6 +51,12 @@ QLineEdit* readOnlyField(const QString& widest) {
 
 }  // namespace
 
+QString TaskCaption(OperationCode code) {
+    for (const CaptionKey& caption : kCaptions)
+        if (caption.code == code) return QString::fromStdString(Text(caption.key));
+    return QString::fromStdString(TextByKey("IDD_WAIT_CAPTION"));
+}
+
 WaitDialog::WaitDialog(OperationCode code, Device& device, QWidget* parent)
     : QDialog(parent),
       device_(device),
@@ -69,7 +70,7 @@ WaitDialog::WaitDialog(OperationCode code, Device& device, QWidget* parent)
     elapsed_->setObjectName("elapsed");
     count_->setObjectName("count");
     bar_->setObjectName("bar");
-    setWindowTitle(captionOf(code));
+    setWindowTitle(TaskCaption(code));
     log_->setUniformItemSizes(true);
     log_->setFocusPolicy(Qt::NoFocus);
     log_->setMinimumSize(480, 180);
@@ -129,6 +130,10 @@ void WaitDialog::taskDone(const QString& text) {
 }
 
 void WaitDialog::reject() {
+    if (keptOpen_) {  // the task has ended: the button only closes
+        accept();
+        return;
+    }
     if (!cancelPressed_) {
         cancelPressed_ = true;
         device_.CancelTask();
@@ -152,17 +157,26 @@ void WaitDialog::showElapsed() {
 void WaitDialog::taskEnded(std::optional<TaskOutcome> outcome) {
     ended_ = true;
     outcome_ = outcome;
+    // A failure is read before the window goes, unless nobody is there to read it.
+    const bool unattended = app().commandLine().options & kOptCommandLineMode;
+    if (outcome && outcome->failed() && !cancelPressed_ && !unattended) {
+        keptOpen_ = true;
+        closeTimer_.stop();
+        cancel_->setText(keyed("IDD_WAIT_CLOSE"));
+        log_->scrollToBottom();
+        return;
+    }
     // When nobody passed the closing line on, the delay starts at the task's end.
     startCloseDelay();
     closeWhenDue();
 }
 
 void WaitDialog::startCloseDelay() {
-    if (!closeTimer_.isActive() && !delayOver_) closeTimer_.start();
+    if (!closeTimer_.isActive() && !delayOver_ && !keptOpen_) closeTimer_.start();
 }
 
 void WaitDialog::closeWhenDue() {
-    if (!ended_) return;
+    if (!ended_ || keptOpen_) return;
     // A cancelled task (by the button or by the link after repeated time-outs) closes
     // at once; otherwise the log stays for the delay.
     // Without an outcome no task ran, and there is nothing to read.

@@ -4,7 +4,8 @@
 // work; its log lines and its end reach the dialog through queued slots, and a small
 // waiter thread hands over the task's outcome, so the dialog's event loop never waits
 // on the link. After "Task accomplished" the dialog stays readable for a moment, unless
-// the task was cancelled.
+// the task was cancelled; after a task in which a parameter failed it stays until the
+// person closes it (an unattended job closes it all the same).
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -26,6 +27,9 @@ class Device;
 
 namespace vantor::gui {
 
+// The title of the wait dialog of `code`, which also names the task elsewhere.
+QString TaskCaption(OperationCode code);
+
 class WaitDialog : public QDialog {
     Q_OBJECT
 public:
@@ -39,6 +43,8 @@ public:
 
     // After exec(): the task's outcome (Device::WaitTask's).
     std::optional<TaskOutcome> outcome() const { return outcome_; }
+    // The task has ended with a failure and the dialog waits for the person.
+    bool keptOpen() const { return keptOpen_; }
 
     // How long the log stays readable after the task's end.
     void setCloseDelay(std::chrono::milliseconds delay) { closeTimer_.setInterval(delay); }
@@ -68,6 +74,7 @@ private:
     bool delayOver_ = false;
     bool cancelPressed_ = false;
     bool ended_ = false;
+    bool keptOpen_ = false;
     std::optional<TaskOutcome> outcome_;
     std::thread waiter_;
 };

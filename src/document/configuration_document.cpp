@@ -149,12 +149,23 @@ bool CPlimoDoc::runTreeOperation(OperationCode code, TreeScope scope) {
 }
 
 bool CPlimoDoc::runTask(OperationCode code, DescBranch& branch) {
-    ui_.waitCursor(true);
-    device_.progressTotal = CountParticipants(branch, participationModeOf(code));
-    device_.progressDone = 0;
+    const int participants = CountParticipants(branch, participationModeOf(code));
     lastOutcome_.reset();
+    // Nothing changed: the module is left alone, not even restarted, and the empty write
+    // is done.
+    if (code == OperationCode::WriteChanges && participants == 0) {
+        ui_.message(Text("IDS_NOTHING_TO_WRITE"), Text("AFX_IDS_APP_TITLE"), MessageIcon::Information,
+                    MessageButtons::Ok);
+        lastOutcome_.emplace().code = code;
+        frontEnd_.TaskEnded(*lastOutcome_);
+        return true;
+    }
+    ui_.waitCursor(true);
+    device_.progressTotal = participants;
+    device_.progressDone = 0;
     if (device_.StartTask(code, branch)) lastOutcome_ = frontEnd_.RunWaitDialog(code, device_);
     ui_.waitCursor(false);
+    if (lastOutcome_) frontEnd_.TaskEnded(*lastOutcome_);
     return lastOutcome_.has_value();
 }
 
@@ -167,6 +178,7 @@ bool CPlimoDoc::runSingleTask(OperationCode code, Parameter& parameter) {
     ui_.waitCursor(false);
     if (!lastOutcome_) return false;
     UpdateAllViews();
+    frontEnd_.TaskEnded(*lastOutcome_);
     return true;
 }
 

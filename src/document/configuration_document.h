@@ -75,7 +75,7 @@ public:
     void ClearDescription();
 
     // The tree operations, on the whole tree or the selected branch: true when the
-    // wait dialog ran.
+    // wait dialog ran, or when a write of the changes found none and sent nothing.
     bool ReadAll(TreeScope scope) { return runTreeOperation(OperationCode::ReadAll, scope); }
     bool WriteAll(TreeScope scope) { return runTreeOperation(OperationCode::WriteAll, scope); }
     bool WriteChanges(TreeScope scope) { return runTreeOperation(OperationCode::WriteChanges, scope); }
@@ -157,7 +157,8 @@ private:
     bool runTreeOperation(OperationCode code, TreeScope scope);
     // The branch of `scope`, or null after the message that there is none.
     DescBranch* scopeBranch(TreeScope scope);
-    // Counts the participants, runs the wait dialog over `branch`, updates the views.
+    // Counts the participants, runs the wait dialog over `branch` and tells the front
+    // end how the task ended.
     bool runTask(OperationCode code, DescBranch& branch);
     bool runSingleTask(OperationCode code, Parameter& parameter);
     void createDeviceModel(int model);

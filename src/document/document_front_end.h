@@ -21,6 +21,9 @@ public:
     // its Cancel calls device.CancelTask(). Returns once the task has ended, with its
     // outcome; none when the dialog could not be shown.
     virtual std::optional<TaskOutcome> RunWaitDialog(OperationCode code, Device& device) = 0;
+    // A task the wait dialog ran has ended with `outcome`: the desktop program keeps it
+    // in the status bar and, when a parameter failed, shows the first troubled row.
+    virtual void TaskEnded(const TaskOutcome& /*outcome*/) {}
     // The connection dialog in start-up mode, after the first connection check failed:
     // true when the person left it with Exit.
     virtual bool RunStartupConnectionDialog() { return false; }

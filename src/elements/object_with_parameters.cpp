@@ -43,6 +43,7 @@ ExchangeCounts ObjectWithParameters::CompareValues(ParameterExchange& link) {
         const int result = link.compareParameter(*p);
         link.progressStep();
         if (result != 0) ++counts.failed;
+        if (result == kParameterDiffers) ++counts.differing;
         // The parameter at which a cancelled walk stops is not counted as handled.
         if (link.cancelled()) break;
         ++counts.handled;

@@ -8,8 +8,11 @@ namespace vantor {
 
 class Parameter;
 
+// What the comparison of one parameter returns when the module answered with another value.
+inline constexpr int kParameterDiffers = 1001;
+
 // Each per-parameter call returns 0 on success and non-zero on a failure or, for the
-// comparison, a difference.
+// comparison, kParameterDiffers for a difference.
 class ParameterExchange {
 public:
     virtual ~ParameterExchange() = default;
@@ -24,15 +27,22 @@ public:
     virtual void progressLog(const std::string& line) = 0;
 };
 
-// (handled, failed) of an exchange operation.
+// (handled, failed) of an exchange operation; of the failed ones of a comparison, those
+// the module answered with another value are also `differing`.
 struct ExchangeCounts {
-    int handled = 0;
-    int failed = 0;
+    constexpr ExchangeCounts(int handledCount = 0, int failedCount = 0, int differingCount = 0)
+        : handled(handledCount), failed(failedCount), differing(differingCount) {}
+    int handled;
+    int failed;
+    int differing;
     ExchangeCounts& operator+=(const ExchangeCounts& other) {
         handled += other.handled;
         failed += other.failed;
+        differing += other.differing;
         return *this;
     }
+    // The parameters the module could not be asked about or did not answer.
+    int exchangeFailures() const { return failed - differing; }
     bool operator==(const ExchangeCounts&) const = default;
 };
 

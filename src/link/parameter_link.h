@@ -102,6 +102,10 @@ public:
     std::atomic<int> progressTotal{0};
     // Time-outs since the last exchange that was not one, reads and writes alike.
     std::atomic<int> consecutiveFailures{0};
+    // How the last counted read, write or comparison with the module ended, for the
+    // status bar.
+    enum class LastExchange { None, Worked, Failed };
+    std::atomic<LastExchange> lastExchange{LastExchange::None};
     // A written parameter changed the module's network settings (APLY is due).
     std::atomic<bool> networkSettingsChanged{false};
     const bool attributeWritingAllowed;
@@ -127,6 +131,7 @@ private:
     int exchangeAttributes(int requestBit, Parameter& parameter, const char* attributeLengthKey);
     bool attributesSwitchOn() const;
     void appendErrorLog(const Parameter& parameter) const;
+    void noteExchange(int result);
     bool isTimeout(const Parameter& parameter) const;
     void fiveReadTimeouts();
 

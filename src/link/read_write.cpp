@@ -23,7 +23,16 @@ std::string nameWithIndex(const Parameter& parameter) {
     return parameter.indexed ? parameter.name + ":" + std::to_string(parameter.dataIndex) : parameter.name;
 }
 
+// The progress line of a failed exchange: what was asked and why it failed.
+std::string withError(const std::string& line, const Parameter& parameter) {
+    return line + " - " + parameter.errorText;
+}
+
 }  // namespace
+
+void ParameterLink::noteExchange(int result) {
+    lastExchange = result == 0 ? LastExchange::Worked : LastExchange::Failed;
+}
 
 void ParameterLink::progressLog(const std::string& line) { ui_.progressLog(line, progressDone); }
 
@@ -44,6 +53,7 @@ int ParameterLink::ReadParameter(Parameter& parameter, bool countTimeouts) {
     std::string line = Text("IDS_STRING282") + " " + nameWithIndex(parameter);
 
     const int result = ExchangeParameter(1, &parameter);
+    noteExchange(result);
     if (result != 0) appendErrorLog(parameter);
     if (result == 0 || !isTimeout(parameter)) {
         consecutiveFailures = 0;
@@ -53,8 +63,7 @@ int ParameterLink::ReadParameter(Parameter& parameter, bool countTimeouts) {
     } else if (countTimeouts && ++consecutiveFailures > kTimeoutsTolerated) {
         fiveReadTimeouts();
     }
-    line += " = " + parameter.valueText;
-    progressLog(line);
+    progressLog(result == 0 ? line + " = " + parameter.valueText : withError(line, parameter));
     return result;
 }
 
@@ -92,6 +101,7 @@ int ParameterLink::WriteParameter(Parameter& parameter, int source) {
     const std::string written = parameter.valueText;
 
     const int result = ExchangeParameter(0, &parameter);
+    noteExchange(result);
     if (result != 0) {
         appendErrorLog(parameter);
     } else {
@@ -99,8 +109,8 @@ int ParameterLink::WriteParameter(Parameter& parameter, int source) {
             networkSettingsChanged = true;
         consecutiveFailures = 0;
     }
-    line += " = " + written + " " + Text("IDS_STRING309");
-    progressLog(line);
+    line += " = " + written;
+    progressLog(result == 0 ? line + " " + Text("IDS_STRING309") : withError(line, parameter));
 
     if (result != 0 && (result < 0 || isTimeout(parameter)) && ++consecutiveFailures > kTimeoutsTolerated) {
         progressLog(Text("IDS_STRING310"));
@@ -129,23 +139,25 @@ int ParameterLink::compareParameter(Parameter& parameter) {
     module.highLimit = parameter.highLimit;
     module.valueText.clear();
     const int result = ExchangeParameter(1, &module);
+    noteExchange(result);
 
     std::string line = Text("IDS_STRING155") + " " + parameter.name + "=" + parameter.valueText;
     if (parameter.indexed) line += ":" + std::to_string(parameter.dataIndex);
-    progressLog(line + "<>" + module.valueText);
-
-    const bool differs =
-        parameter.valueText != module.valueText || parameter.manufacturerOwned != module.manufacturerOwned;
-    if (!differs) return result;
+    progressLog(result == 0 ? line + "<>" + module.valueText : withError(line, module));
+    // A module that did not answer leaves the parameter troubled even where the values agree.
     if (result != 0) {
         parameter.errorText = module.errorText;
         return result;
     }
+
+    const bool differs =
+        parameter.valueText != module.valueText || parameter.manufacturerOwned != module.manufacturerOwned;
+    if (!differs) return 0;
     if (onDifference)
         onDifference(parameter, module);
     else
         parameter.errorText = DiscrepancyText(module);
-    return 1;
+    return kParameterDiffers;
 }
 
 }  // namespace vantor

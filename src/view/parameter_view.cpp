@@ -274,6 +274,10 @@ void ParameterView::findTroubled(SearchDirection direction) {
     showRow(*found);
 }
 
+void ParameterView::showFirstTroubled() {
+    if (const RowNode* found = FirstTroubled(model_->deviceBranchRow())) showRow(*found);
+}
+
 void ParameterView::showRow(const RowNode& row) {
     QModelIndex shown = filter_->mapFromSource(model_->indexOf(&row));
     if (!shown.isValid()) {  // filtered out: the search goes past the filter

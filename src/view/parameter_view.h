@@ -55,6 +55,8 @@ public slots:
     void dropRows();
     void previousTroubled();
     void nextTroubled();
+    // After a task in which parameters failed: the first of them selected and shown.
+    void showFirstTroubled();
 
 signals:
     void selectedElementChanged();

@@ -73,4 +73,14 @@ const RowNode* FindTroubled(const RowNode* start, const RowNode* deviceBranch, S
     return nullptr;
 }
 
+const RowNode* FirstTroubled(const RowNode* deviceBranch) {
+    if (!deviceBranch) return nullptr;
+    for (const auto& child : deviceBranch->children) {
+        if (IsTroubled(*child)) return child.get();
+        if (child->element())
+            if (const RowNode* below = FirstTroubled(child.get())) return below;
+    }
+    return nullptr;
+}
+
 }  // namespace vantor::gui

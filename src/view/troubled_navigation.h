@@ -14,4 +14,8 @@ enum class SearchDirection { Backward, Forward };
 // none. Rows of the scanners branch start the search at the device branch row too.
 const RowNode* FindTroubled(const RowNode* start, const RowNode* deviceBranch, SearchDirection direction);
 
+// The troubled row that comes first in the tree as it is shown, top to bottom; null
+// when there is none.
+const RowNode* FirstTroubled(const RowNode* deviceBranch);
+
 }  // namespace vantor::gui

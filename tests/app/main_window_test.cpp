@@ -181,6 +181,7 @@ TEST(MainWindow, CommandsReachTheDocument) {
     };
     for (const auto& [id, code] : commands) {
         WindowBench w;
+        w.bench.named("Rs.dL").valueChanged = 1;  // something for "Save changes" to write
         w.window->action(id)->trigger();
         ASSERT_EQ(w.bench.frontEnd.waitDialogs.size(), 1u) << id;
         EXPECT_EQ(w.bench.frontEnd.waitDialogs[0], code) << id;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 
 #include "device/thread_bench.h"
 #include "protocol/name_hash.h"
+#include "text/format.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -144,6 +146,116 @@ TEST(CommunicationThread, ReopensAnUnusablePortForTheTaskAndClosesItAfterwards) 
     const std::optional<TaskOutcome> second = bench.link.WaitTask();
     ASSERT_TRUE(second);
     EXPECT_TRUE(second->portReopened);
+}
+
+// A module that answers the first `answered` requests and then falls silent, as one
+// whose power or cable went during a task.
+class FallingSilentLine : public LineTransport, public LinePort {
+public:
+    FallingSilentLine(test::RecordingLine& line, std::size_t answered) : line_(line), answered_(answered) {}
+    int Transact(std::string_view request, std::string& reply) override {
+        if (line_.sent.size() < answered_) return line_.Transact(request, reply);
+        line_.sent.push_back({std::string(request), 0});
+        reply.clear();
+        return kTransactTimeout;
+    }
+    int Open() override { return line_.Open(); }
+    int Close() override { return line_.Close(); }
+    bool Usable() const override { return line_.Usable(); }
+
+private:
+    test::RecordingLine& line_;
+    std::size_t answered_;
+};
+
+// Every kind of tree task that loses its module ends saying how many parameters failed,
+// never "Task accomplished", and restarts nothing.
+TEST(CommunicationThread, ATaskInWhichParametersFailedSaysHowManyOfHowMany) {
+    const OperationCode codes[] = {OperationCode::ReadAll,       OperationCode::WriteAll, OperationCode::WriteChanges,
+                                   OperationCode::WriteDefaults, OperationCode::Compare,  OperationCode::ReadOne,
+                                   OperationCode::WriteOne};
+    for (const OperationCode code : codes) {
+        SCOPED_TRACE(static_cast<int>(code));
+        ThreadBench bench;
+        bench.model.initAfterWrite = true;
+        ASSERT_EQ(bench.description.rootBranch->ReadValues(bench.link).failed, 0);
+        for (Parameter* p : bench.parameters) {
+            p->valueChanged = 1;
+            p->configurationValue = p->valueText;
+        }
+        bench.recorder.sent.clear();
+        FallingSilentLine line(bench.recorder, isSingleParameterTask(code) ? 0 : 3);
+        bench.link.attachLine(&line, &line);
+        bench.link.progressTotal = isSingleParameterTask(code) ? 1 : static_cast<int>(bench.parameters.size());
+        const bool started = isSingleParameterTask(code) ? bench.link.StartTask(code, bench.named("Addr"))
+                                                         : bench.link.StartTask(code, *bench.description.rootBranch);
+        ASSERT_TRUE(started);
+        const std::optional<TaskOutcome> outcome = bench.link.WaitTask();
+
+        ASSERT_TRUE(outcome);
+        EXPECT_TRUE(outcome->failed());
+        EXPECT_FALSE(outcome->initSent);
+        EXPECT_EQ(bench.recorder.framesWithHash(hash_name("INIT")), 0u);
+        ASSERT_EQ(bench.ui.taskDoneTexts.size(), 1u);
+        const std::string closing = bench.ui.taskDoneTexts[0];
+        EXPECT_NE(closing, Text("IDS_STRING307"));
+        EXPECT_EQ(closing, FormatTextArgs(Text("IDS_TASK_FAILED"), outcome->failedOrMissed(), outcome->range()));
+        EXPECT_GT(outcome->failedOrMissed(), 0);
+    }
+}
+
+// Read until the module falls silent after three answers: the link gives up after five
+// time-outs in a row, and every parameter but those read counts as failed.
+TEST(CommunicationThread, AReadThatLostItsModuleCountsTheUnreadParametersAsFailed) {
+    ThreadBench bench;
+    FallingSilentLine line(bench.recorder, 3);
+    bench.link.attachLine(&line, &line);
+    const int total = static_cast<int>(bench.parameters.size());
+    bench.link.progressTotal = total;
+    ASSERT_TRUE(bench.link.StartTask(OperationCode::ReadAll, *bench.description.rootBranch));
+    const std::optional<TaskOutcome> outcome = bench.link.WaitTask();
+    ASSERT_TRUE(outcome);
+    const auto read = std::count_if(bench.parameters.begin(), bench.parameters.end(), [](const Parameter* p) {
+        return p->errorText.empty() && p->valueText != Text("IDS_NODATA");
+    });
+    ASSERT_GT(read, 0);
+    EXPECT_EQ(bench.ui.taskDoneTexts,
+              std::vector<std::string>{"Task not accomplished: " + std::to_string(total - read) + " of " +
+                                       std::to_string(total) + " parameters failed."});
+}
+
+// The log line of a failed parameter tells its error instead of the value it kept.
+TEST(CommunicationThread, TheLogLineOfAFailedParameterShowsItsError) {
+    ThreadBench bench;
+    Parameter& addr = bench.named("Addr");
+    ASSERT_EQ(bench.link.ReadParameter(addr, false), 0);
+    ASSERT_EQ(addr.valueText, "16");
+    FallingSilentLine line(bench.recorder, 0);
+    bench.link.attachLine(&line, &line);
+    const std::pair<OperationCode, std::string> cases[] = {
+        {OperationCode::ReadOne, "Reading Addr - " + Text("IDS_NOCARRIER")},
+        {OperationCode::WriteOne, "  Write: Addr = 16 - " + Text("IDS_NOCARRIER")},
+    };
+    for (const auto& [code, logged] : cases) {
+        bench.ui.progressLines.clear();
+        ASSERT_TRUE(bench.link.StartTask(code, addr));
+        ASSERT_TRUE(bench.link.WaitTask());
+        ASSERT_FALSE(bench.ui.progressLines.empty());
+        EXPECT_EQ(bench.ui.progressLines.front(), logged);
+    }
+}
+
+// A write of changes that finds none writes nothing and does not restart the module.
+TEST(CommunicationThread, AWriteOfNoChangeRestartsNothing) {
+    ThreadBench bench;
+    bench.model.initAfterWrite = true;
+    ASSERT_TRUE(bench.link.StartTask(OperationCode::WriteChanges, *bench.description.rootBranch));
+    const std::optional<TaskOutcome> outcome = bench.link.WaitTask();
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->counts, ExchangeCounts{});
+    EXPECT_FALSE(outcome->initSent);
+    EXPECT_TRUE(bench.recorder.sent.empty());
+    EXPECT_EQ(bench.module.restarts(), 0);
 }
 
 // A line whose module never answers: a transaction waits until the link's stop event

@@ -102,5 +102,60 @@ TEST(WaitDialog, CancelStopsTheTaskSetsTheCancelledFlagAndClosesAtOnce) {
     }
 }
 
+// A task in which parameters failed: a read of one parameter, and a whole read that the
+// link gives up after five time-outs in a row. The dialog stays with its log until the
+// person closes it, whose Close then cancels nothing; an unattended job closes it.
+TEST(WaitDialog, AfterAFailedTaskStaysUntilClosedUnlessUnattended) {
+    struct Case {
+        const char* what;
+        OperationCode code;
+        bool unattended;
+    };
+    const Case cases[] = {
+        {"one parameter", OperationCode::ReadOne, false},
+        {"link gave up", OperationCode::ReadAll, false},
+        {"unattended job", OperationCode::ReadAll, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WaitBench bench;
+        test::DeadLine dead;
+        dead.Open();
+        bench.device().attachLine(&dead, &dead);
+        if (c.unattended) app().commandLine().options = kOptCommandLineMode | kOptRead;
+        bench.device().progressTotal = 1;
+        const bool started = c.code == OperationCode::ReadOne
+                                 ? bench.device().StartTask(c.code, bench.named("Addr"))
+                                 : bench.device().StartTask(c.code, *bench.doc.rootBranch());
+        ASSERT_TRUE(started);
+        WaitDialog dialog(c.code, bench.device());
+        dialog.setCloseDelay(std::chrono::milliseconds(0));
+        dialog.show();
+        ASSERT_TRUE(eventually([&] { return dialog.outcome().has_value() || !dialog.isVisible(); }));
+        ASSERT_TRUE(dialog.outcome());
+        EXPECT_TRUE(dialog.outcome()->failed());
+        ASSERT_EQ(bench.ui.taskDoneTexts.size(), 1u);
+        dialog.taskDone(QString::fromStdString(bench.ui.taskDoneTexts[0]));
+        if (c.unattended) {
+            EXPECT_TRUE(eventually([&] { return !dialog.isVisible(); }));
+            continue;
+        }
+        // The due close delay would have run out by now.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(dialog.keptOpen());
+        EXPECT_EQ(logLines(dialog).last(), QString::fromStdString(bench.ui.taskDoneTexts[0]));
+        auto* button = dialog.findChild<QPushButton*>();
+        EXPECT_EQ(button->text(), text("IDD_WAIT_CLOSE"));
+        test::saveShot(dialog, QString("wait_dialog_failed_%1").arg(static_cast<int>(c.code)));
+        const std::uint32_t flags = app().resultFlags();
+        button->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(app().resultFlags(), flags);  // closing cancelled nothing
+    }
+}
+
 }  // namespace
 }  // namespace vantor

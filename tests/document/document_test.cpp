@@ -30,10 +30,10 @@ TEST(Document, TreeOperationsRunThroughTheWaitDialogWithTheirProgressRange) {
     EXPECT_EQ(std::vector<bool>(bench.ui.waitCursorChanges.end() - 2, bench.ui.waitCursorChanges.end()),
               (std::vector<bool>{true, false}));
 
-    // Nothing changed: the write runs with a range of 0 and sends nothing.
+    // Nothing changed: no task runs and nothing is sent.
     bench.recorder.sent.clear();
     ASSERT_TRUE(bench.doc.WriteChanges(TreeScope::WholeTree));
-    EXPECT_EQ(bench.frontEnd.progressRanges.back(), 0);
+    EXPECT_EQ(bench.frontEnd.waitDialogs.size(), 1u);
     EXPECT_TRUE(bench.recorder.sent.empty());
 
     // One edit: exactly that parameter goes to the module.
@@ -43,9 +43,38 @@ TEST(Document, TreeOperationsRunThroughTheWaitDialogWithTheirProgressRange) {
     ASSERT_EQ(bench.recorder.frames().size(), 1u);
     EXPECT_EQ(bench.recorder.frames().front().hash, hash_name("Rs.dL"));
     EXPECT_EQ(bench.module.parameters().find("Rs.dL")->value, Bytes{25});
-    EXPECT_EQ(
-        bench.frontEnd.waitDialogs,
-        (std::vector<OperationCode>{OperationCode::ReadAll, OperationCode::WriteChanges, OperationCode::WriteChanges}));
+    EXPECT_EQ(bench.frontEnd.waitDialogs,
+              (std::vector<OperationCode>{OperationCode::ReadAll, OperationCode::WriteChanges}));
+}
+
+// A model that restarts after each write (KQ-13) is not restarted by a write of no change:
+// the person is told there was nothing to write, the line stays quiet, and the empty write
+// is the document's last outcome.
+TEST(Document, SavingChangesWithNothingChangedWritesNothingAndSendsNoInit) {
+    constexpr int kKq13 = 12;
+    for (const TreeScope scope : {TreeScope::WholeTree, TreeScope::SelectedBranch}) {
+        DocumentBench bench(kKq13);
+        ASSERT_TRUE(bench.doc.OnNewDocument());
+        ASSERT_TRUE(bench.doc.ReadAll(TreeScope::WholeTree));
+        bench.doc.selectedElement = bench.doc.rootBranch();
+        bench.recorder.sent.clear();
+        bench.ui.messages.clear();
+
+        ASSERT_TRUE(bench.doc.WriteChanges(scope));
+        EXPECT_TRUE(bench.recorder.sent.empty());
+        EXPECT_EQ(bench.module.restarts(), 0);
+        EXPECT_EQ(bench.frontEnd.waitDialogs, std::vector<OperationCode>{OperationCode::ReadAll});
+        ASSERT_EQ(bench.ui.messages.size(), 1u);
+        EXPECT_EQ(bench.ui.messages[0].text, Text("IDS_NOTHING_TO_WRITE"));
+        ASSERT_TRUE(bench.doc.lastOutcome());
+        EXPECT_EQ(bench.doc.lastOutcome()->counts, ExchangeCounts{});
+        EXPECT_FALSE(bench.doc.lastOutcome()->initSent);
+
+        // With a change the model's restart follows the write, as before.
+        ASSERT_TRUE(bench.named("t.Ms").SetValue("200"));
+        ASSERT_TRUE(bench.doc.WriteChanges(scope));
+        EXPECT_EQ(bench.recorder.framesWithHash(hash_name("INIT")), 1u);
+    }
 }
 
 TEST(Document, MissingTreeOrBranchIsToldAndNothingRuns) {

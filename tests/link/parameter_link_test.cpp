@@ -443,7 +443,7 @@ TEST_F(Engine, CompareReadsIntoAScratchCopy) {
     EXPECT_EQ(bench.link.compareParameter(same), 0);
     Param differs("Cnt");
     differs.valueText = "6";
-    EXPECT_EQ(bench.link.compareParameter(differs), 1);
+    EXPECT_EQ(bench.link.compareParameter(differs), kParameterDiffers);
     EXPECT_EQ(differs.valueText, "6");
     EXPECT_EQ(differs.errorText, "Device value '5', user = unknown");
     EXPECT_THAT(bench.ui.progressLines, ElementsAre("Compare Lvl=12:2<>12", "Compare Cnt=6<>5"));
