@@ -4,6 +4,7 @@
 // search for troubled parameters and the live values of the sampled rows.
 
 #include <QWidget>
+#include <memory>
 
 namespace vantor {
 class CPlimoDoc;
@@ -16,10 +17,12 @@ class QAction;
 class QCheckBox;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QTreeView;
 
 namespace vantor::gui {
 
+class ExpansionReader;
 class ParameterTreeModel;
 class RowFilter;
 class SampledRows;
@@ -36,6 +39,8 @@ public:
     ParameterTreeModel& rows() const { return *model_; }
     RowFilter& filter() const { return *filter_; }
     SampledRows& sampledRows() const { return *sampled_; }
+    // Reads the rows of an opened branch ("Read when open") off the window's thread.
+    ExpansionReader& expansionReader() const { return *reader_; }
     // Alt+Up and Alt+Down; the main window may put them into its menu.
     QAction& previousTroubledAction() const { return *previousAction_; }
     QAction& nextTroubledAction() const { return *nextAction_; }
@@ -78,6 +83,8 @@ private:
     QLineEdit* filterText_ = nullptr;
     QCheckBox* onlyMarked_ = nullptr;
     QTreeView* tree_;
+    QProgressBar* readProgress_;
+    std::unique_ptr<ExpansionReader> reader_;  // goes before the progress bar it shows
     QAction* previousAction_;
     QAction* nextAction_;
     Parameter* selectedParameter_ = nullptr;

@@ -1,0 +1,95 @@
+// "Read when open" on a new document: opening every branch at once (keypad *) reads the
+// rows that hold no data, and no frame of it goes out on the window's thread.
+
+#include <gtest/gtest.h>
+
+#include <QProgressBar>
+#include <QTest>
+#include <QThread>
+#include <QTreeView>
+#include <mutex>
+
+#include "support/document_bench.h"
+#include "view/expansion_reader.h"
+#include "view/parameter_tree_model.h"
+#include "view/parameter_view.h"
+
+namespace vantor {
+namespace {
+
+using gui::ParameterView;
+using test::DocumentBench;
+
+// Passes every exchange on and notes whether it ran on the window's thread.
+class ThreadNotingLine : public LineTransport, public LinePort {
+public:
+    explicit ThreadNotingLine(test::RecordingLine& line) : line_(line) {}
+    int Transact(std::string_view request, std::string& reply) override {
+        {
+            std::lock_guard lock(mutex_);
+            ++exchanges_;
+            if (QThread::currentThread() == qApp->thread()) ++onWindowThread_;
+        }
+        return line_.Transact(request, reply);
+    }
+    int Open() override { return line_.Open(); }
+    int Close() override { return line_.Close(); }
+    bool Usable() const override { return line_.Usable(); }
+
+    int exchanges() const {
+        std::lock_guard lock(mutex_);
+        return exchanges_;
+    }
+    int onWindowThread() const {
+        std::lock_guard lock(mutex_);
+        return onWindowThread_;
+    }
+
+private:
+    test::RecordingLine& line_;
+    mutable std::mutex mutex_;
+    int exchanges_ = 0;
+    int onWindowThread_ = 0;
+};
+
+struct ReadWhenOpenBench : DocumentBench {
+    ReadWhenOpenBench() {
+        if (!doc.OnNewDocument()) throw std::runtime_error("no document");
+        ui.switches[OptionSwitch::ReadWhenOpen] = true;
+        doc.device().attachLine(&line, &line);
+    }
+    bool readsDone() {
+        return QTest::qWaitFor([this] { return view.expansionReader().idle(); }, 20000);
+    }
+
+    ThreadNotingLine line{recorder};
+    ParameterView view{doc, ui};
+};
+
+TEST(ReadWhenOpen, OpeningEveryBranchReadsOffTheWindowsThread) {
+    ReadWhenOpenBench bench;
+    bench.view.fill();
+    ASSERT_TRUE(bench.readsDone());
+    QTreeView& tree = bench.view.tree();
+    tree.setCurrentIndex(tree.model()->index(0, 0));
+    const int before = bench.line.exchanges();
+
+    QTest::keyClick(&tree, Qt::Key_Asterisk, Qt::KeypadModifier);
+    // The reads are under way and shown, and the window goes on at once.
+    const auto* progress = bench.view.findChild<QProgressBar*>();
+    ASSERT_TRUE(progress);
+    EXPECT_FALSE(progress->isHidden());
+    EXPECT_GT(progress->maximum(), 1);
+    ASSERT_TRUE(bench.readsDone());
+    EXPECT_TRUE(progress->isHidden());
+
+    EXPECT_GT(bench.line.exchanges(), before);
+    EXPECT_EQ(bench.line.onWindowThread(), 0) << "of " << bench.line.exchanges() << " exchanges";
+    // A row deep in the tree came in with the module's value.
+    Parameter& delay = bench.named("Rs.dL");
+    EXPECT_EQ(delay.valueText, "0");
+    EXPECT_EQ(bench.view.rows().indexOf(bench.view.rows().rowOf(&delay), 2).data().toString(), "0");
+}
+
+}  // namespace
+}  // namespace vantor
