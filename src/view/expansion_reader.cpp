@@ -31,7 +31,9 @@ void ExpansionReader::read(const std::vector<Parameter*>& parameters) {
         QMetaObject::invokeMethod(
             worker_, [this, generation, parameter] { readOne(generation, parameter); }, Qt::QueuedConnection);
     }
-    showProgress();
+    // Not at once: a branch opens inside the tree's own expanding, which a change of the
+    // window's layout would disturb.
+    QMetaObject::invokeMethod(this, &ExpansionReader::showProgress, Qt::QueuedConnection);
 }
 
 void ExpansionReader::drop() {
