@@ -3,10 +3,8 @@
 // are read from the module on a thread of the reader's own, never on the window's, in
 // the order the branches were opened. Each read takes the link lock, as the link's
 // other threads do, and is announced to the window queued; a progress bar counts the
-// reads still to come.
-//
-// While a read runs it owns its parameter, as a tree task owns the tree: the window
-// only shows its value again once the read is announced.
+// reads still to come. While a read runs it owns its parameter, as a tree task owns
+// the tree; the row is told to show it again once the read is announced.
 
 #include <QObject>
 #include <QThread>
