@@ -1,15 +1,11 @@
 #pragma once
 // "Read when open": the parameters of a branch the person opens that hold no data yet
-// are read from the module on a thread of the reader's own, never on the window's, in
-// the order the branches were opened. Each read takes the link lock, as the link's
-// other threads do, and is announced to the window queued; a progress bar counts the
-// reads still to come. While a read runs it owns its parameter, as a tree task owns
-// the tree; the row is told to show it again once the read is announced.
+// are read from the module among the window's link jobs, never on the window's thread,
+// in the order the branches were opened; each read is announced to the window queued,
+// and a progress bar counts the reads still to come. The row is told to show its
+// parameter again once the read is announced.
 
 #include <QObject>
-#include <QThread>
-#include <atomic>
-#include <mutex>
 #include <vector>
 
 class QProgressBar;
@@ -21,17 +17,20 @@ class Parameter;
 
 namespace vantor::gui {
 
+class LinkJobs;
+
 class ExpansionReader : public QObject {
     Q_OBJECT
 public:
     // `progress` (the window's) is shown while reads are outstanding.
-    ExpansionReader(CPlimoDoc& document, QProgressBar& progress, QObject* parent = nullptr);
+    ExpansionReader(CPlimoDoc& document, LinkJobs& jobs, QProgressBar& progress, QObject* parent = nullptr);
     // Drops what is queued and waits for the read in flight.
     ~ExpansionReader() override;
 
     // Queues reads of `parameters`; one that holds data by its turn is left alone.
     void read(const std::vector<Parameter*>& parameters);
-    // Forgets every queued read and returns once none runs: the parameters may go.
+    // Forgets every queued read (and the other link jobs) and returns once none runs:
+    // the parameters may go.
     void drop();
     // Nothing queued or running, announcements included (for tests).
     bool idle() const { return outstanding_ == 0; }
@@ -41,18 +40,14 @@ signals:
     void parameterRead(vantor::Parameter* parameter);
 
 private:
-    void readOne(int generation, Parameter* parameter);
-    void announce(int generation, Parameter* parameter);
+    void announce(Parameter* parameter);
     void showProgress();
 
     CPlimoDoc& document_;
+    LinkJobs& jobs_;
     QProgressBar& progress_;
-    QThread thread_;
-    QObject* worker_;  // lives on thread_
-    std::atomic<int> generation_{0};
-    int outstanding_ = 0;   // queued on the window's thread, until announced or dropped
-    int total_ = 0;         // of the current run of reads, for the progress bar
-    std::mutex execution_;  // held while a read runs
+    int outstanding_ = 0;  // queued, until announced or dropped
+    int total_ = 0;        // of the current run of reads, for the progress bar
 };
 
 }  // namespace vantor::gui

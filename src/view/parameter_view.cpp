@@ -14,6 +14,7 @@
 #include "platform/settings_store.h"
 #include "text/texts.h"
 #include "view/expansion_reader.h"
+#include "view/link_jobs.h"
 #include "view/parameter_delegate.h"
 #include "view/parameter_tree_model.h"
 #include "view/row_filter.h"
@@ -54,12 +55,13 @@ ParameterView::ParameterView(CPlimoDoc& document, UserInterface& ui, QWidget* pa
     : QWidget(parent),
       document_(document),
       ui_(ui),
-      model_(new ParameterTreeModel(document, ui, this)),
+      linkJobs_(std::make_unique<LinkJobs>()),
+      model_(new ParameterTreeModel(document, ui, *linkJobs_, this)),
       filter_(new RowFilter(this)),
-      sampled_(new SampledRows(document, *model_, this)),
+      sampled_(new SampledRows(document, *model_, *linkJobs_, this)),
       tree_(new QTreeView(this)),
       readProgress_(new QProgressBar(this)),
-      reader_(std::make_unique<ExpansionReader>(document, *readProgress_)),
+      reader_(std::make_unique<ExpansionReader>(document, *linkJobs_, *readProgress_)),
       previousAction_(MenuAction("IDR_MAINFRAME_MENUITEM_PREVPROB", this)),
       nextAction_(MenuAction("IDR_MAINFRAME_MENUITEM_NEXTPROB", this)) {
     filter_->setSourceModel(model_);

@@ -23,6 +23,7 @@ class QTreeView;
 namespace vantor::gui {
 
 class ExpansionReader;
+class LinkJobs;
 class ParameterTreeModel;
 class RowFilter;
 class SampledRows;
@@ -41,6 +42,8 @@ public:
     SampledRows& sampledRows() const { return *sampled_; }
     // Reads the rows of an opened branch ("Read when open") off the window's thread.
     ExpansionReader& expansionReader() const { return *reader_; }
+    // Every module exchange the view starts runs here, off the window's thread.
+    LinkJobs& linkJobs() const { return *linkJobs_; }
     // Alt+Up and Alt+Down; the main window may put them into its menu.
     QAction& previousTroubledAction() const { return *previousAction_; }
     QAction& nextTroubledAction() const { return *nextAction_; }
@@ -77,6 +80,7 @@ private:
 
     CPlimoDoc& document_;
     UserInterface& ui_;
+    std::unique_ptr<LinkJobs> linkJobs_;  // goes before the rows its jobs refer to
     ParameterTreeModel* model_;
     RowFilter* filter_;
     SampledRows* sampled_;

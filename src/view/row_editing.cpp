@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 
 #include "document/configuration_document.h"
 #include "elements/network_checks.h"
 #include "platform/serial_port.h"
 #include "platform/string_utils.h"
 #include "text/texts.h"
+#include "view/link_jobs.h"
 #include "view/value_refusal.h"
 
 namespace vantor::gui {
@@ -116,9 +118,17 @@ bool RowEditing::passesNetworkChecks(const RowNode& row, const Parameter& parame
 }
 
 void RowEditing::instantWrite(Parameter& parameter) {
-    const int result = document_.device().InstantWrite(parameter);
-    if (parameterChanged) parameterChanged(parameter);
-    if (result != kInstantWriteNothing && result != 0) error(parameter.errorText, Text("IDS_STRING259"));
+    if (!parameter.valueChanged || !ui_.option(OptionSwitch::InstantRecording)) {
+        if (parameterChanged) parameterChanged(parameter);
+        return;
+    }
+    auto result = std::make_shared<int>(0);
+    jobs_.run([this, &parameter, result] { *result = document_.device().InstantWrite(parameter); },
+              [this, &parameter, result] {
+                  if (parameterChanged) parameterChanged(parameter);
+                  if (*result != kInstantWriteNothing && *result != 0)
+                      error(parameter.errorText, Text("IDS_STRING259"));
+              });
 }
 
 bool RowEditing::commitPeriod(RowNode& row, Parameter& parameter, const std::string& text) {

@@ -8,9 +8,9 @@
 #include <QThread>
 #include <QTreeView>
 #include <functional>
-#include <mutex>
 
 #include "support/document_bench.h"
+#include "support/thread_noting_line.h"
 #include "view/expansion_reader.h"
 #include "view/parameter_tree_model.h"
 #include "view/parameter_view.h"
@@ -20,38 +20,7 @@ namespace {
 
 using gui::ParameterView;
 using test::DocumentBench;
-
-// Passes every exchange on and notes whether it ran on the window's thread.
-class ThreadNotingLine : public LineTransport, public LinePort {
-public:
-    explicit ThreadNotingLine(test::RecordingLine& line) : line_(line) {}
-    int Transact(std::string_view request, std::string& reply) override {
-        {
-            std::lock_guard lock(mutex_);
-            ++exchanges_;
-            if (QThread::currentThread() == qApp->thread()) ++onWindowThread_;
-        }
-        return line_.Transact(request, reply);
-    }
-    int Open() override { return line_.Open(); }
-    int Close() override { return line_.Close(); }
-    bool Usable() const override { return line_.Usable(); }
-
-    int exchanges() const {
-        std::lock_guard lock(mutex_);
-        return exchanges_;
-    }
-    int onWindowThread() const {
-        std::lock_guard lock(mutex_);
-        return onWindowThread_;
-    }
-
-private:
-    test::RecordingLine& line_;
-    mutable std::mutex mutex_;
-    int exchanges_ = 0;
-    int onWindowThread_ = 0;
-};
+using test::ThreadNotingLine;
 
 // Counts the times a widget is shown.
 struct ShowCounter : QObject {
