@@ -1,6 +1,6 @@
 #pragma once
-// The module exchanges the window starts (a read when a branch opens, the instant write
-// after an edit, the sensor type a sampled row needs) run one after the other on a
+// The module exchanges the window starts (a read when a branch opens, the write after an
+// edit, the sensor type a sampled row needs) run one after the other on a
 // thread of their own, never on the window's: each under the link lock, as the link's
 // other threads take it. What the window makes of an exchange's outcome runs after it,
 // queued back to the window's thread. While an exchange runs it owns its parameter, as

@@ -153,12 +153,18 @@ bool RowEditing::commitSampledValue(RowNode& row, Parameter& parameter, const st
         return false;
     }
     parameter.errorText.clear();
-    const bool written = document_.device().WriteParameter(parameter, 0) == 0;
     row.sampled.value = parameter.valueText;
-    row.sampled.error = parameter.errorText;
-    row.sampled.received = true;
-    if (parameterChanged) parameterChanged(parameter);
-    if (!written) error(parameter.errorText, AppTitle());
+    // The rows go only after the link jobs are dropped, so the row is still there when
+    // the write is back.
+    auto written = std::make_shared<bool>(false);
+    jobs_.run([this, &parameter, written] { *written = document_.device().WriteParameter(parameter, 0) == 0; },
+              [this, &row, &parameter, written] {
+                  row.sampled.value = parameter.valueText;
+                  row.sampled.error = parameter.errorText;
+                  row.sampled.received = true;
+                  if (parameterChanged) parameterChanged(parameter);
+                  if (!*written) error(parameter.errorText, AppTitle());
+              });
     return true;
 }
 

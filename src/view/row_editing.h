@@ -2,8 +2,8 @@
 // What an edit in the parameter view may do: which cells open which editor, the
 // choices of a drop-down, and the checks and consequences of a committed text (the
 // network combination checks, the parameter's own validation, the instant write, the
-// period and the immediate write of a sampled parameter). The instant write goes to the
-// module among the window's link jobs; its outcome shows when it is back.
+// period and the immediate write of a sampled parameter). Both writes go to the module
+// among the window's link jobs; their outcome shows when they are back.
 
 #include <functional>
 #include <string>

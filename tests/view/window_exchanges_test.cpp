@@ -1,5 +1,6 @@
 // The module exchanges the parameter view starts besides "Read when open": the instant
-// write after an edit and the sensor type a sampled row is named after. None of them
+// write after an edit, the write of a value typed into a sampled row and the sensor type
+// a sampled row is named after. None of them
 // runs on the window's thread, and the row shows the same outcome as before.
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <mutex>
 
 #include "link/sio.h"
+#include "protocol/name_hash.h"
 #include "sim/state_values.h"
 #include "support/document_bench.h"
 #include "support/thread_noting_line.h"
@@ -34,6 +36,17 @@ struct ExchangeBench : test::DocumentBench {
     }
     bool jobsDone() {
         return QTest::qWaitFor([this] { return view.linkJobs().idle(); }, 20000);
+    }
+    // The sampled row of the scanners branch named `name`.
+    const RowNode& sampled(const std::string& name) {
+        const RowNode* found = nullptr;
+        std::function<void(const RowNode&)> walk = [&](const RowNode& node) {
+            if (!found && node.sampledParameter && node.parameter()->name == name) found = &node;
+            for (const auto& child : node.children) walk(*child);
+        };
+        walk(*view.rows().scannersRow());
+        if (!found) throw std::runtime_error("no sampled " + name);
+        return *found;
     }
     QModelIndex at(const RowNode* row, int column = 0) { return view.rows().indexOf(row, column); }
     QModelIndex at(const Parameter& parameter, int column = 0) { return at(view.rows().rowOf(&parameter), column); }
@@ -78,6 +91,23 @@ TEST(WindowExchanges, AnInstantWriteRunsOffTheWindowsThreadAndShowsItsOutcome) {
     }
 }
 
+TEST(WindowExchanges, AValueTypedIntoASampledRowIsWrittenOffTheWindowsThread) {
+    ExchangeBench bench;
+    bench.doc.device().StopThreads();  // no reading comes between
+    const RowNode& signal = bench.sampled("Rd.fV");
+    const std::size_t writesBefore = bench.recorder.framesWithHash(hash_name("Rd.fV"));
+
+    ASSERT_TRUE(bench.view.rows().setData(bench.at(&signal, ParameterTreeModel::Value), "2.5"));
+    ASSERT_TRUE(bench.jobsDone());
+    EXPECT_EQ(bench.recorder.framesWithHash(hash_name("Rd.fV")), writesBefore + 1);
+    EXPECT_EQ(bench.notingLine.onWindowThread(), 0);
+    // The row shows what the write left: the value, and the module's refusal if any.
+    const Parameter& parameter = *signal.parameter();
+    EXPECT_EQ(bench.at(&signal, ParameterTreeModel::Value).data().toString().toStdString(), parameter.valueText);
+    EXPECT_EQ(bench.at(&signal, ParameterTreeModel::Error).data().toString().toStdString(), parameter.errorText);
+    EXPECT_EQ(bench.ui.messages.size(), parameter.errorText.empty() ? 0u : 1u);
+}
+
 TEST(WindowExchanges, TheSensorTypeThatNamesAMeasurementIsReadOffTheWindowsThread) {
     ExchangeBench bench(kKq20);
     bench.doc.device().StopThreads();  // the test hands the readings itself
@@ -86,13 +116,7 @@ TEST(WindowExchanges, TheSensorTypeThatNamesAMeasurementIsReadOffTheWindowsThrea
         sim::ModuleParameter& sensorType = *bench.module.parameters().find("sen.t");
         sensorType.value = sim::encodeNumber(sensorType, 1);  // redox
     }
-    const RowNode* measured = nullptr;
-    std::function<void(const RowNode&)> walk = [&](const RowNode& node) {
-        if (!measured && node.sampledParameter && node.parameter()->name == "Rd.Rs") measured = &node;
-        for (const auto& child : node.children) walk(*child);
-    };
-    walk(*bench.view.rows().scannersRow());
-    ASSERT_TRUE(measured);
+    const RowNode* measured = &bench.sampled("Rd.Rs");
 
     bench.view.sampledRows().sink()({measured->parameter(), 0, "120.5", ""});
     ASSERT_TRUE(QTest::qWaitFor([&] { return bench.at(measured, 2).data().toString() == "120.5"; }, 20000));
