@@ -217,6 +217,27 @@ TEST(IoStatusDialog, ResetSendsTheCounterZero) {
     ASSERT_TRUE(closed(dialog));
 }
 
+// The zero handed to the worker before the dialog was closed still reaches the module.
+TEST(IoStatusDialog, ClosingRightAfterAResetWaitsForItsWrite) {
+    IoBench io(kKq04);
+    {
+        auto line = io.holdLine();
+        io.setState("r.Cou", 1, 42);
+    }
+    IoStatusDialog dialog(io.bench.doc);
+    dialog.show();
+    ASSERT_TRUE(eventually([&] { return cell(dialog, "inputsTable", 1) == "42"; }));
+    QTableView& view = table(dialog, "inputsTable");
+    auto* reset = qobject_cast<QPushButton*>(view.indexWidget(view.model()->index(1, 2)));
+    ASSERT_NE(reset, nullptr);
+    reset->click();
+    dialog.reject();
+    ASSERT_TRUE(closed(dialog));
+    EXPECT_FALSE(dialog.writing());
+    auto line = io.holdLine();
+    EXPECT_EQ(io.moduleState("r.Cou", 1).value, (Bytes{0x00}));
+}
+
 // Types `text` into the value cell of output `row`, commits it with Enter and waits
 // until the dialog has the write's outcome.
 void editOutput(IoStatusDialog& dialog, int row, const QString& text) {
