@@ -178,22 +178,22 @@ QWidget* IoStatusDialog::buildSide(Which which, Side& side) {
             const QModelIndex index = side.model->index(row, col);
             if (!side.model->isButton(index)) continue;
             auto* reset = new QPushButton(side.model->data(index, Qt::DisplayRole).toString());
-            Parameter* counter = side.model->parameterAt(index);
-            connect(reset, &QPushButton::clicked, this, [this, counter] { resetCounter(*counter); });
+            connect(reset, &QPushButton::clicked, this, [this, which, row, col] { write(which, row, col, "0"); });
             view->setIndexWidget(index, reset);
         }
     }
     connect(side.model, &IoTableModel::edited, this,
-            [this, model = side.model](int row, int col, const QString& text) { writeOutput(*model, row, col, text); });
+            [this, which](int row, int col, const QString& text) { write(which, row, col, text.toStdString()); });
     layout->addWidget(view);
     layout->addStretch();
     return column;
 }
 
 void IoStatusDialog::startPolling() {
-    auto* worker = new IoStatusWorker(document_, parameterLock_, inputs_.model ? inputs_.model->table() : IoTable{},
-                                      outputs_.model ? outputs_.model->table() : IoTable{},
-                                      static_cast<int>(inputs_.indicators.size()));
+    worker_ = new IoStatusWorker(document_, parameterLock_, inputs_.model ? inputs_.model->table() : IoTable{},
+                                 outputs_.model ? outputs_.model->table() : IoTable{},
+                                 static_cast<int>(inputs_.indicators.size()));
+    IoStatusWorker* worker = worker_;
     worker->moveToThread(&polling_);
     connect(&polling_, &QThread::started, worker, &IoStatusWorker::start);
     connect(&polling_, &QThread::finished, worker, &QObject::deleteLater);
@@ -209,12 +209,19 @@ void IoStatusDialog::startPolling() {
         if (indicator >= 0 && indicator < static_cast<int>(indicators.size()))
             indicators[static_cast<std::size_t>(indicator)]->setStateText(state);
     });
+    connect(worker, &IoStatusWorker::written, this, &IoStatusDialog::onWritten);
     polling_.start();
 }
 
 void IoStatusDialog::done(int result) {
     if (pollingEnded_) return QDialog::done(result);
-    polling_.quit();  // ends after the tick in progress; onPollingEnded closes then
+    closing_ = true;
+    endPollingOnceWritten();
+}
+
+// Ends after the writes handed over and the tick in progress; onPollingEnded closes then.
+void IoStatusDialog::endPollingOnceWritten() {
+    if (closing_ && writing_.empty()) polling_.quit();
 }
 
 void IoStatusDialog::onPollingEnded() {
@@ -225,32 +232,37 @@ void IoStatusDialog::onPollingEnded() {
 void IoStatusDialog::holdParameter(Parameter* parameter, bool held) {
     if (!parameter) return;
     std::lock_guard lock(parameterLock_);
+    // A row whose value is on its way stays the dialog's until the worker has written it.
+    if (!held && writing_.count(parameter)) return;
     parameter->valueChanged = held ? 1 : 0;
 }
 
-void IoStatusDialog::resetCounter(Parameter& counter) {
-    std::unique_lock lock(parameterLock_);
-    counter.SetValueText("0");
-    const bool written = document_.WriteParameter(counter, 1) == 0;
-    counter.valueChanged = 0;
-    const std::string error = counter.errorText;
-    lock.unlock();
-    if (!written) reportWriteFailure(counter, error);
+void IoStatusDialog::write(Which which, int row, int column, const std::string& text) {
+    IoTableModel* model = side(which).model;
+    Parameter* parameter = model ? model->parameterAt(model->index(row, column)) : nullptr;
+    if (!parameter || closing_) return;
+    writing_.insert(parameter);
+    QMetaObject::invokeMethod(
+        worker_,
+        [worker = worker_, which, row, column, parameter, text] { worker->write(which, row, column, parameter, text); },
+        Qt::QueuedConnection);
 }
 
-void IoStatusDialog::writeOutput(IoTableModel& model, int row, int column, const QString& text) {
-    Parameter* parameter = model.parameterAt(model.index(row, column));
-    if (!parameter) return;
-    std::unique_lock lock(parameterLock_);
-    parameter->SetValueText(text.toStdString());
-    const bool written = document_.WriteParameter(*parameter, 1) == 0;
-    parameter->valueChanged = 0;
-    const std::string shown = written ? parameter->valueText : parameter->errorText;
-    lock.unlock();
-    if (written) return model.setCellText(row, column, qText(shown));
-    // The KQ-12 says no more than that the value was not saved.
-    const bool ownMessage = dynamic_cast<const CKQ12*>(document_.deviceModel()) != nullptr;
-    reportWriteFailure(*parameter, ownMessage ? Text("IDS_STRING193") : shown);
+void IoStatusDialog::onWritten(Which which, int row, int column, bool accepted, const QString& shown) {
+    IoTableModel& model = *side(which).model;
+    const QModelIndex index = model.index(row, column);
+    Parameter& parameter = *model.parameterAt(index);
+    writing_.erase(writing_.find(&parameter));
+    if (model.isButton(index)) {
+        if (!accepted) reportWriteFailure(parameter, shown.toStdString());
+    } else if (accepted) {
+        model.setCellText(row, column, shown);
+    } else {
+        // The KQ-12 says no more than that the value was not saved.
+        const bool ownMessage = dynamic_cast<const CKQ12*>(document_.deviceModel()) != nullptr;
+        reportWriteFailure(parameter, ownMessage ? Text("IDS_STRING193") : shown.toStdString());
+    }
+    endPollingOnceWritten();
 }
 
 void IoStatusDialog::reportWriteFailure(const Parameter& parameter, const std::string& text) {

@@ -2,12 +2,15 @@
 // "I/O status": the live state of the module's inputs and outputs while the dialog is
 // open. Per side a header, the numbered indicators and the table the device model
 // fills; a worker on its own thread polls the tables row by row. A click on "Reset"
-// clears that counter; an edited output value is written at once. The dialog closes
-// only once the worker has finished the tick it is in.
+// clears that counter; an edited output value is written at once, by the worker, off
+// the window's thread. The dialog closes only once the worker has written what it was
+// given and finished the tick it is in.
 
 #include <QDialog>
 #include <QThread>
 #include <mutex>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "dialogs/io_status_worker.h"
@@ -37,6 +40,8 @@ public:
     // dialog ends when it has.
     void done(int result) override;
     bool pollingEnded() const { return pollingEnded_; }
+    // A value the person gave is still on its way to the module.
+    bool writing() const { return !writing_.empty(); }
 
 private:
     struct Side {
@@ -51,16 +56,21 @@ private:
 
     // The person's edits, under the parameter lock shared with the worker.
     void holdParameter(Parameter* parameter, bool held);
-    void resetCounter(Parameter& counter);
-    void writeOutput(IoTableModel& model, int row, int column, const QString& text);
+    // A Reset click ("0" into the counter) or an edited output, handed to the worker.
+    void write(IoStatusWorker::Side which, int row, int column, const std::string& text);
+    void onWritten(IoStatusWorker::Side which, int row, int column, bool accepted, const QString& shown);
     // The failed write's message: `text` under the caption naming the parameter.
     void reportWriteFailure(const Parameter& parameter, const std::string& text);
+    void endPollingOnceWritten();
 
     CPlimoDoc& document_;
     std::mutex parameterLock_;
     Side inputs_;
     Side outputs_;
     QThread polling_;
+    IoStatusWorker* worker_ = nullptr;   // lives on polling_
+    std::multiset<Parameter*> writing_;  // handed to the worker, not yet written
+    bool closing_ = false;
     bool pollingEnded_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include "document/configuration_document.h"
 #include "params/parameter.h"
+#include "platform/app_state.h"
 
 namespace vantor::gui {
 namespace {
@@ -41,6 +42,20 @@ void IoStatusWorker::tick() {
         if (model->HasOutputs()) pollOutputs();
         next_ = Side::Inputs;
     }
+}
+
+void IoStatusWorker::write(Side side, int row, int column, Parameter* parameter, const std::string& text) {
+    bool accepted = false;
+    std::string shown;
+    {
+        std::lock_guard lock(parameterLock_);
+        std::lock_guard link(app().linkLock());
+        parameter->SetValueText(text);
+        accepted = document_.WriteParameter(*parameter, 1) == 0;
+        parameter->valueChanged = 0;
+        shown = accepted ? parameter->valueText : parameter->errorText;
+    }
+    emit written(side, row, column, accepted, QString::fromStdString(shown));
 }
 
 bool IoStatusWorker::readRow(Side side, const IoTable& table, int row) {

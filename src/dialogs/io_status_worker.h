@@ -5,17 +5,21 @@
 //
 // A row whose parameter carries the value-changed flag is being edited or written by
 // the dialog and is left alone. The flag, and the parameters themselves, are shared
-// with the dialog under `parameterLock`, which a tick holds for its one exchange.
+// with the dialog under `parameterLock`, which a tick holds for its one exchange. The
+// values the person gives are written here too, between two ticks, under that lock
+// and the link lock; the outcome goes back as a signal.
 
 #include <QObject>
 #include <QString>
 #include <mutex>
+#include <string>
 
 #include "models/io_table.h"
 
 namespace vantor {
 class CBaseDevice;
 class CPlimoDoc;
+class Parameter;
 }  // namespace vantor
 
 namespace vantor::gui {
@@ -36,6 +40,9 @@ public:
     // Starts the ticks; called on the worker's own thread once it runs. The ticks end
     // with that thread's event loop, never in the middle of one.
     void start();
+    // Writes `text` into the parameter of the cell at `row`, `column` of `side`'s table;
+    // called on the worker's thread. Clears the parameter's value-changed flag.
+    void write(Side side, int row, int column, Parameter* parameter, const std::string& text);
 
 signals:
     // The first cell of `row`: the value read, or why it could not be.
@@ -43,6 +50,8 @@ signals:
     // The row shown in green on that side; -1: none.
     void rowPolled(Side side, int row);
     void indicatorState(Side side, int indicator, const QString& state);
+    // A write's outcome: `shown` is the value written, or why the module refused it.
+    void written(Side side, int row, int column, bool accepted, const QString& shown);
 
 private:
     void tick();

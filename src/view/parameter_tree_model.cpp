@@ -71,8 +71,8 @@ void PrepareScannersRows(RowNode& scanners) {
 
 }  // namespace
 
-ParameterTreeModel::ParameterTreeModel(CPlimoDoc& document, UserInterface& ui, QObject* parent)
-    : QAbstractItemModel(parent), document_(document), ui_(ui), editing_(document, ui) {
+ParameterTreeModel::ParameterTreeModel(CPlimoDoc& document, UserInterface& ui, LinkJobs& jobs, QObject* parent)
+    : QAbstractItemModel(parent), document_(document), ui_(ui), editing_(document, ui, jobs) {
     editing_.parameterChanged = [this](const Parameter& parameter) {
         if (const RowNode* row = rowOf(&parameter)) rowChanged(*row);
     };

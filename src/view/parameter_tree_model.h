@@ -23,7 +23,8 @@ class ParameterTreeModel : public QAbstractItemModel {
 public:
     enum Column { Description, Name, Value, User, Error, ColumnCount };
 
-    ParameterTreeModel(CPlimoDoc& document, UserInterface& ui, QObject* parent = nullptr);
+    // An edit's instant write runs among `jobs`.
+    ParameterTreeModel(CPlimoDoc& document, UserInterface& ui, LinkJobs& jobs, QObject* parent = nullptr);
     ~ParameterTreeModel() override;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -13,6 +14,8 @@
 #include "platform/settings_store.h"
 #include "text/texts.h"
 #include "view/expansion_memory.h"
+#include "view/expansion_reader.h"
+#include "view/link_jobs.h"
 #include "view/parameter_delegate.h"
 #include "view/parameter_tree_model.h"
 #include "view/row_filter.h"
@@ -54,10 +57,13 @@ ParameterView::ParameterView(CPlimoDoc& document, UserInterface& ui, QWidget* pa
     : QWidget(parent),
       document_(document),
       ui_(ui),
-      model_(new ParameterTreeModel(document, ui, this)),
+      linkJobs_(std::make_unique<LinkJobs>()),
+      model_(new ParameterTreeModel(document, ui, *linkJobs_, this)),
       filter_(new RowFilter(this)),
-      sampled_(new SampledRows(document, *model_, this)),
+      sampled_(new SampledRows(document, *model_, *linkJobs_, this)),
       tree_(new QTreeView(this)),
+      readProgress_(new QProgressBar(this)),
+      reader_(std::make_unique<ExpansionReader>(document, *linkJobs_, *readProgress_)),
       previousAction_(MenuAction("IDR_MAINFRAME_MENUITEM_PREVPROB", this)),
       nextAction_(MenuAction("IDR_MAINFRAME_MENUITEM_NEXTPROB", this)) {
     filter_->setSourceModel(model_);
@@ -80,6 +86,7 @@ ParameterView::ParameterView(CPlimoDoc& document, UserInterface& ui, QWidget* pa
     layout->setSpacing(2);
     buildFilterLine();
     layout->addWidget(tree_);
+    layout->addWidget(readProgress_);
     setFocusProxy(tree_);
 
     addAction(previousAction_);
@@ -88,6 +95,9 @@ ParameterView::ParameterView(CPlimoDoc& document, UserInterface& ui, QWidget* pa
     connect(nextAction_, &QAction::triggered, this, &ParameterView::nextTroubled);
     connect(tree_, &QTreeView::customContextMenuRequested, this, &ParameterView::showContextMenu);
     connect(tree_, &QTreeView::expanded, this, &ParameterView::readWhenOpen);
+    connect(reader_.get(), &ExpansionReader::parameterRead, this, [this](Parameter* parameter) {
+        if (const RowNode* row = model_->rowOf(parameter)) model_->rowChanged(*row);
+    });
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { onCurrentRowChanged(current); });
 }
@@ -160,6 +170,7 @@ void ParameterView::fill() {
 void ParameterView::updateAllViews() { model_->refresh(); }
 
 void ParameterView::dropRows() {
+    reader_->drop();
     sampled_->dropQueued();
     selectedParameter_ = nullptr;
     model_->clear();
@@ -176,15 +187,14 @@ void ParameterView::readWhenOpen(const QModelIndex& expanded) {
     const RowNode* row = model_->node(SourceIndex(expanded));
     if (!row || !ui_.option(OptionSwitch::ReadWhenOpen)) return;
     const std::string noData = Text("IDS_NODATA");
-    ui_.waitCursor(true);
+    std::vector<Parameter*> due;
     for (const auto& child : row->children) {
         Parameter* parameter = child->parameter();
         if (!parameter || child->sampledParameter || parameter->name == "    ") continue;
         if (parameter->valueText != noData || !parameter->errorText.empty()) continue;
-        document_.device().ReadParameter(*parameter, false);
-        model_->rowChanged(*child);
+        due.push_back(parameter);
     }
-    ui_.waitCursor(false);
+    reader_->read(due);
 }
 
 QMenu* ParameterView::contextMenuFor(const QModelIndex& index) {

@@ -18,11 +18,14 @@ class QAction;
 class QCheckBox;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QTreeView;
 
 namespace vantor::gui {
 
 class ExpansionMemory;
+class ExpansionReader;
+class LinkJobs;
 class ParameterTreeModel;
 class RowFilter;
 class SampledRows;
@@ -39,6 +42,10 @@ public:
     ParameterTreeModel& rows() const { return *model_; }
     RowFilter& filter() const { return *filter_; }
     SampledRows& sampledRows() const { return *sampled_; }
+    // Reads the rows of an opened branch ("Read when open") off the window's thread.
+    ExpansionReader& expansionReader() const { return *reader_; }
+    // Every module exchange the view starts runs here, off the window's thread.
+    LinkJobs& linkJobs() const { return *linkJobs_; }
     // Alt+Up and Alt+Down; the main window may put them into its menu.
     QAction& previousTroubledAction() const { return *previousAction_; }
     QAction& nextTroubledAction() const { return *nextAction_; }
@@ -80,6 +87,7 @@ private:
 
     CPlimoDoc& document_;
     UserInterface& ui_;
+    std::unique_ptr<LinkJobs> linkJobs_;  // goes before the rows its jobs refer to
     ParameterTreeModel* model_;
     RowFilter* filter_;
     SampledRows* sampled_;
@@ -87,6 +95,8 @@ private:
     QCheckBox* onlyMarked_ = nullptr;
     std::unique_ptr<ExpansionMemory> expansion_;
     QTreeView* tree_;
+    QProgressBar* readProgress_;
+    std::unique_ptr<ExpansionReader> reader_;  // goes before the progress bar it shows
     QAction* previousAction_;
     QAction* nextAction_;
     Parameter* selectedParameter_ = nullptr;

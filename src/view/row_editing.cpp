@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 
 #include "document/configuration_document.h"
 #include "elements/network_checks.h"
 #include "platform/serial_port.h"
 #include "platform/string_utils.h"
 #include "text/texts.h"
+#include "view/link_jobs.h"
 #include "view/value_refusal.h"
 
 namespace vantor::gui {
@@ -116,9 +118,17 @@ bool RowEditing::passesNetworkChecks(const RowNode& row, const Parameter& parame
 }
 
 void RowEditing::instantWrite(Parameter& parameter) {
-    const int result = document_.device().InstantWrite(parameter);
-    if (parameterChanged) parameterChanged(parameter);
-    if (result != kInstantWriteNothing && result != 0) error(parameter.errorText, Text("IDS_STRING259"));
+    if (!parameter.valueChanged || !ui_.option(OptionSwitch::InstantRecording)) {
+        if (parameterChanged) parameterChanged(parameter);
+        return;
+    }
+    auto result = std::make_shared<int>(0);
+    jobs_.run([this, &parameter, result] { *result = document_.device().InstantWrite(parameter); },
+              [this, &parameter, result] {
+                  if (parameterChanged) parameterChanged(parameter);
+                  if (*result != kInstantWriteNothing && *result != 0)
+                      error(parameter.errorText, Text("IDS_STRING259"));
+              });
 }
 
 bool RowEditing::commitPeriod(RowNode& row, Parameter& parameter, const std::string& text) {
@@ -143,12 +153,18 @@ bool RowEditing::commitSampledValue(RowNode& row, Parameter& parameter, const st
         return false;
     }
     parameter.errorText.clear();
-    const bool written = document_.device().WriteParameter(parameter, 0) == 0;
     row.sampled.value = parameter.valueText;
-    row.sampled.error = parameter.errorText;
-    row.sampled.received = true;
-    if (parameterChanged) parameterChanged(parameter);
-    if (!written) error(parameter.errorText, AppTitle());
+    // The rows go only after the link jobs are dropped, so the row is still there when
+    // the write is back.
+    auto written = std::make_shared<bool>(false);
+    jobs_.run([this, &parameter, written] { *written = document_.device().WriteParameter(parameter, 0) == 0; },
+              [this, &row, &parameter, written] {
+                  row.sampled.value = parameter.valueText;
+                  row.sampled.error = parameter.errorText;
+                  row.sampled.received = true;
+                  if (parameterChanged) parameterChanged(parameter);
+                  if (!*written) error(parameter.errorText, AppTitle());
+              });
     return true;
 }
 

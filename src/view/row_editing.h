@@ -2,7 +2,8 @@
 // What an edit in the parameter view may do: which cells open which editor, the
 // choices of a drop-down, and the checks and consequences of a committed text (the
 // network combination checks, the parameter's own validation, the instant write, the
-// period and the immediate write of a sampled parameter).
+// period and the immediate write of a sampled parameter). Both writes go to the module
+// among the window's link jobs; their outcome shows when they are back.
 
 #include <functional>
 #include <string>
@@ -17,9 +18,11 @@ class UserInterface;
 
 namespace vantor::gui {
 
+class LinkJobs;
+
 class RowEditing {
 public:
-    RowEditing(CPlimoDoc& document, UserInterface& ui) : document_(document), ui_(ui) {}
+    RowEditing(CPlimoDoc& document, UserInterface& ui, LinkJobs& jobs) : document_(document), ui_(ui), jobs_(jobs) {}
 
     ValueEditor editorFor(const RowNode& row, int column) const;
     // The drop-down's entries: the current text first, then the type's choices.
@@ -42,6 +45,7 @@ private:
 
     CPlimoDoc& document_;
     UserInterface& ui_;
+    LinkJobs& jobs_;
 };
 
 }  // namespace vantor::gui

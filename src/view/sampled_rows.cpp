@@ -1,8 +1,11 @@
 #include "view/sampled_rows.h"
 
+#include <memory>
+
 #include "document/configuration_document.h"
 #include "platform/string_utils.h"
 #include "text/texts.h"
+#include "view/link_jobs.h"
 #include "view/parameter_tree_model.h"
 #include "view/sample_decoding.h"
 
@@ -43,8 +46,8 @@ void SampleQueue::setWakeUp(std::function<void()> wakeUp) {
     wakeUp_ = std::move(wakeUp);
 }
 
-SampledRows::SampledRows(CPlimoDoc& document, ParameterTreeModel& model, QObject* parent)
-    : QObject(parent), document_(document), model_(model) {
+SampledRows::SampledRows(CPlimoDoc& document, ParameterTreeModel& model, LinkJobs& jobs, QObject* parent)
+    : QObject(parent), document_(document), model_(model), jobs_(jobs) {
     // Posted to this object's thread; a wake-up that finds the queue drained costs nothing.
     queue_->setWakeUp([this] { QMetaObject::invokeMethod(this, &SampledRows::drain, Qt::QueuedConnection); });
 }
@@ -81,18 +84,28 @@ void SampledRows::show(RowNode& row, const SampledValue& reading) {
         below.sampled.received = true;
         model_.rowChanged(below);
     }
-    if (equalsIgnoringCase(parameter.name, "rd.rs")) nameMeasurement(row);
+    if (equalsIgnoringCase(parameter.name, "rd.rs")) nameMeasurement(parameter);
     row.sampled.value = decoded.value;
     row.sampled.error = reading.errorText;
     row.sampled.received = true;
     model_.rowChanged(row);
 }
 
-void SampledRows::nameMeasurement(RowNode& row) {
+void SampledRows::nameMeasurement(const Parameter& measurement) {
     Parameter* sensorType = document_.rootBranch() ? FindInTree(*document_.rootBranch(), "sen.t") : nullptr;
-    if (!sensorType || sensorType->valueChanged || document_.device().ReadParameter(*sensorType, false) != 0) return;
-    const bool ph = sensorType->valueText == sensorType->EnumText(0);
-    row.entry.parameter->description = Text(ph ? "IDS_STRING501" : "IDS_STRING502");
+    // One read at a time is enough: it names the row for every reading queued meanwhile.
+    if (!sensorType || sensorType->valueChanged || sensorTypeDue_) return;
+    sensorTypeDue_ = true;
+    auto read = std::make_shared<bool>(false);
+    jobs_.run([this, sensorType, read] { *read = document_.device().ReadParameter(*sensorType, false) == 0; },
+              [this, sensorType, read, parameter = &measurement] {
+                  sensorTypeDue_ = false;
+                  RowNode* row = model_.rowOf(parameter);
+                  if (!*read || !row || !row->sampledParameter) return;
+                  const bool ph = sensorType->valueText == sensorType->EnumText(0);
+                  row->entry.parameter->description = Text(ph ? "IDS_STRING501" : "IDS_STRING502");
+                  model_.rowChanged(*row);
+              });
 }
 
 }  // namespace vantor::gui

@@ -2,7 +2,8 @@
 // The live values of the sampled rows: the sampling thread pushes every reading into a
 // queue and wakes the view; the view drains the queue on its own thread and shows each
 // reading in its row (decoded where the parameter is a status or a set of switches).
-// No widget and no row is touched from the sampling thread.
+// No widget and no row is touched from the sampling thread. The sensor type a row's
+// name depends on is read among the window's link jobs.
 
 #include <QObject>
 #include <deque>
@@ -19,6 +20,7 @@ class CPlimoDoc;
 
 namespace vantor::gui {
 
+class LinkJobs;
 class ParameterTreeModel;
 struct RowNode;
 
@@ -40,13 +42,16 @@ private:
 class SampledRows : public QObject {
     Q_OBJECT
 public:
-    SampledRows(CPlimoDoc& document, ParameterTreeModel& model, QObject* parent = nullptr);
+    SampledRows(CPlimoDoc& document, ParameterTreeModel& model, LinkJobs& jobs, QObject* parent = nullptr);
     ~SampledRows() override;
 
     // Starts the sampling thread over the scanners branch when the model shows it.
     void start();
-    // Readings still queued refer to a tree that is going.
-    void dropQueued() { queue_->clear(); }
+    // Readings still queued refer to a tree that is going (as do the link jobs, dropped with it).
+    void dropQueued() {
+        queue_->clear();
+        sensorTypeDue_ = false;
+    }
     // What the sampling thread is handed.
     SampleSink sink() const;
 
@@ -59,11 +64,13 @@ signals:
 
 private:
     void show(RowNode& row, const SampledValue& reading);
-    // "rd.rs" measures pH or redox as the sensor type "sen.t" says.
-    void nameMeasurement(RowNode& row);
+    // "rd.rs" measures pH or redox as the sensor type "sen.t" says: read, then named.
+    void nameMeasurement(const Parameter& measurement);
 
     CPlimoDoc& document_;
     ParameterTreeModel& model_;
+    LinkJobs& jobs_;
+    bool sensorTypeDue_ = false;  // a read of it is queued
     std::shared_ptr<SampleQueue> queue_ = std::make_shared<SampleQueue>();
 };
 

@@ -206,6 +206,38 @@ TEST(OffsetAndScaleCalibration, ATimeOutWhilePollingEndsWithTheTimeOutText) {
     EXPECT_EQ(b.bench.ui.messages[0].caption, Text("IDS_STRING661"));
 }
 
+TEST(OffsetAndScaleCalibration, ASensorTheModuleDoesNotTakeKeepsTheCodePageWithTheReason) {
+    GenericBench b;
+    test::DeadLine dead;
+    dead.Open();
+    b.bench.doc.device().attachLine(&dead, &dead);
+    b.enterCode();
+    ASSERT_TRUE(b.onPage(kCode));
+    ASSERT_EQ(b.bench.ui.messages.size(), 1u);
+    EXPECT_EQ(b.bench.ui.messages[0].text, Text("IDS_STRING655") + "\r\n" + Text("IDS_NOCARRIER"));
+    EXPECT_EQ(b.bench.ui.messages[0].caption, Text("IDS_STRING656"));
+
+    // With the module back, the same Next moves on.
+    b.bench.doc.device().attachLine(&b.bench.recorder, &b.bench.recorder);
+    b.click(QWizard::NextButton);
+    EXPECT_TRUE(b.onPage(kOffset));
+}
+
+// A port that became unusable (the module went and came back) is opened again, as the
+// tree tasks do, and stays open for the rest of the program.
+TEST(OffsetAndScaleCalibration, AnUnusablePortIsOpenedAgainAndLeftUsable) {
+    GenericBench b;
+    b.bench.doc.device().CloseLine();
+    ASSERT_FALSE(b.bench.doc.device().portUsable());
+    b.enterCode();
+    ASSERT_TRUE(b.onPage(kOffset));
+    const Lines sent = b.exchanges({"in-t"});
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "w in-t"), 1);
+    EXPECT_TRUE(b.bench.ui.messages.empty());
+    b.sheet.close();
+    EXPECT_TRUE(b.bench.doc.device().portUsable());
+}
+
 TEST(OffsetAndScaleCalibration, RepeatGoesBackToTheCodePageWithEverythingKeptAndExitCloses) {
     GenericBench b;
     b.scriptReads().script("JuRD", {jobResult(4)});

@@ -15,6 +15,7 @@
 #include "protocol/name_hash.h"
 #include "sim/state_values.h"
 #include "support/document_bench.h"
+#include "support/thread_noting_line.h"
 #include "text/texts.h"
 
 namespace vantor {
@@ -73,7 +74,12 @@ TEST(IoIndicator, LightsAfterItsStateText) {
 }
 
 struct IoBench {
-    explicit IoBench(int model) : bench(model) { EXPECT_TRUE(bench.doc.OnNewDocument()); }
+    explicit IoBench(int model) : bench(model) {
+        EXPECT_TRUE(bench.doc.OnNewDocument());
+        bench.doc.device().attachLine(&line, &line);
+    }
+    // No exchange of the dialog, polling or writing, runs on the window's thread.
+    int exchangesOnWindowThread() const { return line.onWindowThread(); }
 
     // The module's memory is the worker's while it polls: set and read under the frame lock.
     std::unique_lock<std::recursive_mutex> holdLine() { return std::unique_lock(bench.doc.device().frameLock()); }
@@ -94,6 +100,7 @@ struct IoBench {
     }
 
     test::DocumentBench bench;
+    test::ThreadNotingLine line{bench.recorder};
 };
 
 QTableView& table(const IoStatusDialog& dialog, const char* name) {
@@ -190,6 +197,8 @@ TEST(IoStatusDialog, ResetSendsTheCounterZero) {
     ASSERT_NE(reset, nullptr);
     EXPECT_EQ(reset->text().toStdString(), Text("IDS_STRING300"));
     reset->click();
+    ASSERT_TRUE(eventually([&] { return !dialog.writing(); }));
+    EXPECT_EQ(io.exchangesOnWindowThread(), 0);
 
     std::vector<ReceivedFrame> writes;
     for (const ReceivedFrame& frame : io.framesSent())
@@ -208,8 +217,29 @@ TEST(IoStatusDialog, ResetSendsTheCounterZero) {
     ASSERT_TRUE(closed(dialog));
 }
 
-// Types `text` into the value cell of output `row` and commits it with Enter: the
-// write is done when the editor has gone.
+// The zero handed to the worker before the dialog was closed still reaches the module.
+TEST(IoStatusDialog, ClosingRightAfterAResetWaitsForItsWrite) {
+    IoBench io(kKq04);
+    {
+        auto line = io.holdLine();
+        io.setState("r.Cou", 1, 42);
+    }
+    IoStatusDialog dialog(io.bench.doc);
+    dialog.show();
+    ASSERT_TRUE(eventually([&] { return cell(dialog, "inputsTable", 1) == "42"; }));
+    QTableView& view = table(dialog, "inputsTable");
+    auto* reset = qobject_cast<QPushButton*>(view.indexWidget(view.model()->index(1, 2)));
+    ASSERT_NE(reset, nullptr);
+    reset->click();
+    dialog.reject();
+    ASSERT_TRUE(closed(dialog));
+    EXPECT_FALSE(dialog.writing());
+    auto line = io.holdLine();
+    EXPECT_EQ(io.moduleState("r.Cou", 1).value, (Bytes{0x00}));
+}
+
+// Types `text` into the value cell of output `row`, commits it with Enter and waits
+// until the dialog has the write's outcome.
 void editOutput(IoStatusDialog& dialog, int row, const QString& text) {
     QTableView& view = table(dialog, "outputsTable");
     const QModelIndex at = view.model()->index(row, 0);
@@ -221,6 +251,7 @@ void editOutput(IoStatusDialog& dialog, int row, const QString& text) {
     const QPointer<QLineEdit> open(editor);
     QTest::keyClick(editor, Qt::Key_Return);  // commits on the next turn of the event loop
     ASSERT_TRUE(eventually([&] { return !open || !open->isVisible(); }));
+    ASSERT_TRUE(eventually([&] { return !dialog.writing(); }));
 }
 
 TEST(IoStatusDialog, AnEditedOutputIsWrittenAtOnce) {
@@ -235,6 +266,7 @@ TEST(IoStatusDialog, AnEditedOutputIsWrittenAtOnce) {
     }
     EXPECT_EQ(cell(dialog, "outputsTable", 2), "1.000");
     EXPECT_TRUE(io.bench.ui.messages.empty());
+    EXPECT_EQ(io.exchangesOnWindowThread(), 0);
     ASSERT_TRUE(eventually([&] { return indicator(dialog, "outputIndicator3").look() == IndicatorLook::Lit; }));
     dialog.reject();
     ASSERT_TRUE(closed(dialog));
@@ -282,6 +314,7 @@ TEST(IoStatusDialog, ARefusedOutputIsReportedAndTheCellKept) {
         EXPECT_EQ(message.text, Text(c.message)) << c.model;
         EXPECT_EQ(message.icon, MessageIcon::Warning);
         EXPECT_EQ(cell(dialog, "outputsTable", 0), before);
+        EXPECT_EQ(io.exchangesOnWindowThread(), 0) << c.model;
         dialog.reject();
         ASSERT_TRUE(closed(dialog));
     }

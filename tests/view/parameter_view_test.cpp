@@ -14,6 +14,7 @@
 #include "support/document_bench.h"
 #include "support/shot_path.h"
 #include "text/texts.h"
+#include "view/link_jobs.h"
 #include "view/parameter_tree_model.h"
 #include "view/parameter_view.h"
 #include "view/row_filter.h"
@@ -158,6 +159,7 @@ TEST(ParameterView, AnAcceptedEditIsGreenOrWrittenAtOnce) {
 
     bench.ui.switches[OptionSwitch::InstantRecording] = true;
     ASSERT_TRUE(bench.edit(delay, "26"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bench.view.linkJobs().idle(); }, 20000));
     EXPECT_EQ(bench.module.parameters().find("Rs.dL")->value, Bytes{26});
     EXPECT_EQ(bench.colour(bench.at(delay)), kBlack);
     EXPECT_EQ(bench.cell(delay, 4), "");

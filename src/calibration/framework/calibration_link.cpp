@@ -5,6 +5,7 @@
 
 #include "document/configuration_document.h"
 #include "params/parameter.h"
+#include "platform/app_state.h"
 
 namespace vantor::gui {
 
@@ -34,7 +35,11 @@ void CalibrationLink::post(QObject* receiver, std::function<void()> work, std::f
         [this, guard, work = std::move(work), done = std::move(done)] {
             {
                 std::lock_guard lock(execution_);
-                work();
+                {
+                    std::lock_guard link(app().linkLock());
+                    reopenUnusableLine();
+                    work();
+                }
                 --queued_;
             }
             workRan_.notify_all();
@@ -72,6 +77,11 @@ void CalibrationLink::stopReadings() {
     readingsRunning_ = false;
 }
 
+void CalibrationLink::reopenUnusableLine() {
+    Device& device = document_.device();
+    if (!device.portUsable()) device.ReopenLine();
+}
+
 // On the link's thread. The receiver is only looked at again on its own thread.
 void CalibrationLink::readRound(int generation, const QPointer<QObject>& receiver,
                                 const std::vector<Parameter*>& parameters,
@@ -80,8 +90,11 @@ void CalibrationLink::readRound(int generation, const QPointer<QObject>& receive
         std::unique_lock lock(execution_);
         // Stopped readings read nothing more: their parameters may be gone.
         if (generation_ != generation) return;
+        std::unique_lock link(app().linkLock());
+        reopenUnusableLine();
         Reading reading{parameter, document_.ReadParameter(*parameter), parameter->valueText, parameter->errorText,
                         parameter->type};
+        link.unlock();
         lock.unlock();
         QMetaObject::invokeMethod(
             this,

@@ -5,6 +5,10 @@
 // of a procedure run on the same thread, between the posted work, so frames keep the
 // order the procedure gives them.
 //
+// The link is the document's, as the tree tasks use it: each piece of work and each
+// reading holds the link lock, and a port found unusable (the module or its converter
+// went and came back) is opened again first and left open for what follows.
+//
 // While posted work runs it owns the parameters it exchanges; the window looks at them
 // again only in the work's `done`, or through the copies a reading hands over.
 
@@ -67,6 +71,8 @@ public:
     void drain();
 
 private:
+    // On the link's thread, under the link lock.
+    void reopenUnusableLine();
     void readRound(int generation, const QPointer<QObject>& receiver, const std::vector<Parameter*>& parameters,
                    const std::function<void(const Reading&)>& onReading);
 

@@ -71,22 +71,27 @@ bool CCodeBasePage::onNext() {
     return false;
 }
 
-// The chosen sensor goes to the module; the jobs follow whatever it answered.
+// The chosen sensor goes to the module; the jobs follow once it took it. Refused, the
+// page stays with the reason, for the person to try again.
 void CCodeBasePage::writeSensor() {
     if (inputType_) inputType_->valueText = row(0).list->currentText().toStdString();
+    const int buttons = sheet().wizardButtons();
     sheet().setWizardButtons(0);
-    auto written = std::make_shared<int>(-1);
+    auto written = std::make_shared<int>(0);
     CPlimoDoc& document = sheet().document();
     sheet().link().post(
         this,
         [this, &document, written] {
             if (inputType_) *written = document.WriteParameter(*inputType_, 0);
         },
-        [this, &document, written] {
-            if (*written != 0)
-                document.ui().message(Text("IDS_STRING655"), Text("IDS_STRING656"), MessageIcon::Warning,
-                                      MessageButtons::Ok);
-            sheet().pressNext();
+        [this, &document, written, buttons] {
+            if (*written == 0) {
+                sheet().pressNext();
+                return;
+            }
+            sheet().setWizardButtons(buttons);
+            document.ui().message(Text("IDS_STRING655") + "\r\n" + inputType_->errorText, Text("IDS_STRING656"),
+                                  MessageIcon::Warning, MessageButtons::Ok);
         });
 }
 
