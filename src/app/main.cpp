@@ -87,7 +87,11 @@ int run(int argc, char** argv) {
 
     QApplication application(argc, argv);
     MessagesToStderr messagesToStderr;
-    if (withoutScreen) application.installEventFilter(&messagesToStderr);
+    // On a platform that shows nothing (no screen, or offscreen asked for by the
+    // caller) a job's message box would wait for a click that never comes.
+    const QString platform = QGuiApplication::platformName();
+    const bool unseen = withoutScreen || platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+    if (unseen && endsByItself(argc, argv)) application.installEventFilter(&messagesToStderr);
     // Qt takes the person's locale for the C library too; the values on the wire and in
     // the files are read and printed with a decimal point whatever the desktop shows.
     std::setlocale(LC_NUMERIC, "C");

@@ -3,6 +3,7 @@
 // Tools menu and the help file.
 
 #include <filesystem>
+#include <mutex>
 
 #include "document/configuration_document.h"
 #include "platform/app_state.h"
@@ -107,7 +108,13 @@ void CPlimoDoc::ApplyDefaultSettings() {
     deviceModel_->ResetToDefaults();
 }
 
-void CPlimoDoc::CheckConnectionCommand() { device_.IdentifyDevice(true); }
+void CPlimoDoc::CheckConnectionCommand() {
+    std::lock_guard linkLock(app().linkLock());
+    // A module restarted or an adapter plugged in again since the port was last used:
+    // the check opens the line anew, as a tree task does, instead of failing on it.
+    if (!device_.portUsable()) device_.ReopenLine();
+    device_.IdentifyDevice(true);
+}
 
 void CPlimoDoc::ToggleReadWhenOpen() {
     ui_.setOption(OptionSwitch::ReadWhenOpen, !ui_.option(OptionSwitch::ReadWhenOpen));

@@ -189,6 +189,20 @@ TEST(Document, InitAskedFirstAndSentOnlyOnYes) {
     EXPECT_EQ(bench.ui.messages.size(), 2u);  // the question only
 }
 
+// A port closed since its last use (the module restarted, the adapter replugged): the
+// check opens it again instead of reporting the module gone.
+TEST(Document, CheckConnectionOpensAPortThatBecameUnusable) {
+    DocumentBench bench;
+    ASSERT_TRUE(bench.doc.OnNewDocument());
+    bench.doc.device().CloseLine();
+    ASSERT_FALSE(bench.doc.device().portUsable());
+    bench.doc.CheckConnectionCommand();
+    ASSERT_EQ(bench.ui.messages.size(), 1u) << bench.ui.messages[0].text;
+    EXPECT_EQ(bench.ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(bench.recorder.framesWithHash(hash_name("dev")), 1u);
+    EXPECT_TRUE(bench.doc.device().portUsable());
+}
+
 TEST(Document, ApplyCopiesTheModuleNetworkSettingsOnlyAfterTheDialogSaidSo) {
     DocumentBench bench;
     ASSERT_TRUE(bench.doc.OnNewDocument());

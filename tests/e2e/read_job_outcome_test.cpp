@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -132,6 +133,22 @@ TEST_F(ReadJobOutcome, TheCommandLineReadJobKeepsTheFileToo) {
     const std::string file = previousFile();
     const ProgramRun run = module.job({"/read/close", file});
     EXPECT_EQ(run.status, 202) << run.err;
+    EXPECT_EQ(readWholeFile(file), kPrevious);
+    EXPECT_EQ(files(), (std::set<std::string>{"a.vantor", "a.incomplete.vantor"}));
+}
+
+// The desktop program's job where nobody sees its window: the link's message about the
+// module that stopped answering goes to stderr instead of waiting for a click.
+TEST_F(ReadJobOutcome, TheDesktopReadJobWithNobodyToClickEndsAndKeepsTheFile) {
+    const Module module(kSilentAfterIdentification);
+    const std::string file = previousFile();
+    test::TemporaryConfigHome home;
+    OpenSettings(SettingsScope::PerUser)->writeString("port_path", module.port);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const ProgramRun run = runProgram("vantor", {"/read/close", file});
+    ::unsetenv("QT_QPA_PLATFORM");
+    EXPECT_EQ(run.status, 202) << run.err;
+    EXPECT_NE(run.err.find("unsuccessful attempts of reading"), std::string::npos) << run.err;
     EXPECT_EQ(readWholeFile(file), kPrevious);
     EXPECT_EQ(files(), (std::set<std::string>{"a.vantor", "a.incomplete.vantor"}));
 }

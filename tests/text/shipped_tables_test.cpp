@@ -67,7 +67,7 @@ TEST(ShippedTables, CommandPromptsSplitIntoStatusPromptAndTooltip) {
     // are not found, so the frame takes the string-table prompt instead.
     std::string menu;
     ASSERT_TRUE(TextById(918, 0, menu));
-    EXPECT_EQ(menu, "Read configuration from device\tAlt+R");
+    EXPECT_EQ(menu, "&Read configuration from device\tAlt+R");
     std::string unnamed = "untouched";
     EXPECT_FALSE(TextById(32804, 1, unnamed));
     EXPECT_EQ(unnamed, "untouched");
@@ -93,7 +93,7 @@ TEST(ShippedTables, QuotedMessagesReadAsQuoted) {
         {"IDS_NAME_DEVICE15", "KQ-15"},
         {"IDS_NETWORK_PARAMETERS", "Network_parameters"},
         {"IDR_MAINFRAME_MENUITEM_NEW", "&New\tCtrl+N"},
-        {"IDR_MENU_PARAMETER_ID_PARAMETER_NODATA", "Set to  'no data'"},
+        {"IDR_MENU_PARAMETER_ID_PARAMETER_NODATA", "Set to  '&no data'"},
     };
     for (const auto& [key, text] : messages) EXPECT_EQ(Text(key), text) << key;
 
