@@ -319,7 +319,9 @@ void MainWindow::restoreLayout() {
 
 void MainWindow::restoreBars(const SettingsStore& settings) {
     toolBar_->setVisible(settings.readInteger(kToolBarValue).value_or(0) != 0);
-    statusBar()->setVisible(settings.readInteger(kStatusBarValue).value_or(0) != 0);
+    // The status bar tells the connection and the last task's outcome: shown unless the
+    // person hid it.
+    statusBar()->setVisible(settings.readInteger(kStatusBarValue).value_or(1) != 0);
 }
 
 void MainWindow::storeLayout() const {

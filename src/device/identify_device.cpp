@@ -44,7 +44,9 @@ int Device::IdentifyDevice(bool showMessages) {
     std::string errors, information;
     int flags = 0;
 
-    if (ExchangeParameter(1, &dev) != 0) {
+    const bool answered = ExchangeParameter(1, &dev) == 0;
+    lastExchange = answered ? LastExchange::Worked : LastExchange::Failed;
+    if (!answered) {
         errors += FormatTextArgs("%s 'dev': \n%s\n", Text("IDS_STRING149").c_str(), dev.errorText.c_str());
     } else {
         // The table's texts end in two blanks, which the lookup trims.

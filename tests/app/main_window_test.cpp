@@ -212,27 +212,30 @@ TEST(MainWindow, OptionSwitchesShowTheirStateAsCheckMarks) {
     EXPECT_FALSE(instant->isChecked());
 }
 
-TEST(MainWindow, BarsAreHiddenAtFirstAndKeepTheirVisibilityForTheNextRun) {
+// The toolbar is hidden at first, the status bar (connection, last task) shown.
+TEST(MainWindow, BarsStartAsToolbarHiddenStatusBarShownAndKeepTheirVisibilityForTheNextRun) {
     WindowBench w;
     QAction* toolBar = w.window->action(gui::command::kToolBar);
     QAction* statusBar = w.window->action(gui::command::kStatusBar);
     EXPECT_FALSE(toolBar->isChecked());
-    EXPECT_FALSE(statusBar->isChecked());
+    EXPECT_TRUE(statusBar->isChecked());
     EXPECT_FALSE(w.window->toolBar()->isVisibleTo(w.window.get()));
+    EXPECT_TRUE(w.window->statusBar()->isVisibleTo(w.window.get()));
 
     toolBar->trigger();
+    statusBar->trigger();
     EXPECT_TRUE(toolBar->isChecked());
     EXPECT_TRUE(w.window->toolBar()->isVisibleTo(w.window.get()));
+    EXPECT_FALSE(w.window->statusBar()->isVisibleTo(w.window.get()));
     w.window.reset();
     const auto settings = OpenSettings(SettingsScope::PerUser);
     EXPECT_EQ(settings->readInteger("viewtoolbar"), 1u);
     EXPECT_EQ(settings->readInteger("viewstatusbar"), 0u);
 
-    settings->writeInteger("viewstatusbar", 1);
     MainWindow again(w.bench.doc, w.ui);
     EXPECT_TRUE(again.toolBar()->isVisibleTo(&again));
-    EXPECT_TRUE(again.statusBar()->isVisibleTo(&again));
-    EXPECT_TRUE(again.action(gui::command::kStatusBar)->isChecked());
+    EXPECT_FALSE(again.statusBar()->isVisibleTo(&again));
+    EXPECT_FALSE(again.action(gui::command::kStatusBar)->isChecked());
 }
 
 TEST(MainWindow, TheTitleNamesTheModelAndTheDocument) {

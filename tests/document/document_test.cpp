@@ -196,11 +196,14 @@ TEST(Document, CheckConnectionOpensAPortThatBecameUnusable) {
     ASSERT_TRUE(bench.doc.OnNewDocument());
     bench.doc.device().CloseLine();
     ASSERT_FALSE(bench.doc.device().portUsable());
+    bench.doc.device().lastExchange = ParameterLink::LastExchange::Failed;
     bench.doc.CheckConnectionCommand();
     ASSERT_EQ(bench.ui.messages.size(), 1u) << bench.ui.messages[0].text;
     EXPECT_EQ(bench.ui.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(bench.recorder.framesWithHash(hash_name("dev")), 1u);
     EXPECT_TRUE(bench.doc.device().portUsable());
+    // The status bar's "last exchange" follows the check.
+    EXPECT_EQ(bench.doc.device().lastExchange.load(), ParameterLink::LastExchange::Worked);
 }
 
 TEST(Document, ApplyCopiesTheModuleNetworkSettingsOnlyAfterTheDialogSaidSo) {
