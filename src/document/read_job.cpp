@@ -33,7 +33,7 @@ std::string IncompletePath(const std::string& path) {
 }
 
 std::string SaveReadJobFile(CPlimoDoc& document, const std::string& path, std::string& reason) {
-    const std::string target = ReadEndedEarly(document.lastOutcome()) ? IncompletePath(path) : path;
+    std::string target = ReadEndedEarly(document.lastOutcome()) ? IncompletePath(path) : path;
     if (document.OnSaveDocument(target, reason)) return target;
     app().setResultBit(kResultFileNotSaved);
     return {};
